@@ -1,0 +1,22 @@
+#pragma once
+// Paths built from stored names. Stored texts keep their form ("flashmenu\x.jpg", "Templates\Horizontal\");
+// these helpers turn them into native paths only where a file is touched.
+#include <QString>
+#include <QStringList>
+
+// Name parts of a stored relative name, split on "\" and "/", empty parts dropped.
+QStringList SplitNameParts(const QString &stored);
+
+// base + stored name as a native path ("/" separators). Does not check where it leads.
+QString NativePath(const QString &base, const QString &stored);
+
+// The native path of an untrusted name under base, or "" when the name has a root, a drive, a ".."
+// part, or resolves (links followed) outside base. Every name read from a file goes through here.
+QString SafePathUnder(const QString &base, const QString &untrusted);
+
+// A template file found without regard to case under base (the real spelling on disk), or "" when
+// none exists. The user's own files are matched exactly and do not use this.
+QString FindTemplateFile(const QString &base, const QString &stored);
+
+// A folder path with exactly one trailing "/".
+QString WithSlash(const QString &folder);
