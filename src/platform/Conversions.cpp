@@ -124,3 +124,16 @@ QString ChangeFileExt(const QString &path, const QString &ext)
     const QString folder = ExtractFilePath(path);
     return folder + (dot < 0 ? name : name.left(dot)) + ext;
 }
+
+QString FileBaseName(const QString &path)
+{
+    return ExtractFileName(ChangeFileExt(path, QString()));
+}
+
+QString SlashPath(const QString &path, bool slashes)
+{
+    if (!slashes)
+        return path;
+    QString out = path;
+    return out.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}

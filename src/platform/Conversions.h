@@ -24,3 +24,8 @@ QString ExtractFileName(const QString &path);
 QString ExtractFilePath(const QString &path);   // with its trailing separator
 QString ExtractFileExt(const QString &path);    // with the dot, "" when none
 QString ChangeFileExt(const QString &path, const QString &ext);
+
+// The file name without folder and without its last extension.
+QString FileBaseName(const QString &path);
+// Every backslash as a slash when the flag is set; the path unchanged otherwise.
+QString SlashPath(const QString &path, bool slashes);

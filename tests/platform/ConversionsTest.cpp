@@ -53,3 +53,11 @@ TEST(FileNameParts, SplitOnBothSeparators)
     EXPECT_EQ(ExtractFileExt("dir.v\\noext"), "");
     EXPECT_EQ(ChangeFileExt("x\\menu.swf", ".jpg"), "x\\menu.jpg");
 }
+
+TEST(FileNameParts, BaseNameDropsOnlyTheLastExtensionAndSlashPathOnlyWithItsFlag)
+{
+    EXPECT_EQ(FileBaseName("Menus\\a.b.swf"), "a.b");
+    EXPECT_EQ(FileBaseName("x/noext"), "noext");
+    EXPECT_EQ(SlashPath("flashmenu\\a\\b.jpg", true), "flashmenu/a/b.jpg");
+    EXPECT_EQ(SlashPath("flashmenu\\a.jpg", false), "flashmenu\\a.jpg");
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <QByteArray>
+// Our layer over pugixml: parsing that keeps no partial tree, text reading that joins CDATA and
+// text children, serialization, and attribute escaping done by hand (pugixml leaves ">" alone).
+#include <QString>
+#include <pugixml.hpp>
+
+// Parses text into doc. On failure doc is left empty and reason (when given) holds the parser's
+// reason. No DTD or entity expansion; whitespace-only text between elements makes no nodes.
+bool ParseXml(pugi::xml_document &doc, const QString &text, QString *reason = nullptr);
+bool ParseXmlBytes(pugi::xml_document &doc, const QByteArray &bytes, QString *reason = nullptr);
+
+// A node's text: all its text and CDATA children joined, in order.
+QString XmlNodeText(const pugi::xml_node &node);
+
+// The whole document (or one node) as XML text, no declaration, elements as the library writes them.
+QString XmlSerialize(const pugi::xml_node &node);
+
+// The document as the bytes of a UTF-8 file with an XML declaration.
+QByteArray XmlDocumentBytes(const pugi::xml_document &doc);
+
+// Text as it stands inside a double-quoted attribute value: & < > " escaped.
+QString XmlEscapeAttribute(const QString &text);
+
+inline QString QStr(const pugi::char_t *s) { return QString::fromUtf8(s); }
+inline QByteArray Utf8(const QString &s) { return s.toUtf8(); }
