@@ -1,10 +1,27 @@
 #include "QtMessageBox.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace {
+
+// A box without an escape answer ignores Esc and its close box, whatever QMessageBox would guess.
+class IgnoreEscape : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 QMessageBox::StandardButton toStandard(int b)
 {
@@ -39,18 +56,15 @@ int ShowQtMessageBox(const MessageBoxRequest &request)
                     QApplication::activeWindow());
     for (int b : request.buttons)
         box.addButton(toStandard(b));
+    IgnoreEscape filter;
     if (request.escapeResult != mrNone)
         box.setEscapeButton(box.button(toStandard(request.escapeResult)));
-    // With no escape button Esc and the close box must do nothing.
-    int result = mrNone;
-    do {
-        box.exec();
-        const auto pressed = box.standardButton(box.clickedButton());
-        for (int b : request.buttons)
-            if (toStandard(b) == pressed)
-                result = b;
-        if (result == mrNone && request.escapeResult != mrNone)
-            result = request.escapeResult;
-    } while (result == mrNone && !request.buttons.isEmpty());
-    return result;
+    else
+        box.installEventFilter(&filter);
+    box.exec();
+    const auto pressed = box.standardButton(box.clickedButton());
+    for (int b : request.buttons)
+        if (toStandard(b) == pressed)
+            return b;
+    return request.escapeResult;
 }
