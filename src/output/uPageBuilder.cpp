@@ -7,6 +7,7 @@
 #include "XmlDom.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <utility>
 #include <vector>
 
@@ -148,9 +149,10 @@ QByteArray Utf8WithBom(const QString &text)
 
 QString DecodeUtf8Text(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    return QString::fromUtf8(bytes);
+    // One leading mark is dropped; invalid and cut-off sequences become U+FFFD (a stateful decoder
+    // would hold back a cut-off end and give nothing for it).
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    return decoder.decode(bytes);
 }
 
 QString ReadUtf8File(const QString &path)
