@@ -48,13 +48,6 @@ TEST_F(PageTemplates, FitFlagFillsTheOrientationsFreeSide)
     EXPECT_EQ(BuildTemplatePage(env(), o, o, -5, 0, false, true, false), "-5x0");
 }
 
-TEST_F(PageTemplates, OrientationChoosesTheTemplateFolder)
-{
-    put(false, QStringLiteral("Template.htm"), QStringLiteral("vertical %HTML_COLOR%"));
-    EXPECT_EQ(BuildTemplatePage(env(), QString(), QString(), 1, 1, false, false, false), "vertical 0");
-    EXPECT_TRUE(BuildTemplatePage(env(), QString(), QString(), 1, 1, false, true, false).startsWith("<html"));
-}
-
 TEST_F(PageTemplates, PageFromDocumentUsesCallersDocumentAndNeverFits)
 {
     pugi::xml_document doc;

@@ -70,55 +70,41 @@ TEST_F(PageWriters, PublishedMenuPageWholeFile)
     EXPECT_EQ(prog.read(QStringLiteral("MenuPreview/flashmenu.htm")), Utf8WithBom(expected));
 }
 
-TEST_F(PageWriters, HorizontalSizesTakeTheSmallerHeightOnlyInThePreview)
+// Menu-page sizes: the preview takes the smaller of background and pane on the free side, the
+// published vertical page the pane's width; the fit flag of the orientation makes "100%".
+TEST_F(PageWriters, MenuPageSizeRules)
 {
     useSizeTemplate();
-    TPageContext c = context(true);
-    c.PaneHeight = 500;
-    EXPECT_EQ(menuPage(c, false), R"(900x500 menu &quot;2&quot;.swf [scroll="no"])");
-    EXPECT_EQ(menuPage(c, true), "900x800 flashmenu.swf []");
-    c.PaneHeight = 900;
-    EXPECT_EQ(menuPage(c, false), R"(900x800 menu &quot;2&quot;.swf [scroll="no"])");
-    EXPECT_EQ(menuPage(c, true), "900x800 flashmenu.swf []");
-    c.PaneWidth = 100; // the pane's width plays no part for a horizontal menu
-    EXPECT_EQ(menuPage(c, false), R"(900x800 menu &quot;2&quot;.swf [scroll="no"])");
+    struct Row { bool horizontal; int paneW, paneH, bgW, bgH; bool fitW, fitH, publish; const char *size; };
+    const Row rows[] = {
+        {true, 700, 500, 900, 800, false, false, false, "900x500"},
+        {true, 700, 900, 900, 800, false, false, false, "900x800"},
+        {true, 700, 500, 900, 800, false, false, true, "900x800"},
+        {true, 100, 900, 900, 800, false, false, false, "900x800"},   // pane width plays no part
+        {true, 700, 500, 900, 800, true, false, false, "100%x500"},
+        {true, 700, 500, 900, 800, true, false, true, "100%x800"},
+        {true, 700, 500, 900, 800, false, true, true, "900x800"},     // not the horizontal flag
+        {false, 150, 500, 180, 800, false, false, false, "150x800"},
+        {false, 1000, 500, 180, 800, false, false, false, "180x800"},
+        {false, 150, 500, 180, 800, false, false, true, "150x800"},
+        {false, 1000, 10, 180, 800, false, false, true, "1000x800"},  // published: the pane, even wider
+        {false, 700, 500, 900, 800, false, true, false, "700x100%"},
+        {false, 700, 500, 900, 800, false, true, true, "700x100%"},
+        {false, 700, 500, 900, 800, true, false, true, "700x800"},    // not the vertical flag
+    };
+    for (const Row &r : rows) {
+        TPageContext c = context(r.horizontal);
+        c.PaneWidth = r.paneW;
+        c.PaneHeight = r.paneH;
+        c.BackgroundWidth = r.bgW;
+        c.BackgroundHeight = r.bgH;
+        c.FitPageWidth = r.fitW;
+        c.FitPageHeight = r.fitH;
+        const QString tail = r.publish ? QStringLiteral(" flashmenu.swf []")
+                                       : QStringLiteral(R"( menu &quot;2&quot;.swf [scroll="no"])");
+        EXPECT_EQ(menuPage(c, r.publish), QString::fromLatin1(r.size) + tail) << (&r - rows);
+    }
 }
-
-TEST_F(PageWriters, VerticalSizesTakeThePaneWidth)
-{
-    useSizeTemplate();
-    TPageContext c = context(false);
-    c.BackgroundWidth = 180;
-    c.PaneWidth = 150;
-    EXPECT_EQ(menuPage(c, false), R"(150x800 menu &quot;2&quot;.swf [scroll="no"])");
-    EXPECT_EQ(menuPage(c, true), "150x800 flashmenu.swf []");
-    c.PaneWidth = 1000; // preview: the smaller; published: the pane's, even when wider
-    EXPECT_EQ(menuPage(c, false), R"(180x800 menu &quot;2&quot;.swf [scroll="no"])");
-    EXPECT_EQ(menuPage(c, true), "1000x800 flashmenu.swf []");
-    c.PaneHeight = 10; // the pane's height plays no part for a vertical menu
-    EXPECT_EQ(menuPage(c, false), R"(180x800 menu &quot;2&quot;.swf [scroll="no"])");
-}
-
-TEST_F(PageWriters, FitFlagsFollowTheOrientation)
-{
-    useSizeTemplate();
-    TPageContext h = context(true);
-    h.FitPageWidth = true;
-    EXPECT_EQ(menuPage(h, false), R"(100%x500 menu &quot;2&quot;.swf [scroll="no"])");
-    EXPECT_EQ(menuPage(h, true), "100%x800 flashmenu.swf []");
-    h.FitPageWidth = false;
-    h.FitPageHeight = true; // not the horizontal menu's flag
-    EXPECT_EQ(menuPage(h, true), "900x800 flashmenu.swf []");
-
-    TPageContext v = context(false);
-    v.FitPageHeight = true;
-    EXPECT_EQ(menuPage(v, false), R"(700x100% menu &quot;2&quot;.swf [scroll="no"])");
-    EXPECT_EQ(menuPage(v, true), "700x100% flashmenu.swf []");
-    v.FitPageHeight = false;
-    v.FitPageWidth = true;
-    EXPECT_EQ(menuPage(v, true), "700x800 flashmenu.swf []");
-}
-
 TEST_F(PageWriters, MenuBodySizesForThePageWithoutFrames)
 {
     put(true, QStringLiteral("Template.htm"), QStringLiteral("head<!--BODY-->%HTML_WIDTH_FOR_FLASH_MENU%x%HTML_HEIGHT_FOR_FLASH_MENU% %HTML_FLASH_FILE_NAME% [%SCROLL%]<!--/BODY-->tail"));
