@@ -177,11 +177,7 @@ void IniFile::index()
                 m_sectionIndex.insert(folded, int(m_sections.size()));
             m_sections.push_back(std::move(s));
         } else if (line.kind == Kind::Key && !m_sections.empty()) {
-            Section &s = m_sections.back();
-            s.lastKey = i;
-            const QString folded = fold(line.name);
-            if (!s.keys.contains(folded))
-                s.keys.insert(folded, i);
+            m_sections.back().lastKey = i;
         }
     }
     if (!m_sections.empty())
@@ -197,7 +193,20 @@ const IniFile::Section *IniFile::findSection(const QString &section) const
 int IniFile::findKey(const QString &section, const QString &key) const
 {
     const Section *s = findSection(section);
-    return s ? s->keys.value(fold(key), -1) : -1;
+    if (!s)
+        return -1;
+    if (!s->keysIndexed) {
+        for (int i = s->header + 1; i < s->end; ++i) {
+            const Line &line = m_lines[size_t(i)];
+            if (line.kind != Kind::Key)
+                continue;
+            const QString folded = fold(line.name);
+            if (!s->keys.contains(folded))
+                s->keys.insert(folded, i);
+        }
+        s->keysIndexed = true;
+    }
+    return s->keys.value(fold(key), -1);
 }
 
 QString IniFile::lineValue(const Line &line) const

@@ -75,7 +75,8 @@ private:
         int header = 0;
         int end = 0;       // one past the section's last line
         int lastKey = -1;  // line of the last key line, -1 when none
-        QHash<QString, int> keys; // folded key -> first line
+        mutable bool keysIndexed = false;
+        mutable QHash<QString, int> keys; // folded key -> first line, built on first use
     };
 
     void parse(const QString &text);
