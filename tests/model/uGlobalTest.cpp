@@ -237,14 +237,19 @@ QStringList listed(const QString &folder, const QStringList &extensions, bool on
     return result;
 }
 
+void writeFiles(const TempFolder &dir, std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        dir.write(name, "x");
+}
+
 } // namespace
 
 TEST(ListFolderFiles, SpecificThenRecentThenTheRestUnderTheirRealNames)
 {
     OnTopLists lists;
     TempFolder dir;
-    for (const char *f : {"a.swf", "b.swf", "c.swf", "d.swf"})
-        dir.write(f, "x");
+    writeFiles(dir, {"a.swf", "b.swf", "c.swf", "d.swf"});
     HorzTop = QStringList({"B", "A"});
     HorzTopSpec = QStringList({"C"});
     EXPECT_EQ(listed(dir.path(), {"swf"}, true), QStringList({"c.swf", "b.swf", "a.swf", "d.swf"}));
@@ -256,8 +261,7 @@ TEST(ListFolderFiles, OnTopEntriesKeepTheirOwnExtension)
 {
     OnTopLists lists;
     TempFolder dir;
-    for (const char *f : {"Blue.swf", "green.swf", "photo.jpg", "Zed.JPG"})
-        dir.write(f, "x");
+    writeFiles(dir, {"Blue.swf", "green.swf", "photo.jpg", "Zed.JPG"});
     VertTop = QStringList({"green", "blue"});
     EXPECT_EQ(listed(dir.path(), {"swf", "jpg"}, true, false),
               QStringList({"green.swf", "Blue.swf", "photo.jpg", "Zed.JPG"}));
@@ -283,8 +287,7 @@ TEST(ListFolderFiles, EachRegularFileOnceSortedWithoutCase)
 {
     OnTopLists lists;
     TempFolder dir;
-    for (const char *f : {"b.swf", "A.SWF", "c.Swf", "a.jpg", "a.swf.bak", "noext"})
-        dir.write(f, "x");
+    writeFiles(dir, {"b.swf", "A.SWF", "c.Swf", "a.jpg", "a.swf.bak", "noext"});
     QDir().mkdir(dir.file("folder.swf"));
     HorzTop = QStringList({"a", "A"});
     HorzTopSpec = QStringList({"a"});
