@@ -1,0 +1,23 @@
+#pragma once
+// Text files that come from other systems: a byte-order mark names UTF-16 or UTF-8; without one,
+// valid UTF-8 is UTF-8 and anything else is Windows-1252. Decoding and encoding round-trip every
+// file byte for byte (1252's five unassigned bytes map to the C1 controls of the same value).
+#include <QByteArray>
+#include <QString>
+
+enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Windows1252 };
+
+struct DecodedText {
+    QString text;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+DecodedText DecodeText(const QByteArray &bytes);
+
+// The text in the given encoding, with its byte-order mark where the encoding has one.
+// Returns false (and leaves out unchanged) when the text holds a character the encoding lacks.
+bool EncodeText(const QString &text, TextEncoding encoding, QByteArray &out);
+
+QString Windows1252ToString(const QByteArray &bytes);
+// false when a character has no Windows-1252 byte.
+bool StringToWindows1252(const QString &text, QByteArray &out);
