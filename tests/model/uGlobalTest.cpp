@@ -144,8 +144,8 @@ TEST(DeleteFolderFiles, EmptiesATreeAndKeepsItsFolders)
     dir.write("x/sub/deeper/c.txt", "1");
     EXPECT_TRUE(DeleteFolderFiles(dir.file("x/"), true));
     QStringList left;
-    for (const QString &p : {"x", "x/sub", "x/sub/deeper"})
-        left += QDir(dir.file(p)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const char *p : {"x", "x/sub", "x/sub/deeper"})
+        left += QDir(dir.file(QString::fromLatin1(p))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     EXPECT_EQ(left, QStringList({"sub", "deeper"}));
 
     dir.write("y/a.txt", "1");
