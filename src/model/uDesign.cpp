@@ -293,19 +293,17 @@ void TMenuDesign::ResetDesign(bool useDefaults)
         FDescOptions.Effect = 0;
     }
     FHost->PrepareDesignControls(FileFieldSetups());
-    if (useDefaults) {
-        ReadMenuXml(BuildMenuXml(true, false, false));
-    } else {
-        QString text;
-        try {
-            text = LoadPreviewMenuXml();
-        } catch (...) {
-            // The table is already gone: a missing or broken working copy ends in the blank project.
-            if (!FResettingToBlank)
-                ResetToBlankProject();
-            throw;
-        }
-        ReadMenuXml(text);
+    try {
+        // The table is already gone: a missing or broken working copy ends in the blank project
+        // like a description that does not read.
+        if (useDefaults)
+            ReadMenuXml(BuildMenuXml(true, false, false));
+        else
+            ReadMenuXml(LoadPreviewMenuXmlOrBlank());
+    } catch (...) {
+        if (FNoProject)
+            loading.Keep(); // the blank project's loading state stands
+        throw;
     }
     FPublishOutputType = 0;
     FPublishMenuSide = -1;
@@ -313,6 +311,16 @@ void TMenuDesign::ResetDesign(bool useDefaults)
     FHost->RefreshPositionHints();
     FHost->RefreshPreview();
     FHost->FinishDesignReset();
+}
+
+QString TMenuDesign::LoadPreviewMenuXmlOrBlank()
+{
+    try {
+        return LoadPreviewMenuXml();
+    } catch (...) {
+        ResetToBlankProject();
+        throw;
+    }
 }
 
 void TMenuDesign::ResetToBlankProject()

@@ -135,6 +135,7 @@ private:
     struct TParsedMenu;
     TParsedMenu ParseMenuXml(const QString &text) const;
     void ApplyParsedMenu(const TParsedMenu &parsed);
+    QString LoadPreviewMenuXmlOrBlank();
     int AppendEntry(int parentId, const QString &caption, const QString &target, const QString &href);
     // Native path of a stored name under the program folder.
     QString ProgramPath(const QString &stored) const;

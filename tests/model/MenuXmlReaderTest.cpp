@@ -287,6 +287,7 @@ TEST_F(MenuXmlReader, ResetFromTheWorkingCopy)
     QFile::remove(folder.file("MenuPreview/flashmenu.xml"));
     EXPECT_THROW(e.ResetDesign(false), Exception);
     EXPECT_EQ(e.FNoProject, 1) << "a missing working copy ends in the blank project";
+    EXPECT_EQ(e.FLoading, 1);
     EXPECT_EQ(e.MenuEntryCount(), 4);
 }
 
