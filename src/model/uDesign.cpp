@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
+#include "uGlobal.h"
 
 QString WindowsVersionName;
 
@@ -23,17 +24,11 @@ QString StripHtmlTags(const QString &caption)
     return text;
 }
 
-int32_t ExchangeRedBlue(int32_t value)
-{
-    const uint32_t v = uint32_t(value);
-    return int32_t(((v & 0xFFu) << 16) | (v & 0xFF00u) | ((v >> 16) & 0xFFu));
-}
-
 void ApplyFontRecord(TFontValue &font, const TFontInfo &info)
 {
     font.Name = info.Name;
     font.Size = info.Size;
-    font.Color = ExchangeRedBlue(info.Color);
+    font.Color = SwapRedBlue(info.Color);
     font.Bold = info.Bold != 0;
     font.Italic = info.Italic != 0;
     font.Underline = info.Underline != 0;

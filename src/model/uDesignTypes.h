@@ -105,9 +105,6 @@ inline const std::array<QString, 2> ButtonSizeNames{QStringLiteral("fix"), QStri
 // The caption without markup: runs from a "<" through the next ">" go, as long as a ">" follows a "<".
 QString StripHtmlTags(const QString &caption);
 
-// Red and blue exchanged, the top byte dropped: 0x00BBGGRR <-> 0xRRGGBB.
-int32_t ExchangeRedBlue(int32_t value);
-
 // The font as drawn from a stored font record (colour turned into the platform order).
 void ApplyFontRecord(TFontValue &font, const TFontInfo &info);
 

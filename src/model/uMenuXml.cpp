@@ -6,6 +6,7 @@
 #include "XmlDom.h"
 #include "uDesign.h"
 #include "uXMLUtils.h"
+#include "uGlobal.h"
 
 #include <QFile>
 #include <QHash>
@@ -219,8 +220,8 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
         {o.MainActiveColor, o.MainActiveAlpha},
         {o.SubNormalColor, o.SubNormalAlpha},
         {o.SubActiveColor, o.SubActiveAlpha},
-        {ExchangeRedBlue(FIconInfo.NormalColor), FIconInfo.NormalAlpha},
-        {ExchangeRedBlue(FIconInfo.ActiveColor), FIconInfo.ActiveAlpha},
+        {SwapRedBlue(FIconInfo.NormalColor), FIconInfo.NormalAlpha},
+        {SwapRedBlue(FIconInfo.ActiveColor), FIconInfo.ActiveAlpha},
     };
     for (int i = 0; i < 7; ++i)
         x += QStringLiteral("<color id=\"%1\" value=\"%2\" alpha=\"%3\" />%4")
@@ -513,14 +514,14 @@ void TMenuDesign::ApplyParsedMenu(const TParsedMenu &p)
             *stored[i].first = value;
             *stored[i].second = alpha;
             if (i >= 1) {
-                FButtonOptions[size_t(i - 1)].BackColor = ExchangeRedBlue(value);
+                FButtonOptions[size_t(i - 1)].BackColor = SwapRedBlue(value);
                 FButtonOptions[size_t(i - 1)].Alpha = alpha;
             }
         } else if (i == 5) {
-            FIconInfo.NormalColor = ExchangeRedBlue(value);
+            FIconInfo.NormalColor = SwapRedBlue(value);
             FIconInfo.NormalAlpha = alpha;
         } else {
-            FIconInfo.ActiveColor = ExchangeRedBlue(value);
+            FIconInfo.ActiveColor = SwapRedBlue(value);
             FIconInfo.ActiveAlpha = alpha;
         }
     }

@@ -1,4 +1,5 @@
 #include "ModelTestSupport.h"
+#include "uGlobal.h"
 
 namespace {
 
@@ -213,7 +214,7 @@ TEST(DesignHelpers, StripHtmlTagsAlwaysEnds)
 
 TEST(DesignHelpers, ColoursAndFonts)
 {
-    EXPECT_EQ(ExchangeRedBlue(0x12345678), 0x00785634);
+    EXPECT_EQ(SwapRedBlue(0x12345678), 0x00785634);
     TFontInfo info;
     info.Name = "Arial";
     info.Size = 9;
