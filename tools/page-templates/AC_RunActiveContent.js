@@ -14,8 +14,9 @@
 
   var XML_NAME = 'flashmenu.xml';
   var NOTICE_BROKEN = 'The menu cannot be shown: "flashmenu.xml" is missing or damaged.';
-  var NOTICE_REFUSED = 'The menu cannot be shown: the browser refused to read "flashmenu.xml" ' +
-      'from this folder. Open the page through a web server, or allow pages to read local files.';
+  // From file:// a missing file and a refused read look the same to the page.
+  var NOTICE_REFUSED = 'The menu cannot be shown: "flashmenu.xml" is missing, or the browser refused to ' +
+      'read it from this folder. Open the page through a web server, or allow pages to read local files.';
   var SUBMENU_CLOSE_DELAY = 350;
   var menuCount = 0;
 
@@ -404,6 +405,7 @@
   // Opening, closing and keyboard moves of the menu bar.
   function wireMenu(bar, vertical) {
     var timers = new Map();
+    var quietFocus = false;   // focus moved back to a button that has just closed its sub-menu
 
     function submenuOf(item) { return item && item.querySelector(':scope > .tvnr-submenu'); }
     function linkOf(item) { return item && item.querySelector(':scope > a'); }
@@ -461,7 +463,8 @@
       var parentItem = itemOf(item.parentNode);
       if (!parentItem) return false;
       setOpen(parentItem, false);
-      linkOf(parentItem).focus();
+      quietFocus = true;
+      try { linkOf(parentItem).focus(); } finally { quietFocus = false; }
       return true;
     }
 
@@ -496,7 +499,12 @@
 
     bar.addEventListener('focusin', function (ev) {
       var item = itemOf(ev.target);
-      if (item) openOnly(item);
+      if (!item) return;
+      if (quietFocus) {
+        bar.querySelectorAll('.tvnr-open').forEach(function (o) { if (!o.contains(item)) setOpen(o, false); });
+      } else {
+        openOnly(item);
+      }
     });
 
     bar.addEventListener('focusout', function (ev) {
