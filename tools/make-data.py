@@ -361,9 +361,9 @@ def swf(path, w, h, rgb):
 def layout(orient):
     if orient == 'Horizontal':
         return dict(logo=(24, 22), title=(100, 26), title_size=22, desc=(102, 58), desc_size=12,
-                    menu=(24, 104), icons=(612, 14), music=(722, 110))
+                    menu=(24, 104), icons=(584, 14), music=(722, 110))
     return dict(logo=(58, 16), title=(14, 92), title_size=16, desc=(15, 116), desc_size=11,
-                menu=(14, 150), icons=(14, 412), music=(144, 416))
+                menu=(14, 150), icons=(8, 420), music=(146, 384))
 
 
 def esc_attr(text):

@@ -426,15 +426,21 @@ TEST(Player, ScreenshotOfTheDefaultDesign)
     const QString target = qEnvironmentVariable("TOLVANAR_SCREENSHOT");
     if (target.isEmpty())
         GTEST_SKIP() << "set TOLVANAR_SCREENSHOT to a .png path to take the picture";
+    // TOLVANAR_SCREENSHOT_DESIGN picks another design, as "Vertical/tvmrom001".
+    const QStringList design = qEnvironmentVariable("TOLVANAR_SCREENSHOT_DESIGN", QStringLiteral("Horizontal/tvnr001"))
+                                   .split(QLatin1Char('/'));
+    ASSERT_EQ(design.size(), 2);
+    const QString orient = design[0];
+    const bool vertical = orient == QLatin1String("Vertical");
     const QString templates = ShippedDataDir() + QStringLiteral("Templates/");
-    QString xml = ShippedText(templates + QStringLiteral("Horizontal/Template/tvnr001.xml"));
+    QString xml = ShippedText(templates + orient + QStringLiteral("/Template/") + design[1] + QStringLiteral(".xml"));
     TempFolder dir;
     const QRegularExpression named(QStringLiteral("(src|img)=\"(Menus|BGround|Images|IconLink)\\\\([^\"]+)\""));
     auto it = named.globalMatch(xml);
     while (it.hasNext()) {
         const auto m = it.next();
         const QString from = m.captured(2) == QLatin1String("Menus") || m.captured(2) == QLatin1String("BGround")
-                                 ? templates + QStringLiteral("Horizontal/") + m.captured(2)
+                                 ? templates + orient + QLatin1Char('/') + m.captured(2)
                                  : templates + m.captured(2);
         dir.write((m.captured(2) == QLatin1String("Menus") ? QString() : QStringLiteral("flashmenu/")) + m.captured(3),
                   ReadFileBytes(from + QLatin1Char('/') + m.captured(3)));
@@ -443,16 +449,17 @@ TEST(Player, ScreenshotOfTheDefaultDesign)
     xml.replace(QRegularExpression(QStringLiteral("(src|img)=\"(BGround|Images|IconLink)\\\\")),
                 QStringLiteral("\\1=\"flashmenu\\\\"));
     dir.write(QStringLiteral("flashmenu.xml"), xml.toUtf8());
-    dir.write(QStringLiteral("AC_RunActiveContent.js"), ReadFileBytes(HtmlDir() + QStringLiteral("AC_RunActiveContent.js")));
+    dir.write(QStringLiteral("AC_RunActiveContent.js"), ReadFileBytes(HtmlDir(orient) + QStringLiteral("AC_RunActiveContent.js")));
     dir.write(QStringLiteral("flashmenu.htm"),
-              MenuPage(true, QStringLiteral("tvnr001.swf"), QStringLiteral("760"), QStringLiteral("150")).toUtf8());
+              MenuPage(true, design[1] + QStringLiteral(".swf"), vertical ? QStringLiteral("180") : QStringLiteral("760"),
+                       vertical ? QStringLiteral("460") : QStringLiteral("150"), orient).toUtf8());
 
     Browser b;
-    b.view().resize(760, 250);
+    b.view().resize(vertical ? QSize(340, 460) : QSize(760, 250));
     ASSERT_TRUE(b.load(dir.file(QStringLiteral("flashmenu.htm"))));
     ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
-    b.js(QStringLiteral("document.querySelectorAll('.tvnr-main')[1].focus();"
-                        "document.querySelectorAll('.tvnr-sub')[1].classList.add('tvnr-open');"));
+    b.js(QStringLiteral("document.querySelectorAll('nav > .tvnr-item')[1].classList.add('tvnr-open');"
+                        "document.querySelectorAll('.tvnr-sub')[1].parentNode.classList.add('tvnr-open');"));
     QTest::qWait(1500);
     ASSERT_TRUE(b.view().grab().save(target));
 }
