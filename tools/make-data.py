@@ -18,7 +18,7 @@ import wave
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, 'data')
 TEMPLATES = os.path.join(DATA, 'Templates')
-PAGES = os.path.join(ROOT, 'tools', 'page-templates')
+SHARED_PAGES = ('Template.htm', 'MenuScript.htm', 'MainBody.htm', 'NoMenu.htm', 'style.css', 'AC_RunActiveContent.js')
 FONT = 'DejaVu-Sans'
 FONT_BOLD = 'DejaVu-Sans-Bold'
 JPEG_QUALITY = '84'
@@ -464,12 +464,12 @@ def write(path, text, newline='\n'):
 
 
 def pages(orient):
+    """The page templates: written by hand in each orientation's HTML folder; the files that do not
+    depend on the orientation are kept in Horizontal and copied to Vertical."""
     html = ensure(os.path.join(TEMPLATES, orient, 'HTML'))
-    letter = 'h' if orient == 'Horizontal' else 'v'
-    for name in ('Template.htm', 'MenuScript.htm', 'MainBody.htm', 'NoMenu.htm', 'style.css', 'AC_RunActiveContent.js'):
-        shutil.copyfile(os.path.join(PAGES, name), os.path.join(html, name))
-    for name in ('TemplateFrame', 'TemplateNonFrame'):
-        shutil.copyfile(os.path.join(PAGES, '%s-%s.htm' % (name, letter)), os.path.join(html, name + '.htm'))
+    if orient != 'Horizontal':
+        for name in SHARED_PAGES:
+            shutil.copyfile(os.path.join(TEMPLATES, 'Horizontal', 'HTML', name), os.path.join(html, name))
     run('convert', '-size', '88x31', 'gradient:#2E6DB4-#1F3A5F', '-fill', 'none', '-stroke', '#FFFFFF',
         '-draw', 'rectangle 0,0 87,30', '-stroke', 'none', '-fill', 'white', '-font', FONT_BOLD, '-pointsize', '10',
         '-gravity', 'center', '-annotate', '+0-5', 'made with', '-pointsize', '11', '-annotate', '+0+7', 'TOLVANAR',
@@ -516,8 +516,11 @@ def main():
     for tool in ('convert', 'lame'):
         if not shutil.which(tool):
             sys.exit('make-data: "%s" is needed (apt-get install imagemagick lame)' % tool)
-    for sub in ('Horizontal', 'Vertical', 'IconLink', 'Sounds', 'Images'):
+    for sub in ('IconLink', 'Sounds', 'Images'):
         shutil.rmtree(os.path.join(TEMPLATES, sub), ignore_errors=True)
+    for orient in ('Horizontal', 'Vertical'):
+        for sub in ('Menus', 'BGround', 'Template'):
+            shutil.rmtree(os.path.join(TEMPLATES, orient, sub), ignore_errors=True)
     with tempfile.TemporaryDirectory() as tmp:
         logos()
         icons()
