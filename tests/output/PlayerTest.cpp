@@ -284,6 +284,58 @@ TEST(Player, DrawsTheMenuWithAndWithoutTheScriptBlock)
     }
 }
 
+TEST(Player, DrawsLogoBackgroundIconLinksAndSoundButton)
+{
+    QString xml = Description();
+    xml.replace(QStringLiteral("<background src=\"flashmenu\\\" alpha=\"100\""),
+                QStringLiteral("<background src=\"flashmenu\\bg 1.jpg\" alpha=\"60\""));
+    xml.replace(QStringLiteral("<img id=\"logo\" src=\"flashmenu\\\""), QStringLiteral("<img id=\"logo\" src=\"flashmenu/01.jpg\""));
+    xml.replace(QStringLiteral("<sound id=\"background\" src=\"\""), QStringLiteral("<sound id=\"background\" src=\"flashmenu\\bip.mp3\""));
+    xml.replace(QStringLiteral("<music x=\"0\" y=\"0\" />"), QStringLiteral("<music x=\"650\" y=\"110\" />"));
+    xml.replace(QStringLiteral("</iconlink>\r\n<menubar>"),
+                QStringLiteral("<item id=\"2\" img=\"flashmenu\\home.jpg\" url=\"http://example.com/?a=1&amp;b=2\" target=\"_top\""
+                               " active=\"1\" alpha=\"80\"><text><![CDATA[Home &amp;amp; Away]]></text></item>\r\n"
+                               "<item id=\"3\" img=\"..\\..\\secret.jpg\" url=\"x.htm\" target=\"\" active=\"1\" alpha=\"80\">"
+                               "<text><![CDATA[Climbs out]]></text></item>\r\n"
+                               "<item id=\"4\" img=\"flashmenu\\home.jpg\" url=\"y.htm\" target=\"\" active=\"0\" alpha=\"80\">"
+                               "<text><![CDATA[Switched off]]></text></item>\r\n</iconlink>\r\n<menubar>"));
+    PageFolder folder(true, &xml);
+    const QString templates = ShippedDataDir() + QStringLiteral("Templates/");
+    folder.dir.write(QStringLiteral("flashmenu/bg 1.jpg"), ReadFileBytes(templates + QStringLiteral("Horizontal/BGround/tvnr001.jpg")));
+    folder.dir.write(QStringLiteral("flashmenu/01.jpg"), ReadFileBytes(templates + QStringLiteral("Images/01.jpg")));
+    folder.dir.write(QStringLiteral("flashmenu/home.jpg"), ReadFileBytes(templates + QStringLiteral("IconLink/home.jpg")));
+    folder.dir.write(QStringLiteral("flashmenu/bip.mp3"), ReadFileBytes(templates + QStringLiteral("Sounds/bip.mp3")));
+    Browser b;
+    ASSERT_TRUE(b.load(folder.page));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    const QJsonObject m = b.json(QStringLiteral(R"JS((function () {
+      var logo = document.querySelector('.tvnr-logo'), pic = document.querySelector('.tvnr-bgpic');
+      var icons = Array.from(document.querySelectorAll('.tvnr-icons a'));
+      var music = document.querySelector('.tvnr-music');
+      return {
+        logo: logo ? logo.getAttribute('src') : '', logoLeft: logo ? logo.style.left : '',
+        logoLoaded: logo ? logo.naturalWidth : 0,
+        bg: pic ? pic.style.backgroundImage : '', bgOpacity: pic ? pic.style.opacity : '',
+        icons: icons.map(function (a) { return [a.getAttribute('href'), a.getAttribute('target'), a.title,
+                                               a.querySelector('img').getAttribute('src')]; }),
+        music: music ? [music.style.left, music.style.top] : [],
+        audio: document.querySelector('audio') ? document.querySelector('audio').getAttribute('src') : ''
+      };
+    })())JS"));
+    EXPECT_EQ(m.value("logo").toString(), "flashmenu/01.jpg");
+    EXPECT_EQ(m.value("logoLeft").toString(), "40px");
+    EXPECT_EQ(m.value("logoLoaded").toInt(), 64);
+    EXPECT_EQ(m.value("bg").toString(), "url(\"flashmenu/bg%201.jpg\")");
+    EXPECT_EQ(m.value("bgOpacity").toString(), "0.6");
+    // Only the active link with a picture inside the page's folder; its label is markup after one
+    // level of escaping is undone, so "&amp;amp;" in the file shows as "&".
+    EXPECT_EQ(m.value("icons").toArray(),
+              QJsonArray({QJsonArray({"http://example.com/?a=1&b=2", "_top", "Home & Away", "flashmenu/home.jpg"})}));
+    EXPECT_EQ(m.value("music").toArray(), QJsonArray({"650px", "110px"}));
+    EXPECT_EQ(m.value("audio").toString(), "flashmenu/bip.mp3");
+    EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+}
+
 TEST(Player, SubMenusOpenAndCloseByKeyboardWithActiveColours)
 {
     const QString xml = Description();

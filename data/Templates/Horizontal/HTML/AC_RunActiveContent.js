@@ -157,8 +157,8 @@
   // Fills el with the caption as markup, keeping only harmless text formatting.
   function setCaption(el, caption) {
     var html = unescapeOnce(caption);
-    if (html.indexOf('<') < 0) {
-      el.textContent = html.replace(/&nbsp;/g, '\u00A0');
+    if (!/[<&]/.test(html)) {
+      el.textContent = html;
       return;
     }
     var inert = new DOMParser().parseFromString('<!DOCTYPE html><body>' + html, 'text/html');
@@ -167,7 +167,7 @@
 
   function plainText(caption) {
     var html = unescapeOnce(caption);
-    if (html.indexOf('<') < 0) return html;
+    if (!/[<&]/.test(html)) return html;
     return new DOMParser().parseFromString('<!DOCTYPE html><body>' + html, 'text/html').body.textContent;
   }
 
