@@ -339,8 +339,8 @@ void TMenuDesign::ResetToBlankProject()
     };
     FHost->ReadHtmlOptions(templateFile(QStringLiteral("Templates\\HTMLOptions.xml")));
     const QString page = ProgramPath(QStringLiteral("MenuPreview\\flashmenu.htm"));
-    FHost->CopyFileCompat(templateFile(QStringLiteral("Templates\\") + FOrientationDir + QStringLiteral("HTML\\NoMenu.htm")),
-                          page);
+    ::CopyFileCompat(templateFile(QStringLiteral("Templates\\") + FOrientationDir + QStringLiteral("HTML\\NoMenu.htm")),
+                     page);
     FHost->ClearProjectFileName();
     FHost->UpdateInterface(0);
     FHost->NavigateBrowser(page);

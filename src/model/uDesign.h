@@ -42,7 +42,6 @@ public:
     // The blank project.
     virtual void SetOpenDialogFolder(const QString &folder) {}
     virtual void ReadHtmlOptions(const QString &file) {}
-    virtual void CopyFileCompat(const QString &from, const QString &to) {}
     virtual void ClearProjectFileName() {}
     virtual void NavigateBrowser(const QString &file) {}
 };

@@ -142,14 +142,10 @@ QString BlankDemoElement(const QString &text)
     return out.replace(span->first + 5, span->second - span->first - 5, QLatin1String(" />"));
 }
 
-void SpliceDemoElement(const QString &fileName, const QString &block)
+QString SpliceDemoText(const QString &text, const QString &block)
 {
     if (TrimText(block).isEmpty())
-        return;
-    bool ok;
-    QString text = DecodeUtf8(ReadAll(fileName, &ok));
-    if (!ok)
-        throw Exception(QStringLiteral("Cannot read the file \"%1\".").arg(fileName));
+        return text;
     int limit = text.indexOf(QLatin1String("<menufile"));
     if (limit < 0)
         limit = text.size();
@@ -160,11 +156,25 @@ void SpliceDemoElement(const QString &fileName, const QString &block)
         at = text.indexOf(marker);
     }
     if (at < 0 || at >= limit)
+        return text;
+    QString out = text;
+    return out.replace(at, int(marker.size()), block);
+}
+
+void SpliceDemoElement(const QString &fileName, const QString &block)
+{
+    if (TrimText(block).isEmpty())
         return;
-    text.replace(at, int(marker.size()), block);
+    bool ok;
+    const QString text = DecodeUtf8(ReadAll(fileName, &ok));
+    if (!ok)
+        throw Exception(QStringLiteral("Cannot read the file \"%1\".").arg(fileName));
+    const QString spliced = SpliceDemoText(text, block);
+    if (spliced == text)
+        return;
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly) || out.write("\xEF\xBB\xBF", 3) != 3
-        || out.write(text.toUtf8()) < 0 || !out.commit())
+        || out.write(spliced.toUtf8()) < 0 || !out.commit())
         throw Exception(QStringLiteral("Cannot write the file \"%1\".").arg(fileName));
 }
 

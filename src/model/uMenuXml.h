@@ -13,6 +13,10 @@ QString ExtractDemoElement(const QString &fileName);
 // The text with its demo block (found as above) turned into "<demo />"; unchanged without one.
 QString BlankDemoElement(const QString &text);
 
+// The text with block in place of its "<demo />" (or "<demo/>") marker before <menufile>; unchanged
+// when the block is blank or there is no marker.
+QString SpliceDemoText(const QString &text, const QString &block);
+
 // Puts block in place of the file's "<demo />" (or "<demo/>") marker and rewrites the file as UTF-8
 // with exactly one byte-order mark. A blank block or a file without the marker is left alone.
 // Raises Exception when the file cannot be read or written (the old file then stays whole).

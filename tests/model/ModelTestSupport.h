@@ -32,7 +32,6 @@ public:
     void ShowMenuPosition(int x, int y) override { calls << QStringLiteral("ShowMenuPosition %1 %2").arg(x).arg(y); }
     void SetOpenDialogFolder(const QString &f) override { calls << "SetOpenDialogFolder " + f; }
     void ReadHtmlOptions(const QString &f) override { calls << "ReadHtmlOptions " + f; }
-    void CopyFileCompat(const QString &a, const QString &b) override { calls << "CopyFileCompat " + a + " " + b; }
     void ClearProjectFileName() override { calls << "ClearProjectFileName"; }
     void NavigateBrowser(const QString &f) override { calls << "NavigateBrowser " + f; }
 
