@@ -2,6 +2,7 @@
 // templates reads the flashmenu.xml beside it and draws the menu, or a notice when it cannot.
 #include "QtPrinting.h"
 #include "TestSupport.h"
+#include "uPageBuilder.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,29 +29,15 @@ QString HtmlDir(const QString &orient = QStringLiteral("Horizontal"))
 
 QString ShippedText(const QString &path) { return QString::fromUtf8(ReadFileBytes(path)); }
 
-// The menu page from the shipped templates, its placeholders filled in the page builder's order.
-QString MenuPage(bool withScript, const QString &movie, const QString &width, const QString &height,
+// The menu page as the page builder makes it from the shipped templates.
+QString MenuPage(bool withScript, const QString &movie, int width, int height,
                  const QString &orient = QStringLiteral("Horizontal"))
 {
-    QString page = ShippedText(HtmlDir(orient) + QStringLiteral("Template.htm"));
-    const QList<QPair<QString, QString>> values = {
-        {QStringLiteral("%HTML_MENU_SCRIPT%"),
-         withScript ? ShippedText(HtmlDir(orient) + QStringLiteral("MenuScript.htm")) : QString()},
-        {QStringLiteral("%SCROLL%"), QStringLiteral("scroll=\"no\"")},
-        {QStringLiteral("%HTML_NOSCRIPT_OPEN%"), withScript ? QStringLiteral("<noscript>") : QString()},
-        {QStringLiteral("%HTML_NOSCRIPT_CLOSE%"), withScript ? QStringLiteral("</noscript>") : QString()},
-        {QStringLiteral("%HTML_CHARSET%"), QStringLiteral("UTF-8")},
-        {QStringLiteral("%HTML_TITLE%"), QStringLiteral("Player test")},
-        {QStringLiteral("%HTML_DESCRIPTION%"), QString()},
-        {QStringLiteral("%HTML_KEYWORDS%"), QString()},
-        {QStringLiteral("%HTML_COLOR%"), QStringLiteral("FFFFFF")},
-        {QStringLiteral("%HTML_HEIGHT_FOR_FLASH_MENU%"), height},
-        {QStringLiteral("%HTML_WIDTH_FOR_FLASH_MENU%"), width},
-        {QStringLiteral("%HTML_FLASH_FILE_NAME%"), movie},
-    };
-    for (const auto &[name, value] : values)
-        page.replace(name, value);
-    return page;
+    const TTemplateEnv env{ShippedDataDir(), withScript};
+    const QString options = QStringLiteral(
+        "<?xml version=\"1.0\"?><template><sitetitle value=\"Player test\"/><description><text><![CDATA[]]></text>"
+        "</description><bgcolor value=\"0xFFFFFF\"/></template>");
+    return BuildTemplatePage(env, options, movie, width, height, false, orient == QLatin1String("Horizontal"), false);
 }
 
 // A description in the form the designer writes it.
@@ -193,8 +180,7 @@ struct PageFolder {
         if (description)
             dir.write(QStringLiteral("flashmenu.xml"), description->toUtf8());
         dir.write(QStringLiteral("flashmenu.htm"),
-                  "\xEF\xBB\xBF" + MenuPage(withScript, QStringLiteral("tvnr001.swf"), QStringLiteral("700"),
-                                            QStringLiteral("150"), orient).toUtf8());
+                  "\xEF\xBB\xBF" + MenuPage(withScript, QStringLiteral("tvnr001.swf"), 700, 150, orient).toUtf8());
         page = dir.file(QStringLiteral("flashmenu.htm"));
     }
 };
@@ -497,8 +483,7 @@ TEST(Player, ScreenshotOfTheDefaultDesign)
     dir.write(QStringLiteral("flashmenu.xml"), xml.toUtf8());
     dir.write(QStringLiteral("AC_RunActiveContent.js"), ReadFileBytes(HtmlDir(orient) + QStringLiteral("AC_RunActiveContent.js")));
     dir.write(QStringLiteral("flashmenu.htm"),
-              MenuPage(true, design[1] + QStringLiteral(".swf"), vertical ? QStringLiteral("180") : QStringLiteral("760"),
-                       vertical ? QStringLiteral("460") : QStringLiteral("150"), orient).toUtf8());
+              MenuPage(true, design[1] + QStringLiteral(".swf"), vertical ? 180 : 760, vertical ? 460 : 150, orient).toUtf8());
 
     Browser b;
     b.view().resize(vertical ? QSize(340, 460) : QSize(760, 250));
