@@ -158,6 +158,8 @@ void HTMLChanged(TMenuDesign &design)
 
 void ApplyTemplateDesign(const QString &file, TMenuDesign &design)
 {
+    if (file.isEmpty())
+        return;
     QFile in(file);
     pugi::xml_document doc;
     if (!in.open(QIODevice::ReadOnly) || !ParseXmlBytes(doc, in.readAll()))
