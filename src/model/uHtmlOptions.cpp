@@ -16,24 +16,20 @@ namespace {
 
 const QString Declaration = QStringLiteral("<?xml version=\"1.0\"?>\r\n");
 
-QByteArray Utf8Name(const QString &name) { return name.toUtf8(); }
-
-pugi::xml_node Select(pugi::xml_document &doc, const QString &path) { return SelectNodeOrNil(doc, path); }
-
 // A new element name under the parent, with attribute value unless the value is empty.
 void AddValueElement(pugi::xml_document &doc, const QString &parentPath, const QString &name, const QString &value)
 {
-    pugi::xml_node parent = Select(doc, parentPath);
+    pugi::xml_node parent = SelectNodeOrNil(doc, parentPath);
     if (!parent)
         return;
-    pugi::xml_node element = parent.append_child(Utf8Name(name).constData());
+    pugi::xml_node element = parent.append_child(name.toUtf8().constData());
     if (!value.isEmpty())
         element.append_attribute("value").set_value(value.toUtf8().constData());
 }
 
 void RemoveChildElement(pugi::xml_document &doc, const QString &parentPath, const QString &childPath)
 {
-    pugi::xml_node parent = Select(doc, parentPath);
+    pugi::xml_node parent = SelectNodeOrNil(doc, parentPath);
     if (!parent)
         return;
     if (pugi::xml_node child = SelectNodeOrNil(parent, childPath))
@@ -43,11 +39,11 @@ void RemoveChildElement(pugi::xml_document &doc, const QString &parentPath, cons
 // The library splits a "]]>" inside the text over two CDATA sections when it saves.
 void ReplaceCDataChild(pugi::xml_document &doc, const QString &parentPath, const QString &name, const QString &text)
 {
-    pugi::xml_node parent = Select(doc, parentPath);
+    pugi::xml_node parent = SelectNodeOrNil(doc, parentPath);
     if (!parent)
         return;
     RemoveChildElement(doc, parentPath, name);
-    pugi::xml_node element = parent.append_child(Utf8Name(name).constData());
+    pugi::xml_node element = parent.append_child(name.toUtf8().constData());
     element.append_child(pugi::node_cdata).set_value(text.toUtf8().constData());
 }
 
@@ -110,7 +106,7 @@ void ReadHtmlOptionsDocument(const pugi::xml_document &doc, THtmlPageOptions &op
         colour = TryStrToInt(QStr(bg.value()));
     options.BackgroundColor = colour ? *colour & 0xFFFFFF : 0xFFFFFF;
     for (int n = 1; n <= 12; ++n) {
-        const pugi::xml_attribute key = root.child(Utf8Name(KeyName(n)).constData()).attribute("value");
+        const pugi::xml_attribute key = root.child(KeyName(n).toUtf8().constData()).attribute("value");
         options.Keys[size_t(n - 1)] = key ? QStr(key.value()) : QString();
     }
 }

@@ -119,6 +119,7 @@ TEST_F(HtmlOptionsFile, EveryValueReadsBackAsWritten)
     o.BackgroundColor = 0xFEDCBA;
     for (int i = 0; i < 12; ++i)
         o.Keys[size_t(i)] = i % 3 == 0 ? QString() : QStringLiteral("key %1 & <%1>").arg(i + 1);
+    o.Keys[1] = "tab\tand\nline"; // pasted into a one-line edit
     WriteHtmlOptions(file(), o);
     const QByteArray written = folder.read("HTMLOptions.xml");
 

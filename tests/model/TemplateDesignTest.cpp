@@ -231,24 +231,13 @@ TEST_F(TemplateDesign, AFileThatDoesNotLoadChangesNothingAndReportsNothing)
     EXPECT_TRUE(box.shown().isEmpty());
 }
 
-TEST(StringToColor, NamesNumbersAndNothingElse)
+TEST(StringToColor, BasicColourNamesInPlatformOrderNumbersAndNothingElse)
 {
-    EXPECT_EQ(StringToColor("clBlack"), 0x000000);
-    EXPECT_EQ(StringToColor("clMaroon"), 0x000080);
-    EXPECT_EQ(StringToColor("clgreen"), 0x008000);
-    EXPECT_EQ(StringToColor("clOlive"), 0x008080);
-    EXPECT_EQ(StringToColor("clNavy"), 0x800000);
-    EXPECT_EQ(StringToColor("clPurple"), 0x800080);
-    EXPECT_EQ(StringToColor("clTeal"), 0x808000);
-    EXPECT_EQ(StringToColor("clGray"), 0x808080);
-    EXPECT_EQ(StringToColor("clSilver"), 0xC0C0C0);
     EXPECT_EQ(StringToColor("clRed"), 0x0000FF);
-    EXPECT_EQ(StringToColor("clLime"), 0x00FF00);
-    EXPECT_EQ(StringToColor("clYellow"), 0x00FFFF);
-    EXPECT_EQ(StringToColor("clBlue"), 0xFF0000);
-    EXPECT_EQ(StringToColor("clFuchsia"), 0xFF00FF);
-    EXPECT_EQ(StringToColor("clAqua"), 0xFFFF00);
-    EXPECT_EQ(StringToColor("CLWHITE"), 0xFFFFFF);
+    EXPECT_EQ(StringToColor("clNavy"), 0x800000);
+    EXPECT_EQ(StringToColor("clOlive"), 0x008080);
+    EXPECT_EQ(StringToColor("clgreen"), 0x008000);
+    EXPECT_EQ(StringToColor("CLSILVER"), 0xC0C0C0);
     EXPECT_EQ(StringToColor("0x0000FF"), 0x0000FF);
     EXPECT_EQ(StringToColor("$FF"), 255);
     EXPECT_EQ(StringToColor("-1"), -1);
