@@ -16,6 +16,10 @@ int32_t SwapRedBlue(int32_t value);
 int32_t SwapRedBlueValue(int32_t value);
 // 0 for ""; otherwise SwapRedBlue of "0x" + text. Throws EConvertError on a text that is not hex.
 int32_t HtmlHexToColor(const QString &text);
+// A colour number as the data files may give it: decimal, "$" or "0x" hexadecimal, or one of the
+// platform's sixteen basic colour names (clBlack .. clWhite, without case), which stand for their
+// platform-order values. Throws EConvertError for anything else.
+int32_t StringToColor(const QString &text);
 
 // ---- Booleans ------------------------------------------------------------------------------
 QString BoolToText(bool flag);        // "true" / "false"

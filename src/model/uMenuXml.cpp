@@ -318,11 +318,11 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
 struct TMenuDesign::TParsedMenu {
     QString BackgroundSrc;
     int32_t BackgroundAlpha = 0, BackgroundWidth = 0, BackgroundHeight = 0;
-    int32_t MenuX = 0, MenuY = 0, Spacing = 0;
-    int MenuTypeIndex = -1, ButtonSizeIndex = -1, TextAlignIndex = 2;
+    int32_t MenuX = 0, MenuY = 0;
+    TMenuBarStyle Bar;
+    int TextAlignIndex = 2;
     int32_t IconX = 0, IconY = 0;
-    std::array<std::optional<std::pair<int32_t, int32_t>>, 7> Colours;
-    std::array<std::optional<TFontInfo>, 6> Fonts;
+    TDesignLook Look;
     int32_t MusicX = 0, MusicY = 0;
     int32_t TitleX = 0, TitleY = 0, DescX = 0, DescY = 0;
     QString Title, Desc;
@@ -370,6 +370,93 @@ void ReadMenuEntry(pugi::xml_node node, QString &caption, QString &target, QStri
 
 } // namespace
 
+TMenuBarStyle ReadMenuBarStyle(pugi::xml_node menubar)
+{
+    TMenuBarStyle style;
+    style.Spacing = IntAttrOr(menubar, "space", 0);
+    const int32_t type = IntAttrOr(menubar, "buttontype", -1);
+    style.MenuTypeIndex = type > 3 ? 2 : type < 1 ? -1 : type - 1;
+    const QString size = Attr(menubar, "size");
+    style.ButtonSizeIndex = size == ButtonSizeNames[0] ? 0 : size == ButtonSizeNames[1] ? 1 : -1;
+    return style;
+}
+
+void ApplyMenuBarStyle(TMenuDesign &design, const TMenuBarStyle &style)
+{
+    design.Controls.MenuSpacing = std::clamp(style.Spacing, 0, 100); // the track bar's range
+    design.Controls.MenuTypeIndex = style.MenuTypeIndex;
+    design.Controls.ButtonSizeIndex = style.ButtonSizeIndex;
+}
+
+TDesignLook ReadDesignLook(pugi::xml_node design, TLookSource source)
+{
+    const bool fromTemplate = source == TLookSource::TemplateDesign;
+    // Template designs may name their colours; the menu description holds numbers only.
+    auto colour = [fromTemplate](pugi::xml_node node, const char *name) {
+        return fromTemplate ? StringToColor(Attr(node, name)) : IntAttr(node, name);
+    };
+    TDesignLook look;
+    for (pugi::xml_node c : SelectChildNodes(design, QStringLiteral("color"))) {
+        const int i = IndexOfId(Attr(c, "id"), ColorIds, 7);
+        if (i < 0 || (fromTemplate && i == 0))
+            continue;
+        const int32_t value = colour(c, "value");
+        look.Colours[size_t(i)] = std::make_pair(value, IntAttr(c, "alpha"));
+    }
+    for (pugi::xml_node f : SelectChildNodes(design, QStringLiteral("font"))) {
+        const int i = IndexOfId(Attr(f, "id"), FontIds, fromTemplate ? 4 : 6);
+        if (i < 0)
+            continue;
+        TFontInfo info;
+        info.Name = Attr(f, "face");
+        info.Size = IntAttr(f, "size");
+        info.Color = colour(f, "color");
+        info.Bold = TextToBool(Attr(f, "bold")) ? 1 : 0;
+        info.Italic = TextToBool(Attr(f, "italic")) ? 1 : 0;
+        info.Underline = TextToBool(Attr(f, "underline")) ? 1 : 0;
+        look.Fonts[size_t(i)] = info;
+    }
+    return look;
+}
+
+void ApplyDesignLook(TMenuDesign &design, const TDesignLook &look)
+{
+    TXMLStoreOptions &o = design.FStoreOptions;
+    TXMLICONInfo &icons = design.FIconInfo;
+    std::pair<int32_t *, int32_t *> stored[5] = {
+        {&o.BackgroundColor, &o.BackgroundColorAlpha}, {&o.MainNormalColor, &o.MainNormalAlpha},
+        {&o.MainActiveColor, &o.MainActiveAlpha},      {&o.SubNormalColor, &o.SubNormalAlpha},
+        {&o.SubActiveColor, &o.SubActiveAlpha}};
+    for (int i = 0; i < 7; ++i) {
+        if (!look.Colours[size_t(i)])
+            continue;
+        const auto [value, alpha] = *look.Colours[size_t(i)];
+        if (i < 5) {
+            *stored[i].first = value;
+            *stored[i].second = alpha;
+            if (i >= 1) {
+                design.FButtonOptions[size_t(i - 1)].BackColor = SwapRedBlue(value);
+                design.FButtonOptions[size_t(i - 1)].Alpha = alpha;
+            }
+        } else if (i == 5) {
+            icons.NormalColor = SwapRedBlue(value);
+            icons.NormalAlpha = alpha;
+        } else {
+            icons.ActiveColor = SwapRedBlue(value);
+            icons.ActiveAlpha = alpha;
+        }
+    }
+    for (int i = 0; i < 6; ++i) {
+        if (!look.Fonts[size_t(i)])
+            continue;
+        o.Fonts[size_t(i)] = *look.Fonts[size_t(i)];
+        TFontValue &font = i < 4    ? design.FButtonOptions[size_t(i)].Font
+                           : i == 4 ? design.FTitleOptions.Font
+                                    : design.FDescOptions.Font;
+        ApplyFontRecord(font, o.Fonts[size_t(i)]);
+    }
+}
+
 TMenuDesign::TParsedMenu TMenuDesign::ParseMenuXml(const QString &text) const
 {
     pugi::xml_document doc;
@@ -393,11 +480,7 @@ TMenuDesign::TParsedMenu TMenuDesign::ParseMenuXml(const QString &text) const
     const pugi::xml_node bar = Child(design, "menubar");
     p.MenuX = IntAttrOr(bar, "x", 0);
     p.MenuY = IntAttrOr(bar, "y", 0);
-    p.Spacing = IntAttrOr(bar, "space", 0);
-    const int32_t type = IntAttrOr(bar, "buttontype", -1);
-    p.MenuTypeIndex = type > 3 ? 2 : type < 1 ? -1 : type - 1;
-    const QString size = Attr(bar, "size");
-    p.ButtonSizeIndex = size == ButtonSizeNames[0] ? 0 : size == ButtonSizeNames[1] ? 1 : -1;
+    p.Bar = ReadMenuBarStyle(bar);
     const QString align = GetNodeAttributeDef(bar, QStringLiteral("align"), QStringLiteral("right"));
     p.TextAlignIndex = align.compare(QLatin1String("left"), Qt::CaseInsensitive) == 0     ? 0
                        : align.compare(QLatin1String("center"), Qt::CaseInsensitive) == 0 ? 1
@@ -407,29 +490,7 @@ TMenuDesign::TParsedMenu TMenuDesign::ParseMenuXml(const QString &text) const
     p.IconX = IntAttr(bar2, "x");
     p.IconY = IntAttr(bar2, "y");
 
-    for (pugi::xml_node c : SelectChildNodes(design, QStringLiteral("color"))) {
-        const int i = IndexOfId(Attr(c, "id"), ColorIds, 7);
-        if (i < 0)
-            continue;
-        const int32_t value = IntAttr(c, "value");
-        p.Colours[size_t(i)] = std::make_pair(value, IntAttr(c, "alpha"));
-    }
-    for (pugi::xml_node f : SelectChildNodes(design, QStringLiteral("font"))) {
-        const int i = IndexOfId(Attr(f, "id"), FontIds, 6);
-        if (i < 0)
-            continue;
-        auto isTrue = [&](const char *name) -> uint8_t {
-            return Attr(f, name).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? 1 : 0;
-        };
-        TFontInfo info;
-        info.Name = Attr(f, "face");
-        info.Size = IntAttr(f, "size");
-        info.Color = IntAttr(f, "color");
-        info.Bold = isTrue("bold");
-        info.Italic = isTrue("italic");
-        info.Underline = isTrue("underline");
-        p.Fonts[size_t(i)] = info;
-    }
+    p.Look = ReadDesignLook(design, TLookSource::MenuDescription);
     if (const pugi::xml_node music = SelectNodeOrNil(design, QStringLiteral("music"))) {
         p.MusicX = IntAttr(music, "x");
         p.MusicY = IntAttr(music, "y");
@@ -505,43 +566,12 @@ void TMenuDesign::ApplyParsedMenu(const TParsedMenu &p)
     FMenuX = p.MenuX;
     FMenuY = p.MenuY;
     FHost->ShowMenuPosition(FMenuX, FMenuY);
-    Controls.MenuSpacing = std::clamp(p.Spacing, 0, 100); // the track bar's range
-    Controls.MenuTypeIndex = p.MenuTypeIndex;
-    Controls.ButtonSizeIndex = p.ButtonSizeIndex;
+    ApplyMenuBarStyle(*this, p.Bar);
     Controls.TextAlignIndex = p.TextAlignIndex;
     FIconInfo.X = p.IconX;
     FIconInfo.Y = p.IconY;
 
-    std::pair<int32_t *, int32_t *> stored[5] = {
-        {&o.BackgroundColor, &o.BackgroundColorAlpha}, {&o.MainNormalColor, &o.MainNormalAlpha},
-        {&o.MainActiveColor, &o.MainActiveAlpha},      {&o.SubNormalColor, &o.SubNormalAlpha},
-        {&o.SubActiveColor, &o.SubActiveAlpha}};
-    for (int i = 0; i < 7; ++i) {
-        if (!p.Colours[size_t(i)])
-            continue;
-        const auto [value, alpha] = *p.Colours[size_t(i)];
-        if (i < 5) {
-            *stored[i].first = value;
-            *stored[i].second = alpha;
-            if (i >= 1) {
-                FButtonOptions[size_t(i - 1)].BackColor = SwapRedBlue(value);
-                FButtonOptions[size_t(i - 1)].Alpha = alpha;
-            }
-        } else if (i == 5) {
-            FIconInfo.NormalColor = SwapRedBlue(value);
-            FIconInfo.NormalAlpha = alpha;
-        } else {
-            FIconInfo.ActiveColor = SwapRedBlue(value);
-            FIconInfo.ActiveAlpha = alpha;
-        }
-    }
-    for (int i = 0; i < 6; ++i) {
-        if (!p.Fonts[size_t(i)])
-            continue;
-        o.Fonts[size_t(i)] = *p.Fonts[size_t(i)];
-        TFontValue &font = i < 4 ? FButtonOptions[size_t(i)].Font : i == 4 ? FTitleOptions.Font : FDescOptions.Font;
-        ApplyFontRecord(font, o.Fonts[size_t(i)]);
-    }
+    ApplyDesignLook(*this, p.Look);
     o.MusicX = p.MusicX;
     o.MusicY = p.MusicY;
     o.TitleX = p.TitleX;
