@@ -19,10 +19,15 @@ bool parse(pugi::xml_document &doc, const char *data, size_t size, pugi::xml_enc
 {
     doc.reset();
     const pugi::xml_parse_result r = doc.load_buffer(data, size, ParseOptions, encoding);
-    if (r && doc.document_element())
+    // The library takes fragments with several top-level elements; a document has exactly one.
+    int roots = 0;
+    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling())
+        roots += n.type() == pugi::node_element ? 1 : 0;
+    if (r && roots == 1)
         return true;
     if (reason)
-        *reason = r ? QStringLiteral("The document has no root element.")
+        *reason = r ? (roots == 0 ? QStringLiteral("The document has no root element.")
+                                  : QStringLiteral("The document has more than one root element."))
                     : QString::fromUtf8(r.description()) + QStringLiteral(" (offset %1)").arg(qlonglong(r.offset));
     doc.reset(); // no partial tree survives a failed parse
     return false;

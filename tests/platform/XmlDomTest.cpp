@@ -11,6 +11,9 @@ TEST(XmlDom, AFailedParseKeepsNoPartialTree)
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_FALSE(doc.first_child());
     EXPECT_FALSE(ParseXml(doc, "   ", &reason));
+    EXPECT_FALSE(ParseXml(doc, "<a/><b/>", &reason));
+    EXPECT_EQ(reason, "The document has more than one root element.");
+    EXPECT_FALSE(doc.first_child());
 }
 
 TEST(XmlDom, NoEntityExpansionFromADocumentType)

@@ -1,0 +1,133 @@
+#include "uPreview.h"
+
+#include "BrowserPane.h"
+#include "Errors.h"
+#include "Paths.h"
+#include "XmlDom.h"
+#include "uDesign.h"
+#include "uGlobal.h"
+#include "uHtmlOptions.h"
+#include "uMenuXml.h"
+#include "uPageBuilder.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString MenuXmlName = QStringLiteral("flashmenu.xml");
+const QString ScriptName = QStringLiteral("AC_RunActiveContent.js");
+
+} // namespace
+
+void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock)
+{
+    pugi::xml_document doc;
+    QString reason;
+    if (!ParseXml(doc, BlankDemoElement(text), &reason))
+        throw Exception(QStringLiteral("XML format is incorrect.") + QLatin1Char(' ') + reason);
+    // One write of the final text, so the old file is replaced only by a whole new one.
+    const QByteArray saved = XmlDocumentBytes(doc);
+    const QString spliced = SpliceDemoText(QString::fromUtf8(saved), demoBlock);
+    const QByteArray bytes = spliced == QString::fromUtf8(saved) ? saved : Utf8WithBom(spliced);
+    const QString path = WithSlash(folder) + MenuXmlName;
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
+}
+
+TPreviewSet::TPreviewSet(TMenuDesign &design, const THtmlPageOptions &pageOptions, IPreviewHost &host)
+    : FDesign(design), FPageOptions(pageOptions), FHost(host)
+{
+}
+
+QString TPreviewSet::WorkFolder() const
+{
+    return NativePath(FDesign.ProgramFolder(), QStringLiteral("MenuPreview\\"));
+}
+
+QString TPreviewSet::TemplateHtmlFile(const QString &name) const
+{
+    return FindPageTemplate(FDesign.ProgramFolder(), FDesign.IsHorizontal(), name);
+}
+
+void TPreviewSet::SaveMenuXml(const QString &text, const QString &folder)
+{
+    SaveMenuXmlFile(folder.isEmpty() ? WorkFolder() : folder, text, FDesign.FDemoBlock);
+}
+
+void TPreviewSet::CopyPreviewTemplateFile(const QString &name)
+{
+    const QString from = SafePathUnder(NativePath(FDesign.ProgramFolder(), QStringLiteral("Templates\\Preview\\")), name);
+    const QString to = SafePathUnder(WorkFolder(), name);
+    if (!from.isEmpty() && !to.isEmpty())
+        CopyFileCompat(from, to);
+}
+
+TPageContext TPreviewSet::PageContext() const
+{
+    TPageContext ctx;
+    ctx.Env.ProgramFolder = FDesign.ProgramFolder();
+    ctx.Env.UseActiveContentJS = FHost.UseActiveContentJS();
+    ctx.Horizontal = FDesign.IsHorizontal();
+    if (BrowserPane *pane = FHost.Browser()) {
+        ctx.PaneWidth = pane->Size().width();
+        ctx.PaneHeight = pane->Size().height();
+    }
+    ctx.BackgroundWidth = FDesign.FStoreOptions.BackgroundWidth;
+    ctx.BackgroundHeight = FDesign.FStoreOptions.BackgroundHeight;
+    ctx.FitPageWidth = FDesign.FStoreOptions.FitPageWidth != 0;
+    ctx.FitPageHeight = FDesign.FStoreOptions.FitPageHeight != 0;
+    ctx.MenuFileName = FDesign.CurrentMenuFileName;
+    return ctx;
+}
+
+QString TPreviewSet::WritePageOptions() const
+{
+    const QString optionsFile = WorkFolder() + QStringLiteral("HTMLOptions.xml");
+    WriteHtmlOptions(optionsFile, FPageOptions);
+    return ReadUtf8File(optionsFile);
+}
+
+void TPreviewSet::WriteMenuHtml(bool forPublish)
+{
+    TPageContext ctx = PageContext();
+    ctx.PageOptions = WritePageOptions();
+    ::WriteMenuHtml(ctx, QStringLiteral("MenuPreview\\"), forPublish);
+}
+
+void TPreviewSet::RefreshPreview()
+{
+    if (FDesign.FNoProject)
+        return;
+    FHost.StopRefreshTimer();
+    SaveMenuXml(FDesign.BuildMenuXml(false, false, false));
+    if (!QFileInfo::exists(WorkFolder() + ScriptName)) {
+        const QString script = TemplateHtmlFile(ScriptName);
+        if (!script.isEmpty())
+            CopyFileCompat(script, WorkFolder() + ScriptName);
+    }
+    WriteMenuHtml(false);
+    if (BrowserPane *pane = FHost.Browser())
+        pane->Navigate(WorkFolder() + MenuPageFileName);
+}
+
+void TPreviewSet::a_PreviewExecute()
+{
+    if (FDesign.FNoProject)
+        return;
+    if (FHost.ShowSecureReminder() && FHost.RunSecureReminder())
+        FHost.SetShowSecureReminder(false);
+    // The frameset's content frame asks for "mainbody.htm" by that exact name.
+    CopyContentPage(FDesign.ProgramFolder(), FDesign.IsHorizontal(), WorkFolder());
+    for (const char *name : {"style.css", "AC_RunActiveContent.js", "tvnr.gif"}) {
+        const QString source = TemplateHtmlFile(QString::fromLatin1(name));
+        if (!source.isEmpty())
+            CopyFileCompat(source, WorkFolder() + QString::fromLatin1(name));
+    }
+    const QString index = WorkFolder() + QStringLiteral("index.htm");
+    TPageContext ctx = PageContext();
+    ctx.PageOptions = WritePageOptions();
+    WriteFramePage(ctx, index, FDesign.FPublishMenuSide);
+    OpenPageInBrowser(index);
+}

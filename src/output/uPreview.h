@@ -1,0 +1,55 @@
+#pragma once
+// The preview page set in the working folder MenuPreview/: the menu description, the page options,
+// the menu page the browser pane shows, and the frameset opened in the desktop's browser.
+#include "uPageWriters.h"
+
+#include <QString>
+
+class BrowserPane;
+class TMenuDesign;
+struct THtmlPageOptions;
+
+// What the preview needs of the main window and the settings.
+class IPreviewHost {
+public:
+    virtual ~IPreviewHost() = default;
+    virtual BrowserPane *Browser() = 0;
+    virtual void StopRefreshTimer() {}
+    virtual bool UseActiveContentJS() const { return true; }
+    virtual bool ShowSecureReminder() const { return false; }
+    virtual void SetShowSecureReminder(bool on) {}
+    // Shows the preview notice modally; true when its "do not show again" box was ticked.
+    virtual bool RunSecureReminder() { return false; }
+};
+
+// Writes folder/flashmenu.xml from a built description: the demo block is blanked before parsing and
+// put back in the written text. A text that does not parse raises and leaves the old file in place.
+void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock);
+
+class TPreviewSet {
+public:
+    TPreviewSet(TMenuDesign &design, const THtmlPageOptions &pageOptions, IPreviewHost &host);
+
+    QString WorkFolder() const;  // <program folder>/MenuPreview/
+    // folder: native, empty for the working folder.
+    void SaveMenuXml(const QString &text, const QString &folder = QString());
+    // Templates/Preview/name over MenuPreview/name; a name that climbs out or a failed copy does nothing.
+    void CopyPreviewTemplateFile(const QString &name);
+    // The page writers' inputs, with the pane's current size.
+    TPageContext PageContext() const;
+    // MenuPreview/HTMLOptions.xml from the page settings, then MenuPreview/flashmenu.htm.
+    void WriteMenuHtml(bool forPublish);
+    // Rebuilds flashmenu.xml and flashmenu.htm and shows them; nothing while no project is open.
+    void RefreshPreview();
+    // The frameset preview in the desktop's browser; nothing while no project is open.
+    void a_PreviewExecute();
+
+private:
+    QString TemplateHtmlFile(const QString &name) const;
+    // Writes MenuPreview/HTMLOptions.xml from the page settings and returns its text.
+    QString WritePageOptions() const;
+
+    TMenuDesign &FDesign;
+    const THtmlPageOptions &FPageOptions;
+    IPreviewHost &FHost;
+};

@@ -1,0 +1,200 @@
+// The preview page set in MenuPreview/: what a refresh writes and shows, and the frameset preview.
+#include "BrowserPane.h"
+#include "Errors.h"
+#include "Messages.h"
+#include "TestSupport.h"
+#include "uDesign.h"
+#include "uHtmlOptions.h"
+#include "uPreview.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakePane : public BrowserPane {
+public:
+    QStringList visited;
+    QSize size{800, 300};
+    void Navigate(const QString &target) override { visited << target; }
+    QSize Size() const override { return size; }
+};
+
+class FakeHost : public IPreviewHost {
+public:
+    FakePane pane;
+    int timerStops = 0;
+    bool reminder = true;
+    bool tickDisable = false;
+    int remindersShown = 0;
+    BrowserPane *Browser() override { return &pane; }
+    void StopRefreshTimer() override { ++timerStops; }
+    bool ShowSecureReminder() const override { return reminder; }
+    void SetShowSecureReminder(bool on) override { reminder = on; }
+    bool RunSecureReminder() override
+    {
+        ++remindersShown;
+        return tickDisable;
+    }
+};
+
+// A program folder with the shipped templates and an open project.
+class Preview : public ::testing::Test {
+protected:
+    TempFolder prog;
+    FakeHost host;
+    THtmlPageOptions page;
+    TMenuDesign design{prog.path()};
+    TPreviewSet preview{design, page, host};
+    QStringList opened;
+    PageOpener previousOpener;
+
+    void SetUp() override
+    {
+        SetDefaultTexts();
+        copyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
+        QDir().mkpath(prog.file("MenuPreview/flashmenu"));
+        design.ResetDesign(true);
+        design.SetNoProject(false);
+        previousOpener = SetPageOpener([this](const QString &p) { opened << p; });
+    }
+    void TearDown() override { SetPageOpener(previousOpener); }
+
+    static void copyTree(const QString &from, const QString &to)
+    {
+        QDir().mkpath(to);
+        const QDir dir(from);
+        for (const QFileInfo &fi : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            if (fi.isDir())
+                copyTree(fi.filePath(), to + "/" + fi.fileName());
+            else
+                QFile::copy(fi.filePath(), to + "/" + fi.fileName());
+        }
+    }
+    QStringList workFiles() const
+    {
+        return QDir(prog.file("MenuPreview")).entryList(QDir::Files, QDir::Name);
+    }
+};
+
+} // namespace
+
+TEST_F(Preview, NothingIsWrittenOrShownWhileNoProjectIsOpen)
+{
+    design.SetNoProject(true);
+    preview.RefreshPreview();
+    preview.a_PreviewExecute();
+    EXPECT_TRUE(workFiles().isEmpty());
+    EXPECT_TRUE(host.pane.visited.isEmpty());
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(host.remindersShown, 0);
+    EXPECT_EQ(host.timerStops, 0);
+}
+
+TEST_F(Preview, RefreshWritesTheSetAndShowsTheMenuPage)
+{
+    page.Title = "My <Site>";
+    preview.RefreshPreview();
+    EXPECT_EQ(workFiles(), QStringList({"AC_RunActiveContent.js", "HTMLOptions.xml", "flashmenu.htm", "flashmenu.xml"}));
+    EXPECT_EQ(host.timerStops, 1);
+    EXPECT_EQ(host.pane.visited, QStringList{prog.file("MenuPreview/flashmenu.htm")});
+
+    EXPECT_EQ(QString::fromUtf8(prog.read("MenuPreview/flashmenu.xml")).contains("<menufile src=\"flashmenu.swf\""), true);
+    const QByteArray html = prog.read("MenuPreview/flashmenu.htm");
+    EXPECT_TRUE(html.startsWith("\xEF\xBB\xBF"));
+    EXPECT_FALSE(html.mid(3).contains("\xEF\xBB\xBF"));
+    EXPECT_TRUE(html.contains("My &lt;Site&gt;"));
+    EXPECT_FALSE(html.contains("%HTML_"));
+}
+
+TEST_F(Preview, TheScriptIsCopiedOnlyWhenMissing)
+{
+    prog.write("MenuPreview/AC_RunActiveContent.js", "// mine");
+    preview.RefreshPreview();
+    EXPECT_EQ(prog.read("MenuPreview/AC_RunActiveContent.js"), "// mine");
+    QFile::remove(prog.file("MenuPreview/AC_RunActiveContent.js"));
+    preview.RefreshPreview();
+    EXPECT_EQ(prog.read("MenuPreview/AC_RunActiveContent.js"),
+              prog.read("Templates/Horizontal/HTML/AC_RunActiveContent.js"));
+}
+
+TEST_F(Preview, TheKeptDemoBlockSurvivesEveryRefresh)
+{
+    design.FDemoBlock = "<demo a=\"1\"><x>kept &amp; raw</x></demo>";
+    preview.RefreshPreview();
+    preview.RefreshPreview();
+    const QByteArray xml = prog.read("MenuPreview/flashmenu.xml");
+    EXPECT_TRUE(xml.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(xml.count("\xEF\xBB\xBF"), 1);
+    EXPECT_EQ(xml.count("<demo a=\"1\"><x>kept &amp; raw</x></demo>"), 1);
+
+    design.FDemoBlock.clear();
+    preview.RefreshPreview();
+    const QByteArray plain = prog.read("MenuPreview/flashmenu.xml");
+    EXPECT_FALSE(plain.startsWith("\xEF\xBB\xBF"));
+    EXPECT_FALSE(plain.contains("<demo"));
+}
+
+TEST_F(Preview, ABuiltTextThatDoesNotParseLeavesTheOldFile)
+{
+    prog.write("MenuPreview/flashmenu.xml", "<WebMenuOptions>good</WebMenuOptions>");
+    EXPECT_THROW(preview.SaveMenuXml("<WebMenuOptions><broken></WebMenuOptions>"), Exception);
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu.xml"), "<WebMenuOptions>good</WebMenuOptions>");
+}
+
+TEST_F(Preview, SaveIntoAnotherFolder)
+{
+    QDir().mkpath(prog.file("Templates/Preview"));
+    preview.SaveMenuXml(design.BuildMenuXml(false, false, false), prog.file("Templates/Preview/"));
+    EXPECT_TRUE(prog.exists("Templates/Preview/flashmenu.xml"));
+    EXPECT_FALSE(prog.exists("MenuPreview/flashmenu.xml"));
+}
+
+TEST_F(Preview, CopiesFromTheExchangeFolderStayInsideBothFolders)
+{
+    prog.write("Templates/Preview/flashmenu/bg.jpg", "jpg");
+    prog.write("secret.txt", "s");
+    preview.CopyPreviewTemplateFile("flashmenu\\bg.jpg");
+    preview.CopyPreviewTemplateFile("..\\..\\secret.txt");
+    preview.CopyPreviewTemplateFile("missing.swf");
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu/bg.jpg"), "jpg");
+    EXPECT_EQ(workFiles(), QStringList());
+}
+
+TEST_F(Preview, BrowserPreviewShowsTheFramesetOnTheLastPublishedSide)
+{
+    preview.RefreshPreview();
+    design.FPublishMenuSide = 1;
+    preview.a_PreviewExecute();
+    ASSERT_EQ(opened, QStringList{prog.file("MenuPreview/index.htm")});
+    for (const char *name : {"mainbody.htm", "style.css", "AC_RunActiveContent.js", "tvnr.gif", "index.htm"})
+        EXPECT_TRUE(prog.exists(QStringLiteral("MenuPreview/") + name)) << name;
+    const QString frameset = QString::fromUtf8(prog.read("MenuPreview/index.htm"));
+    const int menu = frameset.indexOf("src=\"flashmenu.htm\"");
+    const int content = frameset.indexOf("src=\"mainbody.htm\"");
+    ASSERT_GE(menu, 0);
+    ASSERT_GE(content, 0);
+    EXPECT_LT(content, menu) << "menu on the right";
+
+    design.FPublishMenuSide = -1;
+    preview.a_PreviewExecute();
+    const QString left = QString::fromUtf8(prog.read("MenuPreview/index.htm"));
+    EXPECT_LT(left.indexOf("src=\"flashmenu.htm\""), left.indexOf("src=\"mainbody.htm\""));
+}
+
+TEST_F(Preview, TheNoticeIsShownUntilItsBoxIsTicked)
+{
+    preview.RefreshPreview();
+    preview.a_PreviewExecute();
+    EXPECT_EQ(host.remindersShown, 1);
+    EXPECT_TRUE(host.reminder);
+    host.tickDisable = true;
+    preview.a_PreviewExecute();
+    EXPECT_EQ(host.remindersShown, 2);
+    EXPECT_FALSE(host.reminder);
+    preview.a_PreviewExecute();
+    EXPECT_EQ(host.remindersShown, 2);
+    EXPECT_EQ(opened.size(), 3);
+}
