@@ -1,20 +1,28 @@
 #include "Messages.h"
 #include "QtMessageBox.h"
+#include "TApplication.h"
 #include "uMain.h"
+#include "uSettings.h"
 
-#include <QApplication>
 #include <QDir>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvanar"));
     SetMessageBoxHandler(ShowQtMessageBox);
     SetDefaultTexts();
     InitVersionInfo();
 
     const QString programFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    for (const char *folder : {"MenuPreview/flashmenu", "Projects", "Publish", "Templates/Preview/flashmenu"})
+        QDir().mkpath(programFolder + QLatin1String(folder));
+    ReadPathOptions(programFolder, Options);
+    ReadMenuListOptions(programFolder, Options);
+
     TfrmMain window(programFolder);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    WriteOptions(programFolder, Options);
+    return status;
 }

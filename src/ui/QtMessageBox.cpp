@@ -54,6 +54,7 @@ int ShowQtMessageBox(const MessageBoxRequest &request)
 {
     QMessageBox box(toIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText); // texts carry file names and captions, never markup
     for (int b : request.buttons)
         box.addButton(toStandard(b));
     IgnoreEscape filter;

@@ -1,14 +1,55 @@
 #pragma once
+#include "WebBrowserPane.h"
+#include "uDesign.h"
+#include "uHtmlOptions.h"
+#include "uPreview.h"
+
 #include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QTimer;
+class QWebEngineView;
 
 // The designer's main window; it owns the design for the whole run.
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public IDesignHost, public IPreviewHost {
     Q_OBJECT
 public:
     explicit TfrmMain(const QString &programFolder, QWidget *parent = nullptr);
+    ~TfrmMain() override;
 
-    const QString &ProgramFolder() const { return m_programFolder; }
+    const QString &ProgramFolder() const { return FAppDir; }
+    TMenuDesign &Design() { return FDesign; }
+    THtmlPageOptions &PageOptions() { return FPageOptions; }
+    TPreviewSet &Preview() { return FPreview; }
+
+    // IDesignHost
+    void RefreshPreview() override;
+    void ReadHtmlOptions(const QString &file) override;
+    void NavigateBrowser(const QString &file) override;
+
+    // IPreviewHost
+    BrowserPane *Browser() override { return FBrowserPane.get(); }
+    void StopRefreshTimer() override;
+    bool UseActiveContentJS() const override;
+    bool ShowSecureReminder() const override;
+    void SetShowSecureReminder(bool on) override;
+
+public slots:
+    void miUserGuideClick();
+    void miSupportClick();
+    void miH_MB1Click();
 
 private:
-    QString m_programFolder;
+    void CreateMenus();
+    // Runs a user action; a failure ends it and is shown in the error box.
+    void RunAction(const std::function<void()> &action);
+
+    QString FAppDir;
+    TMenuDesign FDesign;
+    THtmlPageOptions FPageOptions;
+    TPreviewSet FPreview;
+    QWebEngineView *WebBrowser = nullptr;
+    std::unique_ptr<WebBrowserPane> FBrowserPane;
+    QTimer *timerRefresh = nullptr;
 };
