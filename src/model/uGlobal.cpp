@@ -218,10 +218,10 @@ void ListFolderFiles(const QString &folder, const QStringList &extensions, bool 
 {
     result.clear();
     QStringList &top = horizontal ? HorzTop : VertTop;
-    QStringList &spec = horizontal ? HorzTopSpec : VertTopSpec;
+    QStringList &specific = horizontal ? HorzTopSpec : VertTopSpec;
     QSet<QString> listed; // folded base names of both lists
     if (onTop)
-        for (const QString &name : top + spec)
+        for (const QString &name : top + specific)
             listed.insert(fold(name));
 
     const QDir dir(folder);
@@ -252,9 +252,9 @@ void ListFolderFiles(const QString &folder, const QStringList &extensions, bool 
     }
     const auto hasNoFile = [&](const QString &name) { return !onTopFile.contains(fold(name)); };
     top.removeIf(hasNoFile);
-    spec.removeIf(hasNoFile);
+    specific.removeIf(hasNoFile);
     QSet<QString> placed;
-    for (const QString &name : spec + top) {
+    for (const QString &name : specific + top) {
         const QString file = onTopFile.value(fold(name));
         if (!placed.contains(file)) {
             placed.insert(file);

@@ -274,12 +274,12 @@ TEST(ListFolderFiles, NamesWithoutAFileLeaveTheListsAndAreNeverListed)
     dir.write("a.swf", "x");
     for (bool horizontal : {true, false}) {
         QStringList &top = horizontal ? HorzTop : VertTop;
-        QStringList &spec = horizontal ? HorzTopSpec : VertTopSpec;
+        QStringList &specific = horizontal ? HorzTopSpec : VertTopSpec;
         top = QStringList({"gone", "a"});
-        spec = QStringList({"alsogone"});
+        specific = QStringList({"alsogone"});
         EXPECT_EQ(listed(dir.path(), {"swf"}, true, horizontal), QStringList({"a.swf"}));
         EXPECT_EQ(top, QStringList({"a"}));
-        EXPECT_TRUE(spec.isEmpty());
+        EXPECT_TRUE(specific.isEmpty());
     }
 }
 
