@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "Messages.h"
 #include "uSettings.h"
+#include "unitSecureReminder.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -41,6 +42,9 @@ void TfrmMain::CreateMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("miFile"));
+    a_Preview = file->addAction(QStringLiteral("Previe&w"), this, &TfrmMain::a_PreviewExecute);
+    a_Preview->setObjectName(QStringLiteral("a_Preview"));
+    file->addSeparator();
     QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exit->setObjectName(QStringLiteral("miExit"));
 
@@ -98,6 +102,16 @@ bool TfrmMain::ShowSecureReminder() const
 void TfrmMain::SetShowSecureReminder(bool on)
 {
     Options.ShowSecureReminder = on;
+}
+
+bool TfrmMain::RunSecureReminder()
+{
+    return ::RunSecureReminder(this);
+}
+
+void TfrmMain::a_PreviewExecute()
+{
+    RunAction([this] { FPreview.a_PreviewExecute(); });
 }
 
 void TfrmMain::miUserGuideClick()

@@ -34,8 +34,10 @@ public:
     bool UseActiveContentJS() const override;
     bool ShowSecureReminder() const override;
     void SetShowSecureReminder(bool on) override;
+    bool RunSecureReminder() override;
 
 public slots:
+    void a_PreviewExecute();
     void miUserGuideClick();
     void miSupportClick();
     void miH_MB1Click();
@@ -52,4 +54,5 @@ private:
     QWebEngineView *WebBrowser = nullptr;
     std::unique_ptr<WebBrowserPane> FBrowserPane;
     QTimer *timerRefresh = nullptr;
+    QAction *a_Preview = nullptr;
 };
