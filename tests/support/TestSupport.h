@@ -40,3 +40,22 @@ private:
 QByteArray ReadFileBytes(const QString &path);
 void WriteFileBytes(const QString &path, const QByteArray &bytes);
 QString ShippedDataDir();
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+// Acts on the first visible top-level window of type T once the event loop runs (inside exec()).
+template <typename T>
+void WhenShown(std::function<void(T *)> act)
+{
+    QTimer::singleShot(0, [act] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<T *>(w); d && d->isVisible()) {
+                act(d);
+                return;
+            }
+        ADD_FAILURE() << "no window shown";
+    });
+}

@@ -1,4 +1,5 @@
 #include "QtMessageBox.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -10,19 +11,6 @@
 
 namespace {
 
-// Runs steps against the box once it is shown.
-void whenBoxShown(std::function<void(QMessageBox *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
-                act(box);
-                return;
-            }
-        ADD_FAILURE() << "no box shown";
-    });
-}
-
 void press(QMessageBox *box, QMessageBox::StandardButton b)
 {
     box->button(b)->click();
@@ -32,13 +20,13 @@ void press(QMessageBox *box, QMessageBox::StandardButton b)
 
 TEST(QtMessageBox, EscapeGivesCancelWhereThereIsOne)
 {
-    whenBoxShown([](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); });
+    WhenShown<QMessageBox>([](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); });
     EXPECT_EQ(ShowQtMessageBox({"t", "c", MsgIcon::Question, {mrYes, mrNo, mrCancel}, mrCancel}), mrCancel);
 }
 
 TEST(QtMessageBox, EscapeAndCloseAreIgnoredWithoutAnEscapeAnswer)
 {
-    whenBoxShown([](QMessageBox *box) {
+    WhenShown<QMessageBox>([](QMessageBox *box) {
         QTest::keyClick(box, Qt::Key_Escape);
         box->close();
         EXPECT_TRUE(box->isVisible());
@@ -49,6 +37,6 @@ TEST(QtMessageBox, EscapeAndCloseAreIgnoredWithoutAnEscapeAnswer)
 
 TEST(QtMessageBox, ReturnsThePlatformNumberOfTheButtonPressed)
 {
-    whenBoxShown([](QMessageBox *box) { press(box, QMessageBox::Retry); });
+    WhenShown<QMessageBox>([](QMessageBox *box) { press(box, QMessageBox::Retry); });
     EXPECT_EQ(ShowQtMessageBox({"t", "c", MsgIcon::Error, {mrAbort, mrRetry, mrIgnore}, mrNone}), mrRetry);
 }
