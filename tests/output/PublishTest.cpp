@@ -218,6 +218,28 @@ TEST_F(Publish, TheFramesetPutsTheMenuOnTheRightOnlyForSideOne)
         EXPECT_TRUE(index.contains(right ? R"(<frameset cols="*,240")" : R"(<frameset cols="240,*")"));
     }
     EXPECT_EQ(ReadFileBytes(out() + "mainbody.htm"), prog.read("Templates/Vertical/HTML/MainBody.htm"));
+
+    // The whole frameset of the right side: the menu frame as wide as the pane.
+    publish("1=1");
+    EXPECT_EQ(ReadFileBytes(out() + "index.htm"), QByteArray("\xEF\xBB\xBF"
+        "<!DOCTYPE html>\n"
+        "<html>\n"
+        "<head>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\n"
+        "<title>Site &amp; Co</title>\n"
+        "<meta name=\"description\" content=\"\">\n"
+        "<meta name=\"keywords\" content=\"\">\n"
+        "</head>\n"
+        "<frameset cols=\"*,240\" frameborder=\"0\" border=\"0\" framespacing=\"0\">\n"
+        "<frame name=\"mainFrame\" src=\"mainbody.htm\">\n"
+        "<frame name=\"main\" scrolling=\"NO\" noresize src=\"flashmenu.htm\">\n"
+        "<noframes>\n"
+        "<body bgcolor=\"#FFFFFF\" >\n"
+        "<p><a href=\"flashmenu.htm\">Menu</a> | <a href=\"mainbody.htm\">Content</a></p>\n"
+        "</body>\n"
+        "</noframes>\n"
+        "</frameset>\n"
+        "</html>\n"));
 }
 
 TEST_F(Publish, ThePageWithoutFramesSwapsItsBodiesForSideOneAndTheNextPublishPreselectsTheAnswer)
