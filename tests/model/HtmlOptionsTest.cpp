@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <map>
-#include <unistd.h>
 
 namespace {
 
@@ -21,32 +20,6 @@ QString Keys(const std::map<int, QString> &values = {})
     }
     return out;
 }
-
-// Root writes wherever it likes: for the length of a scope the test acts as an unprivileged user,
-// so that read-only files and folders really are read-only.
-class Unprivileged {
-public:
-    Unprivileged()
-    {
-        if (geteuid() != 0 || setegid(65534) != 0)
-            return;
-        m_dropped = seteuid(65534) == 0;
-        if (!m_dropped)
-            (void)setegid(0);
-    }
-    ~Unprivileged()
-    {
-        if (m_dropped) {
-            (void)seteuid(0);
-            (void)setegid(0);
-        }
-    }
-    Unprivileged(const Unprivileged &) = delete;
-    Unprivileged &operator=(const Unprivileged &) = delete;
-
-private:
-    bool m_dropped = false;
-};
 
 constexpr auto ReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
 constexpr auto OpenFolder = ReadOnlyFolder | QFileDevice::WriteOwner;

@@ -54,7 +54,7 @@ protected:
     void SetUp() override
     {
         SetDefaultTexts();
-        copyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
+        CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
         QDir().mkpath(prog.file("MenuPreview/flashmenu"));
         design.ResetDesign(true);
         design.SetNoProject(false);
@@ -62,17 +62,6 @@ protected:
     }
     void TearDown() override { SetPageOpener(previousOpener); }
 
-    static void copyTree(const QString &from, const QString &to)
-    {
-        QDir().mkpath(to);
-        const QDir dir(from);
-        for (const QFileInfo &fi : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
-            if (fi.isDir())
-                copyTree(fi.filePath(), to + "/" + fi.fileName());
-            else
-                QFile::copy(fi.filePath(), to + "/" + fi.fileName());
-        }
-    }
     QStringList workFiles() const
     {
         return QDir(prog.file("MenuPreview")).entryList(QDir::Files, QDir::Name);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
+#include <unistd.h>
 
 TempFolder::TempFolder()
 {
@@ -56,3 +57,32 @@ void WriteFileBytes(const QString &path, const QByteArray &bytes)
 }
 
 QString ShippedDataDir() { return QStringLiteral(TOLVANAR_DATA_DIR) + QLatin1Char('/'); }
+
+void CopyTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    const QDir dir(from);
+    for (const QFileInfo &fi : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (fi.isDir())
+            CopyTree(fi.filePath(), to + "/" + fi.fileName());
+        else
+            QFile::copy(fi.filePath(), to + "/" + fi.fileName());
+    }
+}
+
+Unprivileged::Unprivileged()
+{
+    if (geteuid() != 0 || setegid(65534) != 0)
+        return;
+    m_dropped = seteuid(65534) == 0;
+    if (!m_dropped)
+        (void)setegid(0);
+}
+
+Unprivileged::~Unprivileged()
+{
+    if (m_dropped) {
+        (void)seteuid(0);
+        (void)setegid(0);
+    }
+}

@@ -59,3 +59,19 @@ void WhenShown(std::function<void(T *)> act)
         ADD_FAILURE() << "no window shown";
     });
 }
+
+// Copies a folder with its sub-folders (regular files and folders only).
+void CopyTree(const QString &from, const QString &to);
+
+// Root writes wherever it likes: for the length of a scope the test acts as an unprivileged user,
+// so that read-only files and folders really are read-only. Does nothing when not run as root.
+class Unprivileged {
+public:
+    Unprivileged();
+    ~Unprivileged();
+    Unprivileged(const Unprivileged &) = delete;
+    Unprivileged &operator=(const Unprivileged &) = delete;
+
+private:
+    bool m_dropped = false;
+};

@@ -5,7 +5,6 @@
 #include "uMain.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
@@ -17,12 +16,7 @@ namespace {
 
 void CopyShippedTemplates(const TempFolder &prog)
 {
-    const QString from = ShippedDataDir() + "Templates";
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        prog.write("Templates" + file.mid(from.size()), ReadFileBytes(file));
-    }
+    CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
     for (const char *folder : {"MenuPreview/flashmenu", "Templates/Preview/flashmenu"})
         QDir().mkpath(prog.file(folder));
 }

@@ -1,0 +1,496 @@
+// Publishing into an output folder: the files of each output type, the published description, the
+// pages, the media, the dialogs' cancel, the closing messages and the failures on the way.
+#include "BrowserPane.h"
+#include "Errors.h"
+#include "Messages.h"
+#include "ShellOpen.h"
+#include "TestSupport.h"
+#include "uDesign.h"
+#include "uHtmlOptions.h"
+#include "uPreview.h"
+#include "uPublish.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <utility>
+
+namespace {
+
+class FakePane : public BrowserPane {
+public:
+    QStringList visited;
+    void Navigate(const QString &target) override { visited << target; }
+    QSize Size() const override { return {240, 500}; }
+};
+
+// The window as publishing and the preview see it: answers the two dialogs, records the questions.
+class FakeWindow : public IPreviewHost, public IPublishHost {
+public:
+    FakePane pane;
+    QString settingsAnswer = QStringLiteral("0=-1");
+    QString folderAnswer;
+    QList<std::pair<int, int>> settingsAsked;
+    QStringList folderTitles;
+    QStringList startFolders;
+
+    BrowserPane *Browser() override { return &pane; }
+    QString ShowPublishSettings(int kind, int side) override
+    {
+        settingsAsked.append({kind, side});
+        return settingsAnswer;
+    }
+    QString BrowseForFolder(const QString &title, const QString &startFolder) override
+    {
+        folderTitles << title;
+        startFolders << startFolder;
+        return folderAnswer;
+    }
+};
+
+const QStringList MediaFiles{"flashmenu/bg.jpg", "flashmenu/home.jpg", "flashmenu/logo.jpg", "flashmenu/mail.jpg",
+                             "flashmenu/music.mp3"};
+
+QStringList FilesUnder(const QString &folder)
+{
+    QStringList out;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << QDir(folder).relativeFilePath(it.next());
+    out.sort();
+    return out;
+}
+
+QStringList Sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+// Everyone may enter, read and write: the unprivileged user of a test reaches the program folder.
+void OpenToAll(const QString &path)
+{
+    const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                     | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const auto enter = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    QFile::setPermissions(path, all | enter);
+    QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString p = it.next();
+        QFile::setPermissions(p, QFileInfo(p).isDir() ? all | enter : all);
+    }
+}
+
+// A program folder with the shipped templates, an open vertical project with a movie, a background,
+// a logo, a sound and two icon-link pictures in its working folder, and an empty output folder.
+class Publish : public ::testing::Test {
+protected:
+    TempFolder prog;
+    TempFolder outRoot;
+    FakeWindow window;
+    THtmlPageOptions page;
+    TMenuDesign design{prog.path()};
+    TPreviewSet preview{design, page, window};
+    TPublishPathSetting paths;
+    ScriptedMessageBox box;
+    QStringList openedPages;
+    QStringList openedFolders;
+    PageOpener previousPageOpener;
+    FolderOpener previousFolderOpener;
+
+    void SetUp() override
+    {
+        SetDefaultTexts();
+        CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
+        prog.write("MenuPreview/tvmbiz001.swf", "movie");
+        for (const QString &name : MediaFiles)
+            prog.write("MenuPreview/" + name, name.toUtf8());
+        QDir().mkpath(out());
+        design.ResetDesign(true);
+        design.SetNoProject(false);
+        design.SetOrientation(false);
+        design.CurrentMenuFileName = "tvmbiz001.swf";
+        design.Controls.BackgroundImage = "bg.jpg";
+        design.Controls.LogoImage = "logo.jpg";
+        design.Controls.BackgroundSound = "music.mp3";
+        design.FIconInfo.Items[0].Img = "flashmenu\\home.jpg";
+        design.FIconInfo.Items[2].Img = "flashmenu\\mail.jpg";
+        page.Title = "Site & Co";
+        previousPageOpener = SetPageOpener([this](const QString &p) { openedPages << p; });
+        previousFolderOpener = SetFolderOpener([this](const QString &f) { openedFolders << f; });
+        box.answer(mrNo);
+    }
+    void TearDown() override
+    {
+        SetPageOpener(previousPageOpener);
+        SetFolderOpener(previousFolderOpener);
+    }
+
+    QString out() const { return outRoot.file("site/"); }
+    QString publish(const QString &answer, const QString &folder = QString())
+    {
+        window.settingsAnswer = answer;
+        window.folderAnswer = folder.isEmpty() ? outRoot.file("site") : folder;
+        return a_PublishExecute(design, page, preview, window, paths);
+    }
+    QString outText(const QString &name) const { return QString::fromUtf8(ReadFileBytes(out() + name)); }
+    QString workText(const QString &name) const { return QString::fromUtf8(prog.read("MenuPreview/" + name)); }
+};
+
+} // namespace
+
+TEST_F(Publish, EachOutputTypeWritesItsFilesAndNoMore)
+{
+    const QStringList common{"AC_RunActiveContent.js", "flashmenu.swf", "flashmenu.xml"};
+    const std::pair<QString, QStringList> cases[] = {
+        {"0=-1", common + QStringList{"flashmenu.htm"} + MediaFiles},
+        {"1=-1", common + QStringList{"flashmenu.htm", "index.htm", "mainbody.htm", "style.css", "tvnr.gif"} + MediaFiles},
+        {"2=-1", common + QStringList{"index.htm", "style.css", "tvnr.gif"} + MediaFiles},
+        {"3=-1", common + QStringList{"autorun.inf", "flashmenu.htm"} + MediaFiles},
+    };
+    for (const auto &[answer, expected] : cases) {
+        SCOPED_TRACE(answer.toStdString());
+        QDir(out()).removeRecursively();
+        QDir().mkpath(out());
+        EXPECT_EQ(publish(answer), out());
+        EXPECT_EQ(FilesUnder(out()), Sorted(expected));
+        EXPECT_EQ(ReadFileBytes(out() + "flashmenu.swf"), "movie");
+        for (const QString &name : MediaFiles)
+            EXPECT_EQ(ReadFileBytes(out() + name), name.toUtf8());
+        EXPECT_EQ(ReadFileBytes(out() + "AC_RunActiveContent.js"),
+                  prog.read("Templates/Vertical/HTML/AC_RunActiveContent.js"));
+        for (const QString &name : expected)
+            if (name.endsWith(".htm") && name != "mainbody.htm") {
+                EXPECT_FALSE(outText(name).contains("%HTML_")) << name.toStdString();
+                EXPECT_FALSE(outText(name).contains("%CONTENT_")) << name.toStdString();
+                EXPECT_TRUE(outText(name).contains("Site &amp; Co")) << name.toStdString();
+            }
+    }
+    EXPECT_EQ(ReadFileBytes(outRoot.file("site/autorun.inf")), prog.read("Templates/autorun.inf"));
+}
+
+TEST_F(Publish, TheDescriptionIsPublishedWithSlashesTheFixedMovieNameAndEverySound)
+{
+    design.Controls.MuteDuringDesign = true;
+    publish("0=-1");
+    const QString published = outText("flashmenu.xml");
+    EXPECT_FALSE(published.contains('\\'));
+    EXPECT_TRUE(published.contains(R"(<menufile src="flashmenu.swf" id="tvmbiz001" />)")) << published.toStdString();
+    EXPECT_TRUE(published.contains(R"(<background src="flashmenu/bg.jpg")"));
+    EXPECT_TRUE(published.contains(R"(<img id="logo" src="flashmenu/logo.jpg")"));
+    EXPECT_TRUE(published.contains(R"(<sound id="background" src="flashmenu/music.mp3")"));
+    EXPECT_TRUE(published.contains(R"(<item id="1" img="flashmenu/home.jpg")"));
+    EXPECT_TRUE(published.contains(R"(<item id="3" img="flashmenu/mail.jpg")"));
+
+    // The working folder keeps the design form: stored names, the working movie, the muted sound.
+    const QString work = workText("flashmenu.xml");
+    EXPECT_TRUE(work.contains(R"(<menufile src="tvmbiz001.swf" id="tvmbiz001" />)"));
+    EXPECT_TRUE(work.contains(R"(<background src="flashmenu\bg.jpg")"));
+    EXPECT_TRUE(work.contains(R"(<sound id="background" src="")"));
+}
+
+TEST_F(Publish, ThePublishedMenuPageAndTheRebuiltPreviewPage)
+{
+    publish("0=-1");
+    const QString published = outText("flashmenu.htm");
+    EXPECT_TRUE(published.contains("flashmenu.swf"));
+    EXPECT_FALSE(published.contains("tvmbiz001.swf"));
+    EXPECT_FALSE(published.contains("\" scroll=\"no\">"));
+    // The closing refresh puts the preview form back and shows it.
+    const QString work = workText("flashmenu.htm");
+    EXPECT_TRUE(work.contains("tvmbiz001.swf"));
+    EXPECT_TRUE(work.contains("\" scroll=\"no\">"));
+    EXPECT_EQ(window.pane.visited, QStringList{prog.file("MenuPreview/flashmenu.htm")});
+}
+
+TEST_F(Publish, TheFramesetPutsTheMenuOnTheRightOnlyForSideOne)
+{
+    const QString menuFrame = R"(src="flashmenu.htm")";
+    const QString contentFrame = R"(<frame name="mainFrame" src="mainbody.htm">)";
+    for (const auto &[answer, right] : {std::pair{"1=1", true}, std::pair{"1=0", false}, std::pair{"1=-1", false}}) {
+        SCOPED_TRACE(answer);
+        publish(answer);
+        const QString index = outText("index.htm");
+        ASSERT_TRUE(index.contains(menuFrame) && index.contains(contentFrame));
+        EXPECT_EQ(index.indexOf(menuFrame) > index.indexOf(contentFrame), right);
+        EXPECT_TRUE(index.contains(right ? R"(<frameset cols="*,240")" : R"(<frameset cols="240,*")"));
+    }
+    EXPECT_EQ(ReadFileBytes(out() + "mainbody.htm"), prog.read("Templates/Vertical/HTML/MainBody.htm"));
+
+    // The whole frameset of the right side: the menu frame as wide as the pane.
+    publish("1=1");
+    EXPECT_EQ(ReadFileBytes(out() + "index.htm"), QByteArray("\xEF\xBB\xBF"
+        "<!DOCTYPE html>\n"
+        "<html>\n"
+        "<head>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\n"
+        "<title>Site &amp; Co</title>\n"
+        "<meta name=\"description\" content=\"\">\n"
+        "<meta name=\"keywords\" content=\"\">\n"
+        "</head>\n"
+        "<frameset cols=\"*,240\" frameborder=\"0\" border=\"0\" framespacing=\"0\">\n"
+        "<frame name=\"mainFrame\" src=\"mainbody.htm\">\n"
+        "<frame name=\"main\" scrolling=\"NO\" noresize src=\"flashmenu.htm\">\n"
+        "<noframes>\n"
+        "<body bgcolor=\"#FFFFFF\" >\n"
+        "<p><a href=\"flashmenu.htm\">Menu</a> | <a href=\"mainbody.htm\">Content</a></p>\n"
+        "</body>\n"
+        "</noframes>\n"
+        "</frameset>\n"
+        "</html>\n"));
+}
+
+TEST_F(Publish, ThePageWithoutFramesSwapsItsBodiesForSideOneAndTheNextPublishPreselectsTheAnswer)
+{
+    const QString content = "<h1>Welcome</h1>";
+    const QString menu = "flashmenu.swf";
+    publish("2=1");
+    QString index = outText("index.htm");
+    EXPECT_GT(index.indexOf(menu), index.indexOf(content));
+    EXPECT_FALSE(QFileInfo::exists(out() + "flashmenu.htm"));
+    EXPECT_FALSE(QFileInfo::exists(out() + "mainbody.htm"));
+    EXPECT_EQ(design.FPublishOutputType, 2);
+    EXPECT_EQ(design.FPublishMenuSide, 1);
+
+    publish("2=-1");
+    index = outText("index.htm");
+    EXPECT_LT(index.indexOf(menu), index.indexOf(content));
+    EXPECT_EQ(window.settingsAsked, (QList<std::pair<int, int>>{{0, -1}, {2, 1}}));
+}
+
+TEST_F(Publish, CancelInEitherDialogWritesNothingOutsideTheWorkingFolder)
+{
+    QFile::remove(prog.file("MenuPreview/flashmenu.xml"));
+    EXPECT_EQ(publish("-1"), QString());
+    EXPECT_TRUE(window.folderTitles.isEmpty());
+    EXPECT_EQ(design.FPublishOutputType, 0);
+    EXPECT_EQ(design.FPublishMenuSide, -1);
+    // The description and the page options are rewritten before the question.
+    EXPECT_TRUE(prog.exists("MenuPreview/flashmenu.xml"));
+    EXPECT_TRUE(prog.exists("MenuPreview/HTMLOptions.xml"));
+
+    window.settingsAnswer = "1=1";
+    window.folderAnswer = QString();
+    EXPECT_EQ(a_PublishExecute(design, page, preview, window, paths), QString());
+    EXPECT_EQ(window.folderTitles, QStringList{"Publish Flash Menu To.."});
+    // The answer is kept although the folder dialog was cancelled.
+    EXPECT_EQ(design.FPublishOutputType, 1);
+    EXPECT_EQ(design.FPublishMenuSide, 1);
+
+    EXPECT_TRUE(FilesUnder(out()).isEmpty());
+    EXPECT_FALSE(prog.exists("MenuPreview/flashmenu.htm"));
+    EXPECT_TRUE(box.shown().isEmpty());
+    EXPECT_TRUE(openedPages.isEmpty());
+    EXPECT_TRUE(window.pane.visited.isEmpty());
+}
+
+TEST_F(Publish, TheOpenPageQuestionOpensThePageOnlyOnYes)
+{
+    publish("0=-1");
+    ASSERT_EQ(box.shown().size(), 1);
+    const MessageBoxRequest &asked = box.shown().first();
+    EXPECT_EQ(asked.text, "Project published in  [ " + out() + " ]\r\nOpen HTML file in browser now?");
+    EXPECT_EQ(asked.icon, MsgIcon::Question);
+    EXPECT_EQ(asked.buttons, (QList<int>{mrYes, mrNo}));
+    EXPECT_TRUE(openedPages.isEmpty());
+    EXPECT_EQ(window.pane.visited.size(), 1); // the preview is rebuilt after No as well
+
+    box.answer(mrYes);
+    publish("1=-1");
+    EXPECT_EQ(openedPages, QStringList{out() + "index.htm"});
+    box.answer(mrYes);
+    publish("0=-1");
+    EXPECT_EQ(openedPages, (QStringList{out() + "index.htm", out() + "flashmenu.htm"}));
+    EXPECT_TRUE(openedFolders.isEmpty());
+}
+
+TEST_F(Publish, TheCdRomIsReportedAndItsFolderOpened)
+{
+    publish("3=-1");
+    ASSERT_EQ(box.texts(), QStringList{"Your project is published as CDROM format at\n\r" + out()
+                                       + "\n\r\n\rClick OK to open file location"});
+    EXPECT_EQ(box.shown().first().icon, MsgIcon::Information);
+    EXPECT_EQ(box.shown().first().buttons, QList<int>{mrOK});
+    EXPECT_EQ(openedFolders, QStringList{out()});
+    EXPECT_TRUE(openedPages.isEmpty());
+    EXPECT_EQ(window.pane.visited.size(), 1);
+}
+
+TEST_F(Publish, MediaNamesThatClimbOutAreNeitherReadNorWritten)
+{
+    prog.write("secret.jpg", "program folder");
+    outRoot.write("elsewhere.jpg", "outside");
+    design.Controls.BackgroundImage = "..\\..\\secret.jpg";        // flashmenu\..\..\secret.jpg
+    design.Controls.LogoImage = "../../../" + QFileInfo(prog.path()).fileName() + "/secret.jpg";
+    design.Controls.BackgroundSound = "..\\x.mp3";
+    design.FIconInfo.Items[0].Img = outRoot.file("elsewhere.jpg");  // absolute
+    design.FIconInfo.Items[1].Img = "C:\\flashmenu\\home.jpg";
+    design.FIconInfo.Items[2].Img = "flashmenu\\..\\..\\secret.jpg";
+    // A link inside the working folder to a file outside it.
+    ASSERT_TRUE(QFile::link(prog.file("secret.jpg"), prog.file("MenuPreview/flashmenu/link.jpg")));
+    design.FIconInfo.Items[3].Img = "flashmenu\\link.jpg";
+
+    publish("0=-1");
+    EXPECT_EQ(FilesUnder(out()),
+              Sorted({"AC_RunActiveContent.js", "flashmenu.htm", "flashmenu.swf", "flashmenu.xml"}));
+    EXPECT_TRUE(QFileInfo(out() + "flashmenu").isDir());
+    EXPECT_EQ(FilesUnder(outRoot.path()), Sorted({"elsewhere.jpg", "site/AC_RunActiveContent.js", "site/flashmenu.htm",
+                                                  "site/flashmenu.swf", "site/flashmenu.xml"}));
+    EXPECT_EQ(outRoot.read("elsewhere.jpg"), "outside");
+}
+
+TEST_F(Publish, AMediaNameNeverReplacesAFileThePublishWrote)
+{
+    design.Controls.BackgroundImage.clear();
+    design.FIconInfo.Items[0].Img = "flashmenu.xml";
+    design.FIconInfo.Items[1].Img = "index.htm";
+    design.FIconInfo.Items[2].Img = "tvmbiz001.swf";
+    prog.write("MenuPreview/index.htm", "working frameset");
+    publish("2=-1");
+    EXPECT_FALSE(outText("flashmenu.xml").contains('\\'));
+    EXPECT_TRUE(outText("flashmenu.xml").contains(R"(<item id="1" img="flashmenu.xml")"));
+    EXPECT_NE(ReadFileBytes(out() + "index.htm"), "working frameset");
+    // A name inside the working folder that nothing else wrote is copied.
+    EXPECT_EQ(ReadFileBytes(out() + "tvmbiz001.swf"), "movie");
+}
+
+TEST_F(Publish, ExistingFilesAreReplacedAndOthersStay)
+{
+    WriteFileBytes(out() + "flashmenu.xml", "old");
+    WriteFileBytes(out() + "flashmenu/bg.jpg", "old picture");
+    WriteFileBytes(out() + "keep.txt", "mine");
+    publish("2=-1");
+    publish("0=-1");
+    EXPECT_EQ(ReadFileBytes(out() + "keep.txt"), "mine");
+    EXPECT_EQ(ReadFileBytes(out() + "flashmenu/bg.jpg"), "flashmenu/bg.jpg");
+    EXPECT_TRUE(outText("flashmenu.xml").contains("<WebMenuOptions"));
+    // Both publishes leave their files.
+    EXPECT_EQ(FilesUnder(out()), Sorted(QStringList{"AC_RunActiveContent.js", "flashmenu.htm", "flashmenu.swf",
+                                                    "flashmenu.xml", "index.htm", "keep.txt", "style.css", "tvnr.gif"}
+                                        + MediaFiles));
+}
+
+TEST_F(Publish, ADesignWithoutMediaPublishesAnEmptyMediaFolder)
+{
+    design.Controls.BackgroundImage.clear();
+    design.Controls.LogoImage.clear();
+    design.Controls.BackgroundSound.clear();
+    for (auto &item : design.FIconInfo.Items)
+        item.Img.clear();
+    publish("3=-1");
+    EXPECT_TRUE(QFileInfo(out() + "flashmenu").isDir());
+    EXPECT_TRUE(FilesUnder(out() + "flashmenu").isEmpty());
+}
+
+TEST_F(Publish, MissingCopiedFilesAreSkippedSilently)
+{
+    for (const char *name : {"style.css", "tvnr.gif", "AC_RunActiveContent.js", "MainBody.htm"})
+        QFile::remove(prog.file(QStringLiteral("Templates/Vertical/HTML/") + name));
+    QFile::remove(prog.file("Templates/autorun.inf"));
+    QFile::remove(prog.file("MenuPreview/tvmbiz001.swf"));
+    QFile::remove(prog.file("MenuPreview/flashmenu/music.mp3"));
+    publish("1=-1");
+    EXPECT_EQ(FilesUnder(out()), Sorted({"flashmenu.htm", "flashmenu.xml", "index.htm", "flashmenu/bg.jpg",
+                                         "flashmenu/home.jpg", "flashmenu/logo.jpg", "flashmenu/mail.jpg"}));
+    publish("3=-1");
+    EXPECT_FALSE(QFileInfo::exists(out() + "autorun.inf"));
+    EXPECT_EQ(box.shown().size(), 2); // the question and the CD-ROM report, no error
+}
+
+TEST_F(Publish, TheWorkingFolderIsRefusedAsOutputFolder)
+{
+    const QByteArray before = prog.read("MenuPreview/flashmenu/bg.jpg");
+    for (const QString &folder : {prog.file("MenuPreview"), prog.file("MenuPreview/flashmenu/"),
+                                  prog.file("MenuPreview/../MenuPreview")}) {
+        SCOPED_TRACE(folder.toStdString());
+        EXPECT_EQ(publish("1=-1", folder), QString());
+    }
+    ASSERT_EQ(box.shown().size(), 3);
+    EXPECT_EQ(box.shown().first().text, "Menu can not be published.\r\n" + prog.file("MenuPreview/"));
+    EXPECT_EQ(box.shown().first().icon, MsgIcon::Warning);
+    EXPECT_EQ(Sorted(QDir(prog.file("MenuPreview")).entryList(QDir::Files)),
+              Sorted({"HTMLOptions.xml", "flashmenu.xml", "tvmbiz001.swf"}));
+    EXPECT_TRUE(workText("flashmenu.xml").contains(R"(<background src="flashmenu\bg.jpg")"));
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu/bg.jpg"), before);
+    EXPECT_TRUE(openedPages.isEmpty());
+}
+
+TEST_F(Publish, TheRememberedFolderStartsTheDialogWhileItExists)
+{
+    publish("0=-1");
+    EXPECT_EQ(window.startFolders.last(), prog.file("Publish/"));
+    EXPECT_EQ(paths.PublishPath, QString()); // not remembered while the setting is off
+
+    paths.UseLastPublishPath = true;
+    publish("0=-1");
+    EXPECT_EQ(paths.PublishPath, out());
+    publish("0=-1");
+    EXPECT_EQ(window.startFolders.last(), out());
+
+    QDir(out()).removeRecursively();
+    window.folderAnswer = QString();
+    window.settingsAnswer = "0=-1";
+    a_PublishExecute(design, page, preview, window, paths);
+    EXPECT_EQ(window.startFolders.last(), prog.file("Publish/"));
+}
+
+TEST_F(Publish, AReadOnlyOutputFolderIsAnErrorNotASuccess)
+{
+    OpenToAll(prog.path());
+    QFile::setPermissions(outRoot.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                              | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(out(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                     | QFileDevice::ExeOther);
+    QString error;
+    {
+        Unprivileged scope;
+        try {
+            publish("0=-1");
+        } catch (const Exception &e) {
+            error = e.Message();
+        }
+    }
+    QFile::setPermissions(out(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_TRUE(error.startsWith("Cannot create file \"" + out() + "flashmenu.xml\"")) << error.toStdString();
+    EXPECT_TRUE(FilesUnder(out()).isEmpty());
+    EXPECT_TRUE(box.shown().isEmpty());
+    EXPECT_TRUE(openedPages.isEmpty());
+}
+
+TEST_F(Publish, AFailureHalfWayRaisesAndPutsThePreviewPageBack)
+{
+    // The media folder's name is taken by a file.
+    WriteFileBytes(out() + "flashmenu", "a file");
+    EXPECT_THROW(
+        {
+            try {
+                publish("0=-1");
+            } catch (const Exception &e) {
+                EXPECT_EQ(e.Message(), "Cannot create folder \"" + out() + "flashmenu\".");
+                throw;
+            }
+        },
+        Exception);
+    EXPECT_TRUE(box.shown().isEmpty());
+    EXPECT_TRUE(openedPages.isEmpty());
+    EXPECT_TRUE(outText("flashmenu.htm").contains("flashmenu.swf"));
+    EXPECT_TRUE(workText("flashmenu.htm").contains("tvmbiz001.swf"));
+    EXPECT_TRUE(workText("flashmenu.htm").contains("\" scroll=\"no\">"));
+
+    // A medium whose place is taken by a folder.
+    QFile::remove(out() + "flashmenu");
+    QDir().mkpath(out() + "flashmenu/logo.jpg");
+    EXPECT_THROW(publish("3=-1"), Exception);
+    EXPECT_TRUE(box.shown().isEmpty());
+    EXPECT_TRUE(openedFolders.isEmpty());
+}
+
+TEST_F(Publish, AMissingPageTemplateEndsThePublish)
+{
+    QFile::remove(prog.file("Templates/Vertical/HTML/TemplateFrame.htm"));
+    EXPECT_THROW(publish("1=-1"), Exception);
+    EXPECT_FALSE(QFileInfo::exists(out() + "index.htm"));
+    EXPECT_TRUE(box.shown().isEmpty());
+}
