@@ -8,7 +8,7 @@ namespace {
 
 bool validExtension(const QString &ext)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9]+$"));
+    static const QRegularExpression plain(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9]+")));
     return plain.match(ext).hasMatch();
 }
 
