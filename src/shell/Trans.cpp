@@ -219,51 +219,42 @@ void TranslateComponent(QObject *component, const QString &section)
 {
     if (!component || !translatable(component))
         return;
-    const QString caption = QStringLiteral("c_") + component->objectName();
-    const QString hint = QStringLiteral("h_") + component->objectName();
-    const auto setCaption = [&](const std::function<void(const QString &)> &set) {
-        if (const auto v = langValue(section, caption))
-            set(*v);
-    };
-    const auto setHint = [&](const std::function<void(const QString &)> &set) {
-        if (const auto v = langValue(section, hint))
-            set(*v);
-    };
-
+    using Setter = std::function<void(const QString &)>;
+    Setter caption, hint;
     if (auto *button = qobject_cast<QAbstractButton *>(component)) {
-        setCaption([=](const QString &t) { button->setText(t); });
-        setHint([=](const QString &t) { button->setToolTip(t); });
+        caption = [=](const QString &t) { button->setText(t); };
     } else if (auto *edit = qobject_cast<QLineEdit *>(component)) {
-        setCaption([=](const QString &t) { edit->setText(t); });
-        setHint([=](const QString &t) { edit->setToolTip(t); });
+        caption = [=](const QString &t) { edit->setText(t); };
     } else if (auto *label = qobject_cast<QLabel *>(component)) {
-        if (label->pixmap().isNull())
-            setCaption([=](const QString &t) { label->setText(t); });
-        setHint([=](const QString &t) { label->setToolTip(t); });
+        if (label->pixmap().isNull()) // a label showing a picture takes only its hint
+            caption = [=](const QString &t) { label->setText(t); };
     } else if (auto *memo = qobject_cast<QPlainTextEdit *>(component)) {
-        setCaption([=](const QString &t) { memo->setPlainText(t); });
-        setHint([=](const QString &t) { memo->setToolTip(t); });
+        caption = [=](const QString &t) { memo->setPlainText(t); };
     } else if (auto *rich = qobject_cast<QTextEdit *>(component)) {
-        setCaption([=](const QString &t) { rich->setPlainText(t); });
-        setHint([=](const QString &t) { rich->setToolTip(t); });
+        caption = [=](const QString &t) { rich->setPlainText(t); };
     } else if (auto *box = qobject_cast<QGroupBox *>(component)) {
-        setCaption([=](const QString &t) { box->setTitle(t); });
-        setHint([=](const QString &t) { box->setToolTip(t); });
+        caption = [=](const QString &t) { box->setTitle(t); };
     } else if (auto *action = qobject_cast<QAction *>(component)) {
-        setCaption([=](const QString &t) { action->setText(t); });
-        setHint([=](const QString &t) { action->setToolTip(t); });
+        caption = [=](const QString &t) { action->setText(t); };
+        hint = [=](const QString &t) { action->setToolTip(t); };
     } else if (auto *menu = qobject_cast<QMenu *>(component)) {
-        setCaption([=](const QString &t) { menu->setTitle(t); });
-        setHint([=](const QString &t) { menu->menuAction()->setToolTip(t); });
+        caption = [=](const QString &t) { menu->setTitle(t); };
+        hint = [=](const QString &t) { menu->menuAction()->setToolTip(t); };
     } else if (auto *page = qobject_cast<QWidget *>(component); page && tabWidgetOfPage(page)) {
         QTabWidget *tabs = tabWidgetOfPage(page);
-        setCaption([=](const QString &t) { tabs->setTabText(tabs->indexOf(page), t); });
-        setHint([=](const QString &t) { tabs->setTabToolTip(tabs->indexOf(page), t); });
+        caption = [=](const QString &t) { tabs->setTabText(tabs->indexOf(page), t); };
+        hint = [=](const QString &t) { tabs->setTabToolTip(tabs->indexOf(page), t); };
     } else if (isPanel(component)) {
-        auto *panel = static_cast<QFrame *>(component);
-        setHint([=](const QString &t) { panel->setToolTip(t); });
-        panel->setAutoFillBackground(true);
+        static_cast<QFrame *>(component)->setAutoFillBackground(true);
+    } else {
+        return;
     }
+    if (!hint)
+        hint = [w = static_cast<QWidget *>(component)](const QString &t) { w->setToolTip(t); };
+    if (const auto v = caption ? langValue(section, QStringLiteral("c_") + component->objectName()) : std::nullopt)
+        caption(*v);
+    if (const auto v = langValue(section, QStringLiteral("h_") + component->objectName()))
+        hint(*v);
 }
 
 bool LoadAppImage(QLabel *image, const QString &programFolder, const QString &relative)

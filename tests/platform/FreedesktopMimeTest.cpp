@@ -35,23 +35,16 @@ TEST(FreedesktopMime, GarbageGlobFilesKnowNothing)
 
 TEST(FreedesktopMime, DataPathsComeFromTheEnvironmentWithTheirDefaults)
 {
-    const QByteArray oldHome = qgetenv("XDG_DATA_HOME"), oldDirs = qgetenv("XDG_DATA_DIRS");
-    qputenv("XDG_DATA_HOME", "/x/home");
-    qputenv("XDG_DATA_DIRS", "/a:relative:/b");
-    XdgDataPaths p = XdgDataPathsFromEnvironment();
-    EXPECT_EQ(p.dataHome, "/x/home");
-    EXPECT_EQ(p.dataDirs, QStringList({"/a", "/b"}));
-    qputenv("XDG_DATA_HOME", "relative");
-    qunsetenv("XDG_DATA_DIRS");
-    p = XdgDataPathsFromEnvironment();
+    {
+        ScopedEnvironment home("XDG_DATA_HOME", "/x/home"), dirs("XDG_DATA_DIRS", "/a:relative:/b");
+        const XdgDataPaths p = XdgDataPathsFromEnvironment();
+        EXPECT_EQ(p.dataHome, "/x/home");
+        EXPECT_EQ(p.dataDirs, QStringList({"/a", "/b"}));
+    }
+    ScopedEnvironment home("XDG_DATA_HOME", "relative"), dirs("XDG_DATA_DIRS", "");
+    const XdgDataPaths p = XdgDataPathsFromEnvironment();
     EXPECT_TRUE(p.dataHome.endsWith("/.local/share"));
     EXPECT_EQ(p.dataDirs, QStringList({"/usr/local/share", "/usr/share"}));
-    qputenv("XDG_DATA_HOME", oldHome);
-    qputenv("XDG_DATA_DIRS", oldDirs);
-    if (oldHome.isNull())
-        qunsetenv("XDG_DATA_HOME");
-    if (oldDirs.isNull())
-        qunsetenv("XDG_DATA_DIRS");
 }
 
 TEST(FreedesktopMime, DesktopEntryValuesAreEscaped)

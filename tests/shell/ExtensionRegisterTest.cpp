@@ -121,18 +121,11 @@ TEST(ExtensionRegister, TheRealDatabaseLearnsTheTypesFromTheEnvironmentsDataHome
     if (QStandardPaths::findExecutable("update-mime-database").isEmpty())
         GTEST_SKIP() << "update-mime-database is not installed";
     TempFolder home, system;
-    const QByteArray oldHome = qgetenv("XDG_DATA_HOME"), oldDirs = qgetenv("XDG_DATA_DIRS");
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_DIRS", system.path().toUtf8());
+    ScopedEnvironment homeVariable("XDG_DATA_HOME", home.path().toUtf8());
+    ScopedEnvironment dirsVariable("XDG_DATA_DIRS", system.path().toUtf8());
     EXPECT_EQ(RegisterFileExtension("tvp", "/opt/t/tolvanar"), RegisterResult::Registered);
     EXPECT_TRUE(home.read("mime/globs2").contains(":application/x-tolvanar-tvp:*.tvp"));
     QFile::remove(home.file("mime/packages/tolvanar-tvp.xml"));
     EXPECT_EQ(RegisterFileExtension("tvp", "/opt/t/tolvanar"), RegisterResult::AlreadyKnown);
     EXPECT_FALSE(home.exists("mime/packages/tolvanar-tvp.xml"));
-    qputenv("XDG_DATA_HOME", oldHome);
-    qputenv("XDG_DATA_DIRS", oldDirs);
-    if (oldHome.isNull())
-        qunsetenv("XDG_DATA_HOME");
-    if (oldDirs.isNull())
-        qunsetenv("XDG_DATA_DIRS");
 }
