@@ -40,6 +40,20 @@ QStringList ScriptedMessageBox::texts() const
     return out;
 }
 
+ScopedEnvironment::ScopedEnvironment(const char *name, const QByteArray &value)
+    : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
+{
+    qputenv(name, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    if (m_wasSet)
+        qputenv(m_name, m_old);
+    else
+        qunsetenv(m_name);
+}
+
 QByteArray ReadFileBytes(const QString &path)
 {
     QFile f(path);

@@ -37,6 +37,20 @@ private:
     QList<MessageBoxRequest> m_shown;
 };
 
+// Sets an environment variable for its lifetime and then puts back what was there (or its absence).
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char *name, const QByteArray &value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment &) = delete;
+    ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+    bool m_wasSet;
+};
+
 QByteArray ReadFileBytes(const QString &path);
 void WriteFileBytes(const QString &path, const QByteArray &bytes);
 QString ShippedDataDir();

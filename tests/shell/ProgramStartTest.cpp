@@ -1,0 +1,121 @@
+#include "Errors.h"
+#include "SingleInstance.h"
+#include "TestSupport.h"
+#include "Trans.h"
+#include "uProgramStart.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList foldersUnder(const TempFolder &app)
+{
+    QStringList out;
+    for (const char *f : {"MenuPreview", "MenuPreview/flashmenu", "Projects", "Publish", "Templates",
+                             "Templates/Preview", "Templates/Preview/flashmenu"})
+        if (QFileInfo(app.file(QString::fromLatin1(f))).isDir())
+            out << QString::fromLatin1(f);
+    return out;
+}
+
+QString claimOutput(SingleInstanceLock &lock, int &status)
+{
+    std::FILE *err = std::tmpfile();
+    status = ClaimSingleInstance(lock, err);
+    std::rewind(err);
+    char buffer[1024] = {};
+    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, err);
+    std::fclose(err);
+    return QString::fromLocal8Bit(buffer, qsizetype(n));
+}
+
+} // namespace
+
+TEST(WorkFolders, MissingFoldersAreMadeOneLevelAtATime)
+{
+    TempFolder app;
+    EnsureWorkFolders(app.path());
+    // No "Templates\": the exchange folder is skipped, and "Templates" is not made here.
+    EXPECT_EQ(foldersUnder(app), QStringList({"MenuPreview", "MenuPreview/flashmenu", "Projects", "Publish"}));
+
+    ASSERT_TRUE(QDir().mkdir(app.file("Templates")));
+    app.write("MenuPreview/flashmenu/keep.jpg", "kept");
+    EnsureWorkFolders(app.path());
+    EXPECT_EQ(foldersUnder(app), QStringList({"MenuPreview", "MenuPreview/flashmenu", "Projects", "Publish", "Templates",
+                                              "Templates/Preview", "Templates/Preview/flashmenu"}));
+    EXPECT_EQ(app.read("MenuPreview/flashmenu/keep.jpg"), "kept");
+}
+
+TEST(WorkFolders, AFileInAFoldersPlaceStaysAndTheRestAreStillMade)
+{
+    TempFolder app;
+    app.write("MenuPreview", "not a folder");
+    EnsureWorkFolders(app.path());
+    EXPECT_EQ(app.read("MenuPreview"), "not a folder");
+    EXPECT_EQ(foldersUnder(app), QStringList({"Projects", "Publish"}));
+}
+
+TEST(CommandLine, TheFirstArgumentDecidesByItsExactExtension)
+{
+    TempFolder dir;
+    for (const char *f : {"a.tvp", "b.tvm", "c.TVP", "d.Tvm", "e.txt", "f.tvp.bak", "g.tvp/plain", "noext"})
+        dir.write(QString::fromLatin1(f), "x");
+    ASSERT_TRUE(QDir().mkdir(dir.file("folder.tvp")));
+
+    const auto decide = [&](const QStringList &args) { return DecideStartupCommand(args); };
+    const auto action = [&](const QString &file) { return decide({file}).action; };
+
+    EXPECT_EQ(action(dir.file("a.tvp")), StartupAction::OpenProject);
+    EXPECT_EQ(decide({dir.file("a.tvp")}).fileName, dir.file("a.tvp"));
+    EXPECT_EQ(action(dir.file("b.tvm")), StartupAction::InstallPackage);
+    EXPECT_EQ(decide({dir.file("b.tvm")}).fileName, dir.file("b.tvm"));
+    // An existing file of another type: nothing at all, not even the wizard.
+    for (const char *other : {"c.TVP", "d.Tvm", "e.txt", "f.tvp.bak", "g.tvp/plain", "noext"}) {
+        const StartupCommand c = decide({dir.file(QString::fromLatin1(other))});
+        EXPECT_EQ(c.action, StartupAction::Nothing) << other;
+        EXPECT_EQ(c.fileName, dir.file(QString::fromLatin1(other))) << other;
+    }
+    // No argument, an empty one, a missing file or a folder: the wizard, and no start-up file.
+    for (const QStringList &args : {QStringList{}, QStringList{""}, QStringList{dir.file("missing.tvp")},
+                                    QStringList{dir.file("folder.tvp")}}) {
+        const StartupCommand c = decide(args);
+        EXPECT_EQ(c.action, StartupAction::RunWizard) << qPrintable(args.join(','));
+        EXPECT_EQ(c.fileName, "");
+    }
+    // Only the first argument counts.
+    EXPECT_EQ(decide({dir.file("missing.tvp"), dir.file("a.tvp")}).action, StartupAction::RunWizard);
+    EXPECT_EQ(decide({dir.file("e.txt"), dir.file("a.tvp")}).action, StartupAction::Nothing);
+}
+
+TEST(ProgramStart, OnlyTheFirstInstanceGoesOnAndAFailureSaysWhy)
+{
+    TempFolder app;
+    SingleInstanceLock first(app.path()), second(app.path()), broken(app.file("missing"));
+    int status = 99;
+    EXPECT_EQ(claimOutput(first, status), "");
+    EXPECT_EQ(status, -1);
+    EXPECT_EQ(claimOutput(second, status), "");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(claimOutput(broken, status),
+              "tolvanar: cannot open the lock file " + app.file("missing/tolvanar.lock") + ": No such file or directory\n");
+    EXPECT_EQ(status, 1);
+}
+
+TEST(ProgramStart, AnEventHandlersErrorIsShownWithItsMessage)
+{
+    ScriptedMessageBox box;
+    const QString title = ApplicationTitle();
+    SetApplicationTitle("Titel");
+    ShowHandlerError(std::make_exception_ptr(Exception("Cannot open file")));
+    ShowHandlerError(std::make_exception_ptr(std::runtime_error("Ends with a point.")));
+    ShowHandlerError(std::make_exception_ptr(42));
+    SetApplicationTitle(title);
+    ASSERT_EQ(box.shown().size(), 3);
+    EXPECT_EQ(box.texts(), QStringList({"Cannot open file.", "Ends with a point.", "Exception."}));
+    EXPECT_EQ(box.shown()[0].caption, "Titel");
+    EXPECT_EQ(box.shown()[0].icon, MsgIcon::Error);
+    EXPECT_EQ(box.shown()[0].buttons, QList<int>{mrOK});
+}
