@@ -2,10 +2,15 @@
 
 #include "Errors.h"
 #include "Messages.h"
+#include "Paths.h"
+#include "Trans.h"
+#include "uGlobal.h"
+#include "uProgramStart.h"
 #include "uSettings.h"
 #include "unitSecureReminder.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QTimer>
 #include <QWebEngineView>
@@ -29,13 +34,68 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent)
     timerRefresh->setSingleShot(true);
     connect(timerRefresh, &QTimer::timeout, this, [this] { RefreshPreview(); });
 
+    FormCreate();
+}
+
+void TfrmMain::FormCreate()
+{
+    WindowsVersionName = GetWindowsVersionName();
+    InitVersionInfo();
     CreateMenus();
+    LanguageList = ListLanguages(FAppDir + QStringLiteral("Lang/"));
+    BuildLanguageMenu(miLanguage, LanguageList, [this](QAction *item) { LanguageClick(item); });
+    HorzTop.clear();
+    VertTop.clear();
+    HorzTopSpec.clear();
+    VertTopSpec.clear();
+    ReadPathOptions(FAppDir, Options);
+    ReadMenuListOptions(FAppDir, Options);
+    FDesign.FLoading = 1;
+    InitLanguage();
     RunAction([this] { FDesign.ResetToBlankProject(); });
+    const QString language = ReadLanguageSetting(FAppDir);
+    if (!language.isEmpty())
+        LanguageName = language;
+    ApplyLanguage(FAppDir, {[this] { return FDesign.IsModified(); }, [this](bool m) { FDesign.SetModified(m); },
+                            [this] { ApplyLanguageToWindow(); }});
+    CheckCurrentLanguageItem(this);
+    FDesign.SetModified(false);
+    FDesign.FLoading = 0;
 }
 
 TfrmMain::~TfrmMain()
 {
+    // The on-top lists are kept only when one of the two options asks for them.
+    if (Options.RecentButtonsOnTop || Options.LatestButtonsOnTop)
+        WriteOnTopLists(FAppDir, Options);
     FDesign.SetHost(nullptr);
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    SaveSettingsOnClose();
+    event->accept();
+}
+
+void TfrmMain::SaveSettingsOnClose()
+{
+    WriteLanguageSetting(FAppDir, LanguageName);
+    WriteOptions(FAppDir, Options);
+}
+
+void TfrmMain::ApplyLanguageToWindow()
+{
+    TranslateForm(this, objectName());
+    ApplyLanguageFont(this, LanguageName);
+}
+
+void TfrmMain::LanguageClick(QAction *item)
+{
+    RunAction([this, item] {
+        SelectLanguage(FAppDir, item, this,
+                       {[this] { return FDesign.IsModified(); }, [this](bool m) { FDesign.SetModified(m); },
+                        [this] { ApplyLanguageToWindow(); }});
+    });
 }
 
 void TfrmMain::CreateMenus()
@@ -47,6 +107,9 @@ void TfrmMain::CreateMenus()
     file->addSeparator();
     QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exit->setObjectName(QStringLiteral("miExit"));
+
+    miLanguage = menuBar()->addMenu(QStringLiteral("&Language"));
+    miLanguage->setObjectName(QStringLiteral("miLanguage"));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("miHelp"));
@@ -62,10 +125,8 @@ void TfrmMain::RunAction(const std::function<void()> &action)
 {
     try {
         action();
-    } catch (const Exception &e) {
-        ShowMsgBox(e.Message(), mtError, mbOK);
-    } catch (const std::exception &e) {
-        ShowMsgBox(QString::fromUtf8(e.what()), mtError, mbOK);
+    } catch (...) {
+        ShowHandlerError(std::current_exception());
     }
 }
 

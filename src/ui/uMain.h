@@ -41,8 +41,16 @@ public slots:
     void miUserGuideClick();
     void miSupportClick();
     void miH_MB1Click();
+    void LanguageClick(QAction *item);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void FormCreate();
+    void SaveSettingsOnClose();
+    // The window's part of a language change: its texts from the language file.
+    void ApplyLanguageToWindow();
     void CreateMenus();
     // Runs a user action; a failure ends it and is shown in the error box.
     void RunAction(const std::function<void()> &action);
@@ -55,4 +63,5 @@ private:
     std::unique_ptr<WebBrowserPane> FBrowserPane;
     QTimer *timerRefresh = nullptr;
     QAction *a_Preview = nullptr;
+    QMenu *miLanguage = nullptr;
 };

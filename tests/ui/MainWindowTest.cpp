@@ -17,6 +17,7 @@ namespace {
 void CopyShippedTemplates(const TempFolder &prog)
 {
     CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
+    CopyTree(ShippedDataDir() + "Lang", prog.file("Lang"));
     for (const char *folder : {"MenuPreview/flashmenu", "Templates/Preview/flashmenu"})
         QDir().mkpath(prog.file(folder));
 }
