@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "Errors.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,3 +58,13 @@ void WriteFileBytes(const QString &path, const QByteArray &bytes)
 }
 
 QString ShippedDataDir() { return QStringLiteral(TOLVANAR_DATA_DIR) + QLatin1Char('/'); }
+
+QString ExceptionText(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Exception &e) {
+        return e.Message();
+    }
+    return QString();
+}

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 
 // A throw-away program folder; path() ends with "/".
 class TempFolder {
@@ -40,3 +41,6 @@ private:
 QByteArray ReadFileBytes(const QString &path);
 void WriteFileBytes(const QString &path, const QByteArray &bytes);
 QString ShippedDataDir();
+
+// The text of the Exception the action raises; "" when it raises none.
+QString ExceptionText(const std::function<void()> &action);
