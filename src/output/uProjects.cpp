@@ -243,13 +243,14 @@ void TProjects::OpenProjectFile(const QString &file)
             FHost.UpdateInterfaceCore(50);
         }
         FDesign.CurrentMenuFileName = TXMLUtils(text).GetMenuFileSrc();
-        FFileName = file;
-        AddRecentProject(file);
-        FHost.SetOpenDialogFolder(ExtractFilePath(file));
         ReadHtmlOptions(work + PageOptionsName, FPageOptions);
         FHost.PageOptionsLoaded();
         FPreview.WriteMenuHtml(false);
         FDesign.ResetDesign(false);
+        // Titled and listed only once the design really stands.
+        FFileName = file;
+        AddRecentProject(file);
+        FHost.SetOpenDialogFolder(ExtractFilePath(file));
     } catch (...) {
         // The working folder no longer holds the earlier project: what stands is the blank one.
         FFileName.clear();

@@ -65,6 +65,19 @@ public:
     QString projectPath;
     bool useLastProjectPath = false;
 
+    std::deque<int> wizardAnswers;
+    QString wizardProject;
+    bool fromWizard = false;
+    int ShowWizard(QString &projectFile) override
+    {
+        if (wizardAnswers.empty())
+            return 0;
+        projectFile = wizardProject;
+        const int a = wizardAnswers.front();
+        wizardAnswers.pop_front();
+        return a;
+    }
+    bool FromWizard() const override { return fromWizard; }
     QString ChooseOpenFile(const TFileDialogSetup &s) override
     {
         openSetups << s;
@@ -234,6 +247,8 @@ TEST_F(Projects, NewCancelledOrBackLeavesTheBlankProjectAndTheExchangeFolder)
     projects.a_NewExecute();
     EXPECT_TRUE(design.FNoProject);
     EXPECT_FALSE(design.IsModified());
+    projects.UpdateCaption();
+    EXPECT_EQ(Caption(), "Tolvanar");
     EXPECT_TRUE(prog.exists("Templates/Preview/flashmenu.xml"));
     EXPECT_EQ(host.recent, QStringList());
 }
@@ -423,6 +438,48 @@ TEST_F(Projects, ArchivesThatCannotBeOpenedLeaveTheOpenProjectAlone)
         EXPECT_FALSE(QFileInfo::exists(prog.file("x.txt")));
     }
     EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList{prog.file("Projects/keep.tvp")});
+}
+
+TEST_F(Projects, BackFromTheGalleryRunsTheWizardAgain)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/w.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QString saved = DesignText();
+    host.selectMenuType = [](bool &) { return false; };
+    projects.a_NewExecute();
+    ASSERT_TRUE(design.FNoProject);
+
+    // At start the gallery offers Back; the wizard then opens a project.
+    host.fromWizard = true;
+    host.selectMenuType = [](bool &back) {
+        EXPECT_TRUE(back);
+        return false;
+    };
+    host.wizardAnswers = {1};
+    host.wizardProject = prog.file("Projects/w.tvp");
+    projects.a_NewExecute();
+    EXPECT_EQ(projects.WizardProjectFile, prog.file("Projects/w.tvp"));
+    EXPECT_FALSE(design.FNoProject);
+    EXPECT_EQ(DesignText(), saved);
+    EXPECT_TRUE(box.shown().isEmpty());
+}
+
+TEST_F(Projects, ADescriptionThatDoesNotReadEndsInTheBlankProject)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/good.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    TempFolder src;
+    src.write("flashmenu.xml", "<WebMenuOptions version=\"1.00\" type=\"h\"/>");
+    WriteZipArchive(prog.file("Projects/odd.tvp"), src.path(), {"flashmenu.xml"});
+    projects.WizardProjectFile = prog.file("Projects/odd.tvp");
+    EXPECT_FALSE(ExceptionText([&] { projects.OpenProject(); }).isEmpty());
+    // The working folder no longer holds the earlier project: no title, nothing listed.
+    EXPECT_TRUE(design.FNoProject);
+    EXPECT_EQ(projects.ProjectFileName(), QString());
+    EXPECT_EQ(Caption(), "Tolvanar");
+    EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList{prog.file("Projects/good.tvp")});
 }
 
 TEST_F(Projects, StartupFileIsOpenedWithoutADialogAndConsumed)
