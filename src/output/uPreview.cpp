@@ -56,12 +56,27 @@ void TPreviewSet::SaveMenuXml(const QString &text, const QString &folder)
     SaveMenuXmlFile(folder.isEmpty() ? WorkFolder() : folder, text, FDesign.FDemoBlock);
 }
 
-void TPreviewSet::CopyPreviewTemplateFile(const QString &name)
+QString TPreviewSet::ExchangeFolder() const
 {
-    const QString from = SafePathUnder(NativePath(FDesign.ProgramFolder(), QStringLiteral("Templates\\Preview\\")), name);
-    const QString to = SafePathUnder(WorkFolder(), name);
+    return NativePath(FDesign.ProgramFolder(), QStringLiteral("Templates\\Preview\\"));
+}
+
+void TPreviewSet::CopyUnder(const QString &fromFolder, const QString &toFolder, const QString &name)
+{
+    const QString from = SafePathUnder(fromFolder, name);
+    const QString to = SafePathUnder(toFolder, name);
     if (!from.isEmpty() && !to.isEmpty())
         CopyFileCompat(from, to);
+}
+
+void TPreviewSet::CopyPreviewTemplateFile(const QString &name)
+{
+    CopyUnder(ExchangeFolder(), WorkFolder(), name);
+}
+
+void TPreviewSet::CopyPreviewFileToTemplatePreview(const QString &name)
+{
+    CopyUnder(WorkFolder(), ExchangeFolder(), name);
 }
 
 TPageContext TPreviewSet::PageContext() const

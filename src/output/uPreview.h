@@ -35,6 +35,9 @@ public:
     void SaveMenuXml(const QString &text, const QString &folder = QString());
     // Templates/Preview/name over MenuPreview/name; a name that climbs out or a failed copy does nothing.
     void CopyPreviewTemplateFile(const QString &name);
+    // The way back: MenuPreview/name over Templates/Preview/name, on the same terms.
+    void CopyPreviewFileToTemplatePreview(const QString &name);
+    QString ExchangeFolder() const;  // <program folder>/Templates/Preview/
     // The page writers' inputs, with the pane's current size.
     TPageContext PageContext() const;
     // MenuPreview/HTMLOptions.xml from the page settings, then MenuPreview/flashmenu.htm.
@@ -46,6 +49,7 @@ public:
 
 private:
     QString TemplateHtmlFile(const QString &name) const;
+    static void CopyUnder(const QString &fromFolder, const QString &toFolder, const QString &name);
     // Writes MenuPreview/HTMLOptions.xml from the page settings and returns its text.
     QString WritePageOptions() const;
 

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "Errors.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -99,4 +101,14 @@ Unprivileged::~Unprivileged()
         (void)seteuid(0);
         (void)setegid(0);
     }
+}
+
+QString ExceptionText(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Exception &e) {
+        return e.Message();
+    }
+    return QString();
 }

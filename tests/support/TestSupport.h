@@ -2,11 +2,15 @@
 // Shared test fixtures: temporary program folders, file helpers and a scripted message box.
 #include "MessageBox.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QList>
+#include <QTimer>
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
+#include <gtest/gtest.h>
 
 // A throw-away program folder; path() ends with "/".
 class TempFolder {
@@ -55,11 +59,6 @@ QByteArray ReadFileBytes(const QString &path);
 void WriteFileBytes(const QString &path, const QByteArray &bytes);
 QString ShippedDataDir();
 
-#include <QApplication>
-#include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
-
 // Acts on the first visible top-level window of type T once the event loop runs (inside exec()).
 template <typename T>
 void WhenShown(std::function<void(T *)> act)
@@ -89,3 +88,6 @@ public:
 private:
     bool m_dropped = false;
 };
+
+// The text of the Exception the action raises; "" when it raises none.
+QString ExceptionText(const std::function<void()> &action);

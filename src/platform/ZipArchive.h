@@ -1,0 +1,72 @@
+#pragma once
+// ZIP archives (libzip) for project files and template packages. Archives come from anywhere, so the
+// reader trusts nothing in them: member names go through SafePathUnder, links and encrypted members
+// are refused, sizes are capped on the bytes really unpacked, and every member is written by us as a
+// plain file. Failures raise Exception with the reason.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+struct zip;
+
+struct TZipLimits {
+    qint64 MaxEntries = 10000;
+    qint64 MaxMemberSize = qint64(256) << 20;  // unpacked bytes of one member
+    qint64 MaxTotalSize = qint64(1) << 30;     // unpacked bytes over everything one reader extracts
+};
+
+// The member name a stored relative name gets: parts split on "\" and "/", "." parts dropped,
+// joined with "/". "" when the name is empty, rooted, has a drive or a ".." part.
+QString ZipMemberName(const QString &stored);
+
+// Writes a new archive of files under baseFolder. Each name is relative to baseFolder (stored form,
+// "\" or "/"); the member takes ZipMemberName of it, and a name added twice keeps one member. A name
+// that is unsafe, or has no regular file under baseFolder, adds nothing and is no error. The archive
+// is written beside its target under a temporary name and renamed over it only when complete, so a
+// failure leaves an existing file whole. Raises Exception when the archive cannot be written.
+// Returns the member names written, in order.
+QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolder, const QStringList &names);
+
+struct TZipMember {
+    QString Name;       // as stored, with "\" turned into "/"
+    bool IsFolder = false;
+    bool IsLink = false;
+    bool IsEncrypted = false;
+    quint64 Size = 0;   // what the archive claims; the reader counts the real bytes
+};
+
+class TZipReader {
+public:
+    // Opens the archive and lists its members. Raises Exception when the file is no readable ZIP
+    // archive or holds more members than the limits allow.
+    explicit TZipReader(const QString &archiveFile, const TZipLimits &limits = TZipLimits());
+    ~TZipReader();
+    TZipReader(const TZipReader &) = delete;
+    TZipReader &operator=(const TZipReader &) = delete;
+
+    const QString &FileName() const { return FFileName; }
+    // Members in archive order.
+    const QList<TZipMember> &Members() const { return FMembers; }
+    // Index of the first member of that name ("\" and "/" alike), -1 when none.
+    int FindMember(const QString &name, Qt::CaseSensitivity cs = Qt::CaseSensitive) const;
+
+    // Writes member index under folder with its path restored (sub-folders created), replacing a
+    // file of that name; a folder member only makes its folder. Returns the path written. Raises
+    // Exception for an unsafe name, a link, an encrypted member, a size over the limits or a damaged
+    // member; a refused or failed member leaves no file behind.
+    QString ExtractMember(int index, const QString &folder);
+    // Checks every member first (names, links, encryption, claimed sizes), then extracts them all.
+    // One refused member refuses the whole archive before anything is written.
+    void ExtractAll(const QString &folder);
+
+private:
+    void CheckMember(const TZipMember &member) const;
+    [[noreturn]] void Fail(const QString &what) const;
+
+    QString FFileName;
+    TZipLimits FLimits;
+    zip *FArchive = nullptr;
+    QList<TZipMember> FMembers;
+    qint64 FUnpacked = 0;
+};

@@ -1,0 +1,598 @@
+// Project files and the project commands: New from the gallery's preview set, Save and Save As,
+// Open, the Button Style hand-over, the save question, the caption and the recent-projects list.
+#include "QtPrinting.h"
+#include "Errors.h"
+#include "IniFile.h"
+#include "Messages.h"
+#include "TestSupport.h"
+#include "ZipArchive.h"
+#include "uDesign.h"
+#include "uHtmlOptions.h"
+#include "uPreview.h"
+#include "uProjects.h"
+#include "uRecentProjects.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PreviewHost : public IPreviewHost {
+public:
+    BrowserPane *Browser() override { return nullptr; }
+};
+
+// The window as the design sees it: the caption follows the modified flag, the blank project's
+// page options are read, the preview is rebuilt after a reset.
+class DesignHost : public IDesignHost {
+public:
+    TProjects *projects = nullptr;
+    TPreviewSet *preview = nullptr;
+    THtmlPageOptions *page = nullptr;
+    void ModifiedChanged() override
+    {
+        if (projects)
+            projects->UpdateCaption();
+    }
+    void ReadHtmlOptions(const QString &file) override { ::ReadHtmlOptions(file, *page); }
+    void ClearProjectFileName() override
+    {
+        if (projects)
+            projects->ClearProjectFileName();
+    }
+    void RefreshPreview() override
+    {
+        if (preview)
+            preview->RefreshPreview();
+    }
+};
+
+class ProjectHost : public IProjectHost {
+public:
+    std::deque<QString> openAnswers, saveAnswers;
+    QList<TFileDialogSetup> openSetups, saveSetups;
+    std::function<bool(bool &)> selectMenuType = [](bool &) { return false; };
+    std::function<bool(const QString &)> buttonsStyle = [](const QString &) { return false; };
+    QString lastStyleXml;
+    QStringList captions;
+    QStringList recent;
+    QList<int> layouts;
+    QString openFolder;
+    QString projectPath;
+    bool useLastProjectPath = false;
+
+    std::deque<int> wizardAnswers;
+    QString wizardProject;
+    bool fromWizard = false;
+    int ShowWizard(QString &projectFile) override
+    {
+        if (wizardAnswers.empty())
+            return 0;
+        projectFile = wizardProject;
+        const int a = wizardAnswers.front();
+        wizardAnswers.pop_front();
+        return a;
+    }
+    bool FromWizard() const override { return fromWizard; }
+    QString ChooseOpenFile(const TFileDialogSetup &s) override
+    {
+        openSetups << s;
+        return take(openAnswers);
+    }
+    QString ChooseSaveFile(const TFileDialogSetup &s) override
+    {
+        saveSetups << s;
+        return take(saveAnswers);
+    }
+    void SetOpenDialogFolder(const QString &f) override { openFolder = f; }
+    bool ShowSelectMenuType(const QString &, bool &back) override { return selectMenuType(back); }
+    bool ShowMenuButtonsStyle(const QString &, const QString &xml) override
+    {
+        lastStyleXml = xml;
+        return buttonsStyle(xml);
+    }
+    void UpdateInterfaceCore(int mode) override { layouts << mode; }
+    void SetCaption(const QString &c) override { captions << c; }
+    void RecentProjectsChanged(const QStringList &entries) override { recent = entries; }
+    QString ProjectPath() const override { return projectPath; }
+    void SetProjectPath(const QString &p) override { projectPath = p; }
+    bool UseLastProjectPath() const override { return useLastProjectPath; }
+
+private:
+    static QString take(std::deque<QString> &answers)
+    {
+        if (answers.empty())
+            return QString();
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+QStringList FilesUnder(const QString &folder, const QString &prefix = QString())
+{
+    QStringList out;
+    for (const QFileInfo &fi : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (fi.isDir())
+            out << FilesUnder(fi.filePath(), prefix + fi.fileName() + "/");
+        else
+            out << prefix + fi.fileName();
+    }
+    out.sort();
+    return out;
+}
+
+QStringList ArchiveMembers(const QString &file)
+{
+    QStringList out;
+    const TZipReader reader(file);
+    for (const TZipMember &m : reader.Members())
+        out << m.Name;
+    return out;
+}
+
+class Projects : public ::testing::Test {
+protected:
+    TempFolder prog;
+    THtmlPageOptions page;
+    PreviewHost previewHost;
+    DesignHost designHost;
+    ProjectHost host;
+    TMenuDesign design{prog.path(), &designHost};
+    TPreviewSet preview{design, page, previewHost};
+    TProjects projects{design, preview, page, host, prog.file("tolvanar.ini")};
+    ScriptedMessageBox box;
+
+    void SetUp() override
+    {
+        SetDefaultTexts();
+        CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
+        QDir().mkpath(prog.file("MenuPreview/flashmenu"));
+        QDir().mkpath(prog.file("Projects"));
+        designHost.projects = &projects;
+        designHost.preview = &preview;
+        designHost.page = &page;
+        design.ResetToBlankProject();
+        host.selectMenuType = [this](bool &) {
+            // The menu-type choice sets the orientation; the gallery leaves its set.
+            design.SetOrientation(false);
+            WriteGallerySet();
+            return true;
+        };
+    }
+
+    // What the preset gallery leaves in the exchange folder: a vertical design with a background,
+    // a logo and one icon-link picture, its page options, its movie and its media.
+    void WriteGallerySet()
+    {
+        TMenuDesign gallery{prog.path()};
+        gallery.SetOrientation(false);
+        gallery.ResetDesign(true);
+        gallery.CurrentMenuFileName = "buttons07.swf";
+        gallery.Controls.BackgroundImage = "bg.jpg";
+        gallery.Controls.LogoImage = "logo.jpg";
+        gallery.FIconInfo.Items[0].Img = "flashmenu\\home.jpg";
+        gallery.FIconInfo.Items[1].Img = "flashmenu\\Home.jpg";
+        gallery.FIconInfo.Items[2].Img = "flashmenu\\bg.jpg";
+        const QString ex = prog.file("Templates/Preview/");
+        SaveMenuXmlFile(ex, gallery.BuildMenuXml(false, false, false), QString());
+        THtmlPageOptions options;
+        options.Title = "Gallery site";
+        options.Keys[0] = "menus";
+        WriteHtmlOptions(ex + "HTMLOptions.xml", options);
+        prog.write("Templates/Preview/buttons07.swf", "movie 07");
+        prog.write("Templates/Preview/flashmenu/bg.jpg", "background");
+        prog.write("Templates/Preview/flashmenu/logo.jpg", "logo");
+        prog.write("Templates/Preview/flashmenu/home.jpg", "home lower");
+        prog.write("Templates/Preview/flashmenu/Home.jpg", "home upper");
+        prog.write("Templates/Preview/flashmenu/unused.jpg", "not named");
+    }
+
+    // A new project from the gallery, with one entry added.
+    void MakeNewProject()
+    {
+        projects.a_NewExecute();
+        ASSERT_FALSE(design.FNoProject);
+        design.AddMainMenuEntry(QString(), "Contact", false, "main", "contact.htm");
+    }
+
+    QString DesignText() { return design.BuildMenuXml(false, false, false); }
+    QString Caption() const { return host.captions.isEmpty() ? QString() : host.captions.last(); }
+};
+
+} // namespace
+
+TEST_F(Projects, NewTakesTheGallerysSetAndIsUntitledAndModified)
+{
+    prog.write("MenuPreview/flashmenu/earlier.jpg", "from an earlier project");
+    MakeNewProject();
+    EXPECT_FALSE(design.IsHorizontal());
+    EXPECT_EQ(design.CurrentMenuFileName, "buttons07.swf");
+    EXPECT_EQ(page.Title, "Gallery site");
+    EXPECT_TRUE(design.IsModified());
+    EXPECT_EQ(Caption(), "Tolvanar - New*");
+    EXPECT_EQ(projects.ProjectFileName(), QString());
+    EXPECT_EQ(host.layouts, QList<int>{50});
+    EXPECT_EQ(host.openFolder, prog.file("MenuPreview/"));
+    // Only what the description names came over; the exchange folder is emptied, its folders stay.
+    EXPECT_EQ(FilesUnder(prog.file("MenuPreview")),
+              QStringList({"AC_RunActiveContent.js", "HTMLOptions.xml", "buttons07.swf", "flashmenu.htm",
+                           "flashmenu.xml", "flashmenu/Home.jpg", "flashmenu/bg.jpg", "flashmenu/home.jpg",
+                           "flashmenu/logo.jpg"}));
+    EXPECT_EQ(FilesUnder(prog.file("Templates/Preview")), QStringList());
+    EXPECT_TRUE(QFileInfo(prog.file("Templates/Preview/flashmenu")).isDir());
+}
+
+TEST_F(Projects, NewCancelledOrBackLeavesTheBlankProjectAndTheExchangeFolder)
+{
+    host.selectMenuType = [this](bool &) {
+        WriteGallerySet();
+        return false;
+    };
+    projects.a_NewExecute();
+    EXPECT_TRUE(design.FNoProject);
+    EXPECT_FALSE(design.IsModified());
+    projects.UpdateCaption();
+    EXPECT_EQ(Caption(), "Tolvanar");
+    EXPECT_TRUE(prog.exists("Templates/Preview/flashmenu.xml"));
+    EXPECT_EQ(host.recent, QStringList());
+}
+
+TEST_F(Projects, SaveAsWritesTheProjectArchive)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/a.xml"));
+    EXPECT_TRUE(projects.a_SaveAsExecute());
+    const TFileDialogSetup &s = host.saveSetups.last();
+    EXPECT_EQ(s.Filter, "Tolvanar Projects (*.tvp)|*.tvp");
+    EXPECT_EQ(s.InitialFolder, prog.file("Projects/"));
+    EXPECT_EQ(s.DefaultExt, "xml");
+    EXPECT_TRUE(box.shown().isEmpty());
+
+    // The archive takes the project extension; the caption keeps the name as chosen.
+    EXPECT_FALSE(prog.exists("Projects/a.xml"));
+    EXPECT_EQ(Caption(), "Tolvanar - a.xml");
+    EXPECT_FALSE(design.IsModified());
+    // Four page-set files, then the named media sorted without case, each once; the unnamed
+    // leftover is not stored.
+    EXPECT_EQ(ArchiveMembers(prog.file("Projects/a.tvp")),
+              QStringList({"HTMLOptions.xml", "flashmenu.xml", "flashmenu.htm", "buttons07.swf", "flashmenu/bg.jpg",
+                           "flashmenu/Home.jpg", "flashmenu/home.jpg", "flashmenu/logo.jpg"}));
+    EXPECT_EQ(host.recent, QStringList{prog.file("Projects/a.tvp")});
+}
+
+TEST_F(Projects, ADesignNamingNoMediaSavesFourMembers)
+{
+    MakeNewProject();
+    design.Controls.BackgroundImage.clear();
+    design.Controls.LogoImage.clear();
+    design.Controls.BackgroundSound.clear();
+    for (TIconLinkItem &item : design.FIconInfo.Items)
+        item.Img.clear();
+    host.saveAnswers.push_back(prog.file("Projects/plain.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    EXPECT_EQ(ArchiveMembers(prog.file("Projects/plain.tvp")),
+              QStringList({"HTMLOptions.xml", "flashmenu.xml", "flashmenu.htm", "buttons07.swf"}));
+}
+
+TEST_F(Projects, RoundTripGivesBackTheSameDesignAndFiles)
+{
+    MakeNewProject();
+    page.Description = "About us";
+    host.saveAnswers.push_back(prog.file("Projects/round.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QString saved = DesignText();
+    const QStringList files = FilesUnder(prog.file("MenuPreview"));
+    const QByteArray logo = prog.read("MenuPreview/flashmenu/logo.jpg");
+
+    // Something else is made meanwhile, horizontal, with a file of its own.
+    host.selectMenuType = [](bool &) { return false; };
+    projects.a_NewExecute();
+    design.SetOrientation(true);
+    page = THtmlPageOptions();
+    prog.write("MenuPreview/flashmenu/other.jpg", "other project");
+    host.layouts.clear();
+
+    host.openAnswers.push_back(prog.file("Projects/round.tvp"));
+    projects.a_LoadSWFExecute();
+    EXPECT_EQ(host.openSetups.last().Filter, "Tolvanar Projects (*.tvp) |*.tvp");
+    EXPECT_EQ(host.openSetups.last().InitialFolder, prog.file("Projects/"));
+    EXPECT_FALSE(design.IsHorizontal());
+    EXPECT_EQ(host.layouts, QList<int>{50});
+    EXPECT_EQ(DesignText(), saved);
+    EXPECT_EQ(page.Description, "About us");
+    EXPECT_EQ(page.Title, "Gallery site");
+    EXPECT_EQ(FilesUnder(prog.file("MenuPreview")), files);
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu/logo.jpg"), logo);
+    EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/round.tvp"));
+    EXPECT_EQ(Caption(), "Tolvanar - round.tvp");
+    EXPECT_FALSE(design.IsModified());
+    EXPECT_EQ(host.openFolder, prog.file("Projects/"));
+}
+
+TEST_F(Projects, SavingOverAnExistingFileAsksFirst)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/p.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QByteArray first = prog.read("Projects/p.tvp");
+
+    // Yes replaces.
+    design.AddMainMenuEntry(QString(), "More", false, "main", "more.htm");
+    box.answer(mrYes);
+    EXPECT_TRUE(projects.a_SaveExecute());
+    ASSERT_EQ(box.shown().size(), 1);
+    EXPECT_EQ(box.shown()[0].text, "Project file p.tvp already exists, replace file?");
+    EXPECT_EQ(box.shown()[0].buttons, QList<int>({mrYes, mrNo}));
+    EXPECT_NE(prog.read("Projects/p.tvp"), first);
+
+    // No opens Save As with no name; cancelling it saves nothing and leaves the project untitled.
+    const QByteArray second = prog.read("Projects/p.tvp");
+    design.SetModified(true);
+    box.answer(mrNo);
+    EXPECT_FALSE(projects.a_SaveExecute());
+    EXPECT_EQ(host.saveSetups.last().FileName, QString());
+    EXPECT_EQ(prog.read("Projects/p.tvp"), second);
+    EXPECT_EQ(projects.ProjectFileName(), QString());
+    EXPECT_EQ(Caption(), "Tolvanar - New*");
+}
+
+TEST_F(Projects, AFailedSaveKeepsTheOldFileAndIsNotShownAsSaved)
+{
+    MakeNewProject();
+    // libzip cannot make its temporary file beside a name this long, so the write fails late.
+    const QString name = prog.file("Projects/" + QString(241, 'p') + ".tvp");
+    WriteFileBytes(name, "the earlier project");
+    host.saveAnswers.push_back(name);
+    box.answer(mrYes);
+    const QString error = ExceptionText([&] { projects.a_SaveAsExecute(); });
+    EXPECT_TRUE(error.startsWith("Cannot write the archive \"" + name + "\"")) << error.toStdString();
+    EXPECT_EQ(ReadFileBytes(name), "the earlier project");
+    EXPECT_TRUE(design.IsModified());
+    EXPECT_TRUE(Caption().endsWith("*"));
+    EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList());
+    EXPECT_EQ(FilesUnder(prog.file("Projects")), QStringList{QFileInfo(name).fileName()});
+}
+
+TEST_F(Projects, TheSaveQuestionBeforeDroppingAProject)
+{
+    // Not modified: nothing is asked.
+    EXPECT_EQ(projects.AskSaveChanges(), 0);
+    EXPECT_TRUE(box.shown().isEmpty());
+
+    MakeNewProject();
+    // Yes, then the Save As dialog cancelled: nothing was saved, so the caller stops.
+    box.answer(mrYes);
+    host.selectMenuType = [](bool &) {
+        ADD_FAILURE() << "New went on after a save that did not happen";
+        return false;
+    };
+    projects.a_NewExecute();
+    ASSERT_EQ(box.texts(), QStringList{"Project has not saved. Save now?"});
+    EXPECT_EQ(box.shown()[0].buttons, QList<int>({mrYes, mrNo, mrCancel}));
+    EXPECT_FALSE(design.FNoProject);
+    EXPECT_TRUE(design.IsModified());
+
+    // Cancel keeps the window open.
+    box.answer(mrCancel);
+    EXPECT_FALSE(projects.FormCloseQuery());
+    EXPECT_TRUE(design.IsModified());
+
+    // No drops the changes and clears the flag.
+    box.answer(mrNo);
+    EXPECT_TRUE(projects.FormCloseQuery());
+    EXPECT_FALSE(design.IsModified());
+
+    // Yes with a name: saved, then the caller goes on.
+    design.SetModified(true);
+    box.answer(mrYes);
+    host.saveAnswers.push_back(prog.file("Projects/q.tvp"));
+    EXPECT_EQ(projects.AskSaveChanges(), mrYes);
+    EXPECT_TRUE(prog.exists("Projects/q.tvp"));
+}
+
+TEST_F(Projects, ArchivesThatCannotBeOpenedLeaveTheOpenProjectAlone)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/keep.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QString before = DesignText();
+    const QStringList files = FilesUnder(prog.file("MenuPreview"));
+    const QByteArray xml = prog.read("MenuPreview/flashmenu.xml");
+
+    prog.write("Projects/text.tvp", "no archive");
+    WriteZipArchive(prog.file("Projects/nodesc.tvp"), prog.file("MenuPreview"), {"HTMLOptions.xml"});
+    {
+        // A member that climbs out of the working folder.
+        TempFolder src;
+        src.write("flashmenu.xml", xml);
+        src.write("evil.txt", "evil");
+        WriteZipArchive(prog.file("Projects/evil.tvp"), src.path(), {"flashmenu.xml", "evil.txt"});
+        QByteArray bytes = prog.read("Projects/evil.tvp");
+        bytes.replace("evil.txt", "../x.txt");
+        prog.write("Projects/evil.tvp", bytes);
+    }
+    for (const char *name : {"text.tvp", "nodesc.tvp", "evil.tvp", "missing.tvp"}) {
+        projects.WizardProjectFile = prog.file("Projects/") + name;
+        const QString error = ExceptionText([&] { projects.OpenProject(); });
+        EXPECT_FALSE(error.isEmpty()) << name;
+        EXPECT_EQ(DesignText(), before) << name;
+        EXPECT_EQ(FilesUnder(prog.file("MenuPreview")), files) << name;
+        EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/keep.tvp")) << name;
+        EXPECT_EQ(Caption(), "Tolvanar - keep.tvp") << name;
+        EXPECT_FALSE(QFileInfo::exists(prog.file("x.txt")));
+    }
+    EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList{prog.file("Projects/keep.tvp")});
+}
+
+TEST_F(Projects, BackFromTheGalleryRunsTheWizardAgain)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/w.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QString saved = DesignText();
+    host.selectMenuType = [](bool &) { return false; };
+    projects.a_NewExecute();
+    ASSERT_TRUE(design.FNoProject);
+
+    // At start the gallery offers Back; the wizard then opens a project.
+    host.fromWizard = true;
+    host.selectMenuType = [](bool &back) {
+        EXPECT_TRUE(back);
+        return false;
+    };
+    host.wizardAnswers = {1};
+    host.wizardProject = prog.file("Projects/w.tvp");
+    projects.a_NewExecute();
+    EXPECT_EQ(projects.WizardProjectFile, prog.file("Projects/w.tvp"));
+    EXPECT_FALSE(design.FNoProject);
+    EXPECT_EQ(DesignText(), saved);
+    EXPECT_TRUE(box.shown().isEmpty());
+}
+
+TEST_F(Projects, ADescriptionThatDoesNotReadEndsInTheBlankProject)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/good.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    TempFolder src;
+    src.write("flashmenu.xml", "<WebMenuOptions version=\"1.00\" type=\"h\"/>");
+    WriteZipArchive(prog.file("Projects/odd.tvp"), src.path(), {"flashmenu.xml"});
+    projects.WizardProjectFile = prog.file("Projects/odd.tvp");
+    EXPECT_FALSE(ExceptionText([&] { projects.OpenProject(); }).isEmpty());
+    // The working folder no longer holds the earlier project: no title, nothing listed.
+    EXPECT_TRUE(design.FNoProject);
+    EXPECT_EQ(projects.ProjectFileName(), QString());
+    EXPECT_EQ(Caption(), "Tolvanar");
+    EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList{prog.file("Projects/good.tvp")});
+}
+
+TEST_F(Projects, StartupFileIsOpenedWithoutADialogAndConsumed)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/start.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    host.useLastProjectPath = true;
+    projects.StartupFileName = prog.file("Projects/start.tvp");
+    projects.a_LoadSWFExecute();
+    EXPECT_TRUE(host.openSetups.isEmpty());
+    EXPECT_EQ(projects.StartupFileName, QString());
+    EXPECT_EQ(host.projectPath, prog.file("Projects/"));
+    EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/start.tvp"));
+}
+
+TEST_F(Projects, ButtonStyleHandsOverAndTakesBackOnlyTheMenu)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/style.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QString before = DesignText();
+
+    // Cancel: nothing comes back, the exchange folder keeps the hand-over.
+    projects.a_OpenPreviewExecute();
+    EXPECT_EQ(FilesUnder(prog.file("Templates/Preview")),
+              QStringList({"AC_RunActiveContent.js", "HTMLOptions.xml", "buttons07.swf", "flashmenu.xml",
+                           "flashmenu/Home.jpg", "flashmenu/bg.jpg", "flashmenu/home.jpg", "flashmenu/logo.jpg"}));
+    EXPECT_TRUE(host.lastStyleXml.contains("<menufile src=\"buttons07.swf\""));
+    EXPECT_EQ(DesignText(), before);
+    EXPECT_FALSE(design.IsModified());
+
+    // OK: the gallery's description and movie come back, the folder part of the name dropped.
+    host.buttonsStyle = [this](const QString &xml) {
+        QString changed = xml;
+        changed.replace("<menufile src=\"buttons07.swf\" id=\"buttons07\"",
+                        "<menufile src=\"Templates\\Vertical\\Menus\\buttons09.swf\" id=\"buttons09\"");
+        SaveMenuXmlFile(prog.file("Templates/Preview/"), changed, QString());
+        prog.write("Templates/Preview/buttons09.swf", "movie 09");
+        prog.write("Templates/Preview/flashmenu/logo.jpg", "a logo the style must not bring back");
+        return true;
+    };
+    projects.a_OpenPreviewExecute();
+    EXPECT_EQ(design.CurrentMenuFileName, "buttons09.swf");
+    EXPECT_EQ(prog.read("MenuPreview/buttons09.swf"), "movie 09");
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu/logo.jpg"), "logo");
+    EXPECT_EQ(FilesUnder(prog.file("Templates/Preview")), QStringList());
+    EXPECT_TRUE(design.IsModified());
+    EXPECT_EQ(Caption(), "Tolvanar - style.tvp*");
+}
+
+TEST(RecentProjects, ListHelpers)
+{
+    EXPECT_TRUE(ListContains("a", {"b", "a"}));
+    EXPECT_FALSE(ListContains("A", {"b", "a"}));
+    EXPECT_EQ(DedupeList({"a", "b", "a", "A", "b"}), QStringList({"a", "b", "A"}));
+
+    TempFolder dir;
+    IniFile ini(dir.file("x.ini"));
+    EXPECT_TRUE(WriteIniList({"one", "two", "three"}, ini, "list", 2, "k"));
+    EXPECT_TRUE(WriteIniList({"one"}, ini, "list", 2, "k"));
+    EXPECT_EQ(QString::fromUtf8(dir.read("x.ini")), "[list]\nk2=two\nk3=three\n");
+}
+
+TEST(RecentProjects, NewestFirstEachOnceNineWrittenEightRead)
+{
+    TempFolder dir;
+    const QString ini = dir.file("tolvanar.ini");
+    dir.write("tolvanar.ini", "[recent]\nproject1=/p/old.tvp\n[options]\nlanguage=English\n");
+    for (int i = 1; i <= 8; ++i)
+        ASSERT_TRUE(AddRecentProject(ini, QString("/p/%1.tvp").arg(i)));
+    // Nine entries are written; the ninth key is never read back.
+    EXPECT_EQ(QString::fromUtf8(dir.read("tolvanar.ini")),
+              "[options]\nlanguage=English\n[recent]\nproject1=/p/8.tvp\nproject2=/p/7.tvp\nproject3=/p/6.tvp\n"
+              "project4=/p/5.tvp\nproject5=/p/4.tvp\nproject6=/p/3.tvp\nproject7=/p/2.tvp\nproject8=/p/1.tvp\n"
+              "project9=/p/old.tvp\n");
+    EXPECT_EQ(ReadRecentList(ini).size(), 8);
+    EXPECT_FALSE(ReadRecentList(ini).contains("/p/old.tvp"));
+
+    // An entry at position 3 moves to position 1 and stands nowhere else.
+    ASSERT_TRUE(AddRecentProject(ini, "/p/6.tvp"));
+    EXPECT_EQ(ReadRecentList(ini), QStringList({"/p/6.tvp", "/p/8.tvp", "/p/7.tvp", "/p/5.tvp", "/p/4.tvp",
+                                                "/p/3.tvp", "/p/2.tvp", "/p/1.tvp"}));
+
+    // Gaps and empty values are skipped, not the end of the list.
+    dir.write("tolvanar.ini", "[Recent]\nproject2=/b.tvp\nproject1=\nproject5=/e.tvp\n");
+    EXPECT_EQ(ReadRecentList(ini), QStringList({"/b.tvp", "/e.tvp"}));
+}
+
+TEST_F(Projects, RecentEntriesThatCannotBeOpened)
+{
+    prog.write("Projects/upper.TVP", "x");
+    ASSERT_TRUE(AddRecentProject(prog.file("tolvanar.ini"), prog.file("Projects/upper.TVP")));
+    ASSERT_TRUE(AddRecentProject(prog.file("tolvanar.ini"), prog.file("Projects/gone.tvp")));
+    projects.Load_Recent();
+    ASSERT_EQ(host.recent.size(), 2);
+
+    projects.RecentList_Click(0);
+    projects.RecentList_Click(1);
+    projects.RecentList_Click(7);
+    EXPECT_EQ(box.texts(), QStringList({"The project file you have choosen does not exist",
+                                        "The selected file is not a Tolvanar project file"}));
+    EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")).size(), 2);
+    EXPECT_TRUE(design.FNoProject);
+}
+
+TEST_F(Projects, ARecentEntryOpensAfterTheSaveQuestion)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/first.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QString first = DesignText();
+    design.AddMainMenuEntry(QString(), "Unsaved", false, "main", "u.htm");
+    design.SetModified(true);
+    projects.Load_Recent();
+
+    box.answer(mrCancel);
+    projects.RecentList_Click(0);
+    EXPECT_NE(DesignText(), first);
+    EXPECT_TRUE(design.IsModified());
+
+    box.answer(mrNo);
+    projects.RecentList_Click(0);
+    EXPECT_EQ(DesignText(), first);
+    EXPECT_EQ(projects.WizardProjectFile, prog.file("Projects/first.tvp"));
+    EXPECT_EQ(box.texts(), QStringList({"Project has not saved. Save now?", "Project has not saved. Save now?"}));
+}

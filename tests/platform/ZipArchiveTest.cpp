@@ -1,0 +1,326 @@
+// ZIP archives: what the writer stores, what the reader gives back, and what it refuses.
+#include "Errors.h"
+#include "TestSupport.h"
+#include "ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zip.h>
+
+// Qt strings in failure messages as text, not bytes.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+struct RawMember {
+    QByteArray name;
+    QByteArray data;
+    zip_uint32_t mode = S_IFREG | 0644;
+    bool encrypt = false;
+};
+
+// An archive built member by member with libzip, names taken as given (hostile ones included).
+void MakeArchive(const QString &file, const QList<RawMember> &members,
+                 const std::function<void(zip_t *)> &more = nullptr)
+{
+    int code = 0;
+    zip_t *za = zip_open(QFile::encodeName(file).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    ASSERT_NE(za, nullptr);
+    for (const RawMember &m : members) {
+        zip_source_t *src = zip_source_buffer(za, m.data.constData(), zip_uint64_t(m.data.size()), 0);
+        ASSERT_NE(src, nullptr);
+        const zip_int64_t i = zip_file_add(za, m.name.constData(), src, ZIP_FL_ENC_RAW);
+        ASSERT_GE(i, 0) << m.name.constData();
+        zip_file_set_external_attributes(za, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX, m.mode << 16);
+        if (m.encrypt) {
+            ASSERT_EQ(zip_file_set_encryption(za, zip_uint64_t(i), ZIP_EM_AES_256, "secret"), 0);
+        }
+    }
+    if (more)
+        more(za);
+    ASSERT_EQ(zip_close(za), 0);
+}
+
+QStringList FilesUnder(const QString &folder)
+{
+    QStringList out;
+    const QDir dir(folder);
+    for (const QFileInfo &fi : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden,
+                                                 QDir::Name)) {
+        if (fi.isDir() && !fi.isSymLink()) {
+            for (const QString &sub : FilesUnder(fi.filePath()))
+                out << fi.fileName() + "/" + sub;
+            out << fi.fileName() + "/";
+        } else {
+            out << fi.fileName();
+        }
+    }
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+TEST(ZipArchive, MemberNamesOfStoredNames)
+{
+    EXPECT_EQ(ZipMemberName("flashmenu\\logo.jpg"), "flashmenu/logo.jpg");
+    EXPECT_EQ(ZipMemberName("./flashmenu//./x.mp3"), "flashmenu/x.mp3");
+    EXPECT_EQ(ZipMemberName("HTMLOptions.xml"), "HTMLOptions.xml");
+    for (const char *bad : {"", "/etc/passwd", "\\x", "C:\\x", "c:x", "..\\x", "a/../b", "."})
+        EXPECT_EQ(ZipMemberName(QString::fromLatin1(bad)), QString()) << bad;
+}
+
+TEST(ZipArchive, RoundTripKeepsOrderPathsAndBytes)
+{
+    TempFolder root, out;
+    root.write("outside.txt", "beside the base folder");
+    const QString basePath = root.file("base/");
+    struct {
+        QString p;
+        QString path() const { return p; }
+        void write(const QString &r, const QByteArray &b) const { WriteFileBytes(p + r, b); }
+    } base{basePath};
+    base.write("HTMLOptions.xml", "<options/>");
+    base.write("flashmenu.xml", "<menu/>");
+    base.write("flashmenu/logo.jpg", QByteArray("\xFF\xD8\x00\x01", 4));
+    base.write("flashmenu/big.bin", QByteArray(300000, 'a'));
+    base.write("leftover.txt", "not named");
+    const QString archive = out.file("p.tvp");
+
+    const QStringList written = WriteZipArchive(
+        archive, base.path(),
+        {"HTMLOptions.xml", "flashmenu.xml", "flashmenu\\logo.jpg", "missing.swf", "", "flashmenu/logo.jpg",
+         "flashmenu\\big.bin", "../outside.txt"});
+    EXPECT_EQ(written, QStringList({"HTMLOptions.xml", "flashmenu.xml", "flashmenu/logo.jpg", "flashmenu/big.bin"}));
+
+    TZipReader reader(archive);
+    QStringList names;
+    for (const TZipMember &m : reader.Members())
+        names << m.Name;
+    EXPECT_EQ(names, written);
+    EXPECT_EQ(reader.FindMember("flashmenu\\logo.jpg"), 2);
+    EXPECT_EQ(reader.FindMember("FLASHMENU.XML"), -1);
+    EXPECT_EQ(reader.FindMember("FLASHMENU.XML", Qt::CaseInsensitive), 1);
+
+    TempFolder target;
+    reader.ExtractAll(target.path());
+    EXPECT_EQ(FilesUnder(target.path()),
+              QStringList({"HTMLOptions.xml", "flashmenu.xml", "flashmenu/", "flashmenu/big.bin", "flashmenu/logo.jpg"}));
+    EXPECT_EQ(target.read("flashmenu/logo.jpg"), QByteArray("\xFF\xD8\x00\x01", 4));
+    EXPECT_EQ(target.read("flashmenu/big.bin"), QByteArray(300000, 'a'));
+}
+
+TEST(ZipArchive, SingleMembersAndFolderEntries)
+{
+    TempFolder dir;
+    MakeArchive(dir.file("pkg.tvm"), {{"Blue/", ""}, {"Blue/Menus/blue.swf", "movie"}, {"Package.XML", "<p/>"},
+                                      {"Win\\style.css", "css"}});
+    TZipReader reader(dir.file("pkg.tvm"));
+    ASSERT_EQ(reader.Members().size(), 4);
+    EXPECT_TRUE(reader.Members()[0].IsFolder);
+    EXPECT_FALSE(reader.Members()[1].IsFolder);
+    EXPECT_EQ(reader.Members()[3].Name, "Win/style.css");
+    EXPECT_EQ(reader.Members()[1].Size, 5u);
+
+    TempFolder tmp;
+    EXPECT_EQ(reader.ExtractMember(reader.FindMember("Blue/Menus/blue.swf"), tmp.path()),
+              tmp.path() + "Blue/Menus/blue.swf");
+    EXPECT_EQ(reader.ExtractMember(reader.FindMember("package.xml", Qt::CaseInsensitive), tmp.path()),
+              tmp.path() + "Package.XML");
+    EXPECT_EQ(reader.ExtractMember(3, tmp.path()), tmp.path() + "Win/style.css");
+    EXPECT_EQ(FilesUnder(tmp.path()),
+              QStringList({"Blue/", "Blue/Menus/", "Blue/Menus/blue.swf", "Package.XML", "Win/", "Win/style.css"}));
+    EXPECT_EQ(tmp.read("Blue/Menus/blue.swf"), "movie");
+    EXPECT_FALSE(ExceptionText([&] { reader.ExtractMember(9, tmp.path()); }).isEmpty());
+}
+
+TEST(ZipArchive, ExtractionReplacesFilesAndLinksInTheWay)
+{
+    TempFolder dir, target, outside;
+    target.write("a.txt", "old");
+    target.write("c.txt", "keep c");
+    ASSERT_TRUE(QFile::link(target.file("c.txt"), target.file("b.txt")));
+    MakeArchive(dir.file("x.zip"), {{"a.txt", "new a"}, {"b.txt", "new b"}});
+    TZipReader(dir.file("x.zip")).ExtractAll(target.path());
+    EXPECT_EQ(target.read("a.txt"), "new a");
+    EXPECT_FALSE(QFileInfo(target.file("b.txt")).isSymLink());
+    EXPECT_EQ(target.read("b.txt"), "new b");
+    EXPECT_EQ(target.read("c.txt"), "keep c");
+
+    // A link that leads out is never written through.
+    outside.write("victim.txt", "keep me");
+    QFile::remove(target.file("b.txt"));
+    ASSERT_TRUE(QFile::link(outside.file("victim.txt"), target.file("b.txt")));
+    EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("x.zip")).ExtractAll(target.path()); }).contains("leads outside"));
+    EXPECT_EQ(outside.read("victim.txt"), "keep me");
+}
+
+TEST(ZipArchive, NamesThatClimbOutAreRefusedBeforeAnythingIsWritten)
+{
+    const QList<QByteArray> hostile = {"../evil.txt", "..\\evil.txt", "a/../../evil.txt", "a\\..\\..\\evil.txt",
+                                       "/tmp/evil.txt", "\\evil.txt", "C:\\evil.txt", "c:evil.txt"};
+    for (const QByteArray &name : hostile) {
+        TempFolder dir, sandbox;
+        QDir().mkpath(sandbox.file("work"));
+        MakeArchive(dir.file("bad.zip"), {{"good.txt", "fine"}, {name, "evil"}});
+        TZipReader reader(dir.file("bad.zip"));
+        const QString error = ExceptionText([&] { reader.ExtractAll(sandbox.file("work")); });
+        EXPECT_TRUE(error.contains("leads outside the target folder")) << name.constData() << " " << error.toStdString();
+        EXPECT_EQ(FilesUnder(sandbox.path()), QStringList{"work/"}) << name.constData();
+        EXPECT_FALSE(ExceptionText([&] { reader.ExtractMember(1, sandbox.file("work")); }).isEmpty()) << name.constData();
+        EXPECT_EQ(FilesUnder(sandbox.path()), QStringList{"work/"}) << name.constData();
+    }
+}
+
+TEST(ZipArchive, AMemberThroughALinkedFolderCannotLeave)
+{
+    TempFolder dir, target, outside;
+    ASSERT_TRUE(QFile::link(outside.path(), target.file("media")));
+    MakeArchive(dir.file("x.zip"), {{"media/evil.txt", "evil"}});
+    EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("x.zip")).ExtractAll(target.path()); })
+                    .contains("leads outside the target folder"));
+    EXPECT_TRUE(FilesUnder(outside.path()).isEmpty());
+}
+
+TEST(ZipArchive, LinkMembersAreRefused)
+{
+    TempFolder dir, target;
+    MakeArchive(dir.file("link.zip"), {{"a.txt", "fine"}, {"passwd", "/etc/passwd", S_IFLNK | 0777}});
+    TZipReader reader(dir.file("link.zip"));
+    EXPECT_TRUE(reader.Members()[1].IsLink);
+    EXPECT_EQ(ExceptionText([&] { reader.ExtractAll(target.path()); }),
+              "The archive \"" + dir.file("link.zip") + "\" cannot be extracted: the member \"passwd\" is a link.");
+    EXPECT_TRUE(FilesUnder(target.path()).isEmpty());
+}
+
+TEST(ZipArchive, ModesFromTheArchiveAreNotApplied)
+{
+    TempFolder dir, target;
+    MakeArchive(dir.file("mode.zip"), {{"run.sh", "#!/bin/sh\n", S_IFREG | 06777}});
+    TZipReader(dir.file("mode.zip")).ExtractAll(target.path());
+    const QFileInfo fi(target.file("run.sh"));
+    EXPECT_TRUE(fi.isFile());
+    EXPECT_FALSE(fi.permissions() & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther | QFile::WriteOther));
+}
+
+TEST(ZipArchive, EncryptedMembersAreRefused)
+{
+    if (!zip_encryption_method_supported(ZIP_EM_AES_256, 1))
+        GTEST_SKIP() << "libzip cannot write encrypted members here";
+    TempFolder dir, target;
+    MakeArchive(dir.file("enc.zip"), {{"plain.txt", "fine"}, {"secret.txt", "hidden", S_IFREG | 0644, true}});
+    TZipReader reader(dir.file("enc.zip"));
+    EXPECT_TRUE(reader.Members()[1].IsEncrypted);
+    EXPECT_TRUE(ExceptionText([&] { reader.ExtractAll(target.path()); }).endsWith("the member \"secret.txt\" is encrypted."));
+    EXPECT_TRUE(ExceptionText([&] { reader.ExtractMember(1, target.path()); }).endsWith("is encrypted."));
+    EXPECT_TRUE(FilesUnder(target.path()).isEmpty());
+}
+
+TEST(ZipArchive, ArchiveBombIsStoppedAtTheDefaultMemberCap)
+{
+    TempFolder dir, target;
+    {
+        QFile zeros(dir.file("zeros.bin"));
+        ASSERT_TRUE(zeros.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(zeros.resize(TZipLimits().MaxMemberSize + 1)); // sparse: no disk space used
+    }
+    WriteZipArchive(dir.file("bomb.zip"), dir.path(), {"zeros.bin"});
+    EXPECT_LT(QFileInfo(dir.file("bomb.zip")).size(), 2 << 20);
+    QFile::remove(dir.file("zeros.bin"));
+    TZipReader reader(dir.file("bomb.zip"));
+    EXPECT_TRUE(ExceptionText([&] { reader.ExtractMember(0, target.path()); }).endsWith("the member \"zeros.bin\" is too large."));
+    EXPECT_TRUE(FilesUnder(target.path()).isEmpty());
+}
+
+TEST(ZipArchive, SizesAreCountedOnTheBytesReallyUnpacked)
+{
+    TempFolder dir, target;
+    const QByteArray big(64 * 1024, 'z');
+    MakeArchive(dir.file("liar.zip"), {{"liar.bin", big}});
+    // Both headers claim 16 bytes for a member of 64 KiB.
+    QByteArray bytes = dir.read("liar.zip");
+    ASSERT_TRUE(bytes.startsWith("PK\x03\x04"));
+    const char small[4] = {16, 0, 0, 0};
+    bytes.replace(22, 4, small, 4);
+    const qsizetype central = bytes.indexOf("PK\x01\x02");
+    ASSERT_GT(central, 0);
+    bytes.replace(central + 24, 4, small, 4);
+    dir.write("liar.zip", bytes);
+
+    TZipLimits limits;
+    limits.MaxMemberSize = 1024;
+    TZipReader reader(dir.file("liar.zip"), limits);
+    EXPECT_EQ(reader.Members()[0].Size, 16u);
+    EXPECT_FALSE(ExceptionText([&] { reader.ExtractAll(target.path()); }).isEmpty());
+    EXPECT_TRUE(FilesUnder(target.path()).isEmpty());
+}
+
+TEST(ZipArchive, TotalAndEntryCapsHold)
+{
+    TempFolder dir;
+    MakeArchive(dir.file("three.zip"), {{"a", QByteArray(600, 'a')}, {"b", QByteArray(600, 'b')}, {"c", "c"}});
+    TZipLimits limits;
+    limits.MaxTotalSize = 1000;
+    {
+        TempFolder target;
+        TZipReader reader(dir.file("three.zip"), limits);
+        EXPECT_TRUE(ExceptionText([&] { reader.ExtractAll(target.path()); }).endsWith("too large altogether."));
+        EXPECT_TRUE(FilesUnder(target.path()).isEmpty());
+        // Single extractions add up too.
+        reader.ExtractMember(0, target.path());
+        EXPECT_TRUE(ExceptionText([&] { reader.ExtractMember(1, target.path()); }).endsWith("too large altogether."));
+        EXPECT_EQ(FilesUnder(target.path()), QStringList{"a"});
+    }
+    limits = TZipLimits();
+    limits.MaxEntries = 2;
+    EXPECT_EQ(ExceptionText([&] { TZipReader(dir.file("three.zip"), limits); }),
+              "The archive \"" + dir.file("three.zip") + "\" holds too many members.");
+}
+
+TEST(ZipArchive, FilesThatAreNoArchive)
+{
+    TempFolder dir;
+    dir.write("text.tvp", "this is not a zip archive at all");
+    EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("text.tvp")); }).startsWith("Cannot open the archive \""));
+    EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("none.tvp")); }).startsWith("Cannot open the archive \""));
+    // A damaged member: the stored bytes changed after writing.
+    MakeArchive(dir.file("crc.zip"), {{"a.txt", QByteArray(5000, 'q')}}, [](zip_t *za) {
+        zip_set_file_compression(za, 0, ZIP_CM_STORE, 0);
+    });
+    QByteArray bytes = dir.read("crc.zip");
+    bytes[100] = 'X';
+    dir.write("crc.zip", bytes);
+    TempFolder target;
+    EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("crc.zip")).ExtractAll(target.path()); }).contains("is damaged"));
+    EXPECT_TRUE(FilesUnder(target.path()).isEmpty());
+}
+
+TEST(ZipArchive, AFailedWriteLeavesTheOldArchiveWhole)
+{
+    // Names so long that the temporary file beside them cannot be made: ours (250) or libzip's
+    // own one while it closes the archive (245). Either way the old file stays as it was.
+    for (int length : {250, 245}) {
+        TempFolder base, out;
+        base.write("a.txt", "a");
+        const QString name = QString(length - 4, 'p') + ".tvp";
+        out.write(name, "old project bytes");
+        const QString error = ExceptionText([&] { WriteZipArchive(out.file(name), base.path(), {"a.txt"}); });
+        EXPECT_TRUE(error.startsWith("Cannot create the archive \"") || error.startsWith("Cannot write the archive \""))
+            << length << " " << error.toStdString();
+        EXPECT_EQ(out.read(name), "old project bytes") << length;
+        EXPECT_EQ(FilesUnder(out.path()), QStringList{name}) << length;
+    }
+}
+
+TEST(ZipArchive, AnArchiveOfNothingIsStillAnArchive)
+{
+    TempFolder dir;
+    WriteZipArchive(dir.file("empty.zip"), dir.path(), {"missing.txt"});
+    TZipReader reader(dir.file("empty.zip"));
+    EXPECT_TRUE(reader.Members().isEmpty());
+    EXPECT_EQ(FilesUnder(dir.path()), QStringList{"empty.zip"});
+}
