@@ -1,38 +1,166 @@
 #include "uMain.h"
 
+#include "AlignPanel.h"
+#include "Conversions.h"
 #include "Errors.h"
+#include "MainWindowParts.h"
+#include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
 #include "Trans.h"
 #include "uGlobal.h"
 #include "uProgramStart.h"
+#include "uPublishSettings.h"
 #include "uSettings.h"
 #include "unitSecureReminder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
-#include <QMenuBar>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTimer>
-#include <QWebEngineView>
+#include <QToolButton>
+#include <limits>
 
-TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent), FAppDir(programFolder), FDesign(programFolder, this), FPreview(FDesign, FPageOptions, *this)
+namespace {
+
+// "label (*.a;*.b)|*.a;*.b|..." as the toolkit's dialogs read it: "label (*.a *.b);;...".
+QString ToolkitFilter(const QString &stored)
+{
+    const QStringList parts = stored.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString text = parts[i];
+        const int bracket = text.indexOf(QLatin1Char('('));
+        if (bracket >= 0)
+            text.truncate(bracket);
+        QString patterns = TrimText(parts[i + 1]);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << TrimText(text) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString StartPath(const TFileDialogSetup &setup)
+{
+    const QString folder = NativePath(QString(), setup.InitialFolder);
+    if (setup.FileName.isEmpty())
+        return folder;
+    return ExtractFilePath(setup.FileName).isEmpty() ? WithSlash(folder) + setup.FileName : setup.FileName;
+}
+
+} // namespace
+
+TMainWindowDialogs DefaultMainWindowDialogs()
+{
+    TMainWindowDialogs d;
+    d.ChooseOpenFile = [](QWidget *owner, const TFileDialogSetup &setup) {
+        return QFileDialog::getOpenFileName(owner, QString(), StartPath(setup), ToolkitFilter(setup.Filter));
+    };
+    d.ChooseSaveFile = [](QWidget *owner, const TFileDialogSetup &setup) {
+        QFileDialog dialog(owner, QString(), StartPath(setup), ToolkitFilter(setup.Filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(setup.DefaultExt);
+        // The project flow asks its own question before it replaces a file.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                       : QString();
+    };
+    d.PublishSettings = [](QWidget *owner, int kind, int side, bool horizontal) {
+        return ::ShowPublishSettings(kind, side, horizontal, owner);
+    };
+    d.BrowseFolder = [](QWidget *owner, const QString &title, const QString &start) {
+        return QFileDialog::getExistingDirectory(owner, title, start);
+    };
+    d.EndApplication = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };
+    return d;
+}
+
+void CenterControlHorizontally(QWidget *control)
+{
+    if (!control || !control->parentWidget())
+        return;
+    if (!qobject_cast<QLabel *>(control) && !qobject_cast<QFrame *>(control))
+        return;
+    const int free = control->parentWidget()->width() - control->width();
+    // Halves to even, as the rounding of the toolkit the layout was made with.
+    const int half = free / 2;
+    const int left = (free % 2 == 0) ? half : (half % 2 == 0 ? half : half + (free > 0 ? 1 : -1));
+    control->move(left, control->y());
+}
+
+TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDialogs dialogs)
+    : QMainWindow(parent),
+      FAppDir(programFolder),
+      FDialogs(std::move(dialogs)),
+      FDesign(programFolder, this),
+      FPreview(FDesign, FPageOptions, *this),
+      FProjects(FDesign, FPreview, FPageOptions, *this, SettingsFileName(programFolder)),
+      FPublisher(FDesign, FPageOptions, FPreview, *this)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolvanar"));
-    resize(1024, 720);
+    resize(955, 728);
+    setMinimumSize(812, 612);
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("pnlClient"));
+    setCentralWidget(client);
+    AttachAligner(client);
 
-    WebBrowser = new QWebEngineView(this);
-    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
-    WebBrowser->setContextMenuPolicy(Qt::NoContextMenu);
-    setCentralWidget(WebBrowser);
-    FBrowserPane = std::make_unique<WebBrowserPane>(WebBrowser);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateBrowserPanel();
+    CreateBottomButtons();
+    CreateCenter();
+    if (!FDialogs.MenuButtonsStyle)
+        FUnavailable << a_OpenPreview;
 
     timerRefresh = new QTimer(this);
     timerRefresh->setObjectName(QStringLiteral("timerRefresh"));
-    timerRefresh->setInterval(1500);
     timerRefresh->setSingleShot(true);
-    connect(timerRefresh, &QTimer::timeout, this, [this] { RefreshPreview(); });
+    timerRefresh->setInterval(1500);
+    connect(timerRefresh, &QTimer::timeout, this, &TfrmMain::timerRefreshTimer);
+    timerSlider = new QTimer(this);
+    timerSlider->setObjectName(QStringLiteral("timerSlider"));
+    connect(timerSlider, &QTimer::timeout, this, &TfrmMain::timerSliderTimer);
+
+    for (TFileField *f : {fraLogoImage, fraBackgroundSound, fraBackgroundImage, fraOnRollOver})
+        connect(f->edFileName, &QLineEdit::textChanged, this, [this, f] {
+            if (f == fraLogoImage)
+                fraLogoImageedFileNameChange();
+            else if (f == fraBackgroundSound)
+                fraBackgroundSoundedFileNameChange();
+            else if (f == fraBackgroundImage)
+                FDesign.Controls.BackgroundImage = f->FileName(), MarkChanged();
+            else
+                FDesign.Controls.RollOverSound = f->FileName(), MarkChanged();
+        });
+    connect(fraBackgroundSound->btnOpenFileDialog, &QToolButton::clicked, this,
+            &TfrmMain::fraBackgroundSoundbtnOpenFileDialogClick);
+    connect(edtTitle, &QLineEdit::textChanged, this, &TfrmMain::edtTitleChange);
+    connect(edtBaseline, &QLineEdit::textChanged, this, &TfrmMain::edtBaselineChange);
+    connect(chbMuteDuringDesign, &QCheckBox::clicked, this, &TfrmMain::chbMuteDuringDesignClick);
+    connect(tbBackgroundTrans, &QSlider::valueChanged, this, [this](int v) {
+        if (!FShowingValues)
+            FDesign.FStoreOptions.BackgroundAlpha = v;
+        ControlWasChangedEvent();
+    });
+    fraFlashBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
+    fraHTMLBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
 
     FormCreate();
 }
@@ -41,7 +169,6 @@ void TfrmMain::FormCreate()
 {
     WindowsVersionName = GetWindowsVersionName();
     InitVersionInfo();
-    CreateMenus();
     LanguageList = ListLanguages(FAppDir + QStringLiteral("Lang/"));
     BuildLanguageMenu(miLanguage, LanguageList, [this](QAction *item) { LanguageClick(item); });
     HorzTop.clear();
@@ -51,8 +178,12 @@ void TfrmMain::FormCreate()
     ReadPathOptions(FAppDir, Options);
     ReadMenuListOptions(FAppDir, Options);
     FDesign.FLoading = 1;
+    timerSlider->setInterval(1500);
+    pcMain->setCurrentIndex(0);
     InitLanguage();
     RunAction([this] { FDesign.ResetToBlankProject(); });
+    for (int row = 0; row < 4; ++row)
+        MenuStringGrid->SetRowTitle(row, LangMsg(7 + row));
     const QString language = ReadLanguageSetting(FAppDir);
     if (!language.isEmpty())
         LanguageName = language;
@@ -60,7 +191,39 @@ void TfrmMain::FormCreate()
                             [this] { ApplyLanguageToWindow(); }});
     CheckCurrentLanguageItem(this);
     FDesign.SetModified(false);
-    FDesign.FLoading = 0;
+    UpdateInterface(0);
+    lblMenuSpacing->setText(LangMsg(22) + QStringLiteral(" = ") + QString::number(tbMenuSpacing->value()));
+}
+
+void TfrmMain::Start(const QStringList &arguments)
+{
+    show();
+    pcMenuDesignEtc->setCurrentWidget(tabMenuDesign);
+    const StartupCommand command = DecideStartupCommand(arguments);
+    switch (command.action) {
+    case StartupAction::OpenProject:
+        ::StartupFileName = command.fileName;
+        FProjects.StartupFileName = command.fileName;
+        ::StartupFileName.clear();
+        a_LoadSWF->trigger();
+        break;
+    case StartupAction::InstallPackage:
+        // Installing packages comes with the package installer; the file stays unused until then.
+        break;
+    case StartupAction::Nothing:
+        break;
+    case StartupAction::RunWizard:
+        FFromWizard = true;
+        RunAction([this] { FProjects.RunStartupChoice(); });
+        FFromWizard = false;
+        break;
+    }
+    if (!IsScreenLargeEnough())
+        LayoutCompactMainWindow();
+    pcMain->setFocus();
+    UpdateInterface(0);
+    lblMenuSpacing->setText(LangMsg(22) + QStringLiteral(" = ") + QString::number(tbMenuSpacing->value()));
+    FStarted = true;
 }
 
 TfrmMain::~TfrmMain()
@@ -71,10 +234,40 @@ TfrmMain::~TfrmMain()
     FDesign.SetHost(nullptr);
 }
 
+void TfrmMain::SetTimerIntervals(int refreshMs, int sliderMs)
+{
+    FRefreshInterval = refreshMs;
+    timerRefresh->setInterval(refreshMs);
+    timerSlider->setInterval(sliderMs);
+}
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!FShownOnce) {
+        FShownOnce = true;
+        FormShow();
+    }
+}
+
+void TfrmMain::FormShow()
+{
+    FDesign.FLoading = 0;
+    FProjects.Load_Recent();
+    FormResize();
+}
+
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    if (FExiting) {
+        event->accept();
+        return;
+    }
+    bool close = false;
+    RunAction([&] { close = FProjects.FormCloseQuery(); });
+    // Written also when the window stays open.
     SaveSettingsOnClose();
-    event->accept();
+    event->setAccepted(close);
 }
 
 void TfrmMain::SaveSettingsOnClose()
@@ -83,10 +276,48 @@ void TfrmMain::SaveSettingsOnClose()
     WriteOptions(FAppDir, Options);
 }
 
+void TfrmMain::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        RefreshPreview();
+        return;
+    case Qt::Key_Escape:
+        a_Exit->trigger();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
 void TfrmMain::ApplyLanguageToWindow()
 {
     TranslateForm(this, objectName());
-    ApplyLanguageFont(this, LanguageName);
+    TranslateFrame(fraLogoImage, QStringLiteral("frmMain.fraLogoImage"));
+    TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"));
+    for (QGroupBox *group : {rgrButtonSize, rgrMenuType, rgTextAlign})
+        TranslateRadioGroupItems(group, objectName());
+    ApplyHintPicture();
+    RecaptionMenuPopupItems();
+    if (auto *b = findChild<QToolButton *>(QStringLiteral("tbInstallTemplate")))
+        b->setText(a_InstallTemplate->text());
+    lblMenuSpacing->setText(LangMsg(22) + QStringLiteral(" = ") + QString::number(tbMenuSpacing->value()));
+    const QList<QRadioButton *> radios{rbMenu, rbLogo, rbTitle, rbDescription, rbIconLinks, rbMusicOnOff};
+    const int current = cbAdjPos->currentIndex();
+    cbAdjPos->clear();
+    for (QRadioButton *rb : radios)
+        cbAdjPos->addItem(rb->text());
+    cbAdjPos->setCurrentIndex(FDesign.IsHorizontal() ? std::max(current, 0) : 0);
+    for (int row = 0; row < 4; ++row)
+        MenuStringGrid->SetRowTitle(row, LangMsg(7 + row));
+    FProjects.UpdateCaption();
+    const std::pair<QPushButton *, QAction *> bottom[] = {
+        {btnSave, a_Save}, {btnPublish, a_Publish}, {btnRefresh, a_Refresh}, {btnPreview, a_Preview}, {btnClose, a_Exit}};
+    for (const auto &[button, action] : bottom)
+        button->setText(action->text());
+    ApplyLanguageFonts();
+    RebuildMenuToolbar();
 }
 
 void TfrmMain::LanguageClick(QAction *item)
@@ -98,29 +329,6 @@ void TfrmMain::LanguageClick(QAction *item)
     });
 }
 
-void TfrmMain::CreateMenus()
-{
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("miFile"));
-    a_Preview = file->addAction(QStringLiteral("Previe&w"), this, &TfrmMain::a_PreviewExecute);
-    a_Preview->setObjectName(QStringLiteral("a_Preview"));
-    file->addSeparator();
-    QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    exit->setObjectName(QStringLiteral("miExit"));
-
-    miLanguage = menuBar()->addMenu(QStringLiteral("&Language"));
-    miLanguage->setObjectName(QStringLiteral("miLanguage"));
-
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("miHelp"));
-    help->addAction(QStringLiteral("Online User Guide"), this, &TfrmMain::miUserGuideClick)
-        ->setObjectName(QStringLiteral("miUserGuide"));
-    help->addAction(QStringLiteral("Contact Support"), this, &TfrmMain::miSupportClick)
-        ->setObjectName(QStringLiteral("miSupport"));
-    help->addAction(QStringLiteral("Online Template Library"), this, &TfrmMain::miH_MB1Click)
-        ->setObjectName(QStringLiteral("miH_MB1"));
-}
-
 void TfrmMain::RunAction(const std::function<void()> &action)
 {
     try {
@@ -130,20 +338,248 @@ void TfrmMain::RunAction(const std::function<void()> &action)
     }
 }
 
+// ---- File ----------------------------------------------------------------------------------
+
+void TfrmMain::a_NewExecute()
+{
+    RunAction([this] { FProjects.a_NewExecute(); });
+}
+
+void TfrmMain::a_LoadSWFExecute()
+{
+    RunAction([this] { FProjects.a_LoadSWFExecute(); });
+}
+
+void TfrmMain::a_SaveExecute()
+{
+    RunAction([this] { FProjects.a_SaveExecute(); });
+}
+
+void TfrmMain::a_SaveAsExecute()
+{
+    RunAction([this] { FProjects.a_SaveAsExecute(); });
+}
+
+void TfrmMain::a_OpenPreviewExecute()
+{
+    RunAction([this] { FProjects.a_OpenPreviewExecute(); });
+}
+
+void TfrmMain::a_PublishExecute()
+{
+    RunAction([this] {
+        TPublishPathSetting paths{Options.PublishPath, Options.UseLastPublishPath};
+        FPublisher.a_PublishExecute(paths);
+        Options.PublishPath = paths.PublishPath;
+    });
+}
+
+void TfrmMain::a_PreviewExecute()
+{
+    RunAction([this] { FPreview.a_PreviewExecute(); });
+}
+
+void TfrmMain::RecentList_Click()
+{
+    auto *item = qobject_cast<QAction *>(sender());
+    if (!item)
+        return;
+    const int tag = item->data().toInt();
+    RunAction([this, tag] { FProjects.RecentList_Click(tag); });
+}
+
+void TfrmMain::RecentProjectsChanged(const QStringList &entries)
+{
+    for (const QPointer<QAction> &a : FRecentItems)
+        delete a.data();
+    FRecentItems.clear();
+    miRecent->clear();
+    if (entries.isEmpty()) {
+        QAction *none = miRecent->addAction(LangMsg(44));
+        none->setEnabled(false);
+        FRecentItems << none;
+        return;
+    }
+    for (int i = 0; i < entries.size(); ++i) {
+        QAction *a = miRecent->addAction(entries[i]);
+        a->setData(i);
+        connect(a, &QAction::triggered, this, &TfrmMain::RecentList_Click);
+        FRecentItems << a;
+    }
+}
+
+void TfrmMain::a_AboutExecute()
+{
+    // The about box comes with its own dialog; the command stays off until then.
+}
+
+void TfrmMain::a_ExitExecute()
+{
+    int answer = mrCancel;
+    RunAction([&] { answer = FProjects.AskSaveChanges(); });
+    if (answer == mrCancel)
+        return;
+    SaveSettingsOnClose();
+    FExiting = true;
+    if (FDialogs.EndApplication)
+        FDialogs.EndApplication();
+}
+
+void TfrmMain::ExitProgram()
+{
+    a_ExitExecute();
+}
+
+void TfrmMain::miExitClick()
+{
+    close();
+}
+
+void TfrmMain::miUserGuideClick()
+{
+    OpenUrl(WebLink(0));
+}
+
+void TfrmMain::miSupportClick()
+{
+    OpenUrl(WebLink(1));
+}
+
+void TfrmMain::miH_MB1Click()
+{
+    OpenUrl(WebLink(2));
+}
+
+// ---- IProjectHost / IPublishHost ------------------------------------------------------------
+
+QString TfrmMain::ChooseOpenFile(const TFileDialogSetup &setup)
+{
+    TFileDialogSetup s = setup;
+    if (s.InitialFolder.isEmpty())
+        s.InitialFolder = FOpenDialogFolder;
+    return FDialogs.ChooseOpenFile ? FDialogs.ChooseOpenFile(this, s) : QString();
+}
+
+QString TfrmMain::ChooseSaveFile(const TFileDialogSetup &setup)
+{
+    return FDialogs.ChooseSaveFile ? FDialogs.ChooseSaveFile(this, setup) : QString();
+}
+
+bool TfrmMain::ShowSelectMenuType(const QString &templatesFolder, bool &back)
+{
+    return FDialogs.SelectMenuType && FDialogs.SelectMenuType(*this, templatesFolder, back);
+}
+
+bool TfrmMain::ShowMenuButtonsStyle(const QString &templatesFolder, const QString &xmlText)
+{
+    return FDialogs.MenuButtonsStyle && FDialogs.MenuButtonsStyle(*this, templatesFolder, xmlText);
+}
+
+int TfrmMain::ShowWizard(QString &projectFile)
+{
+    return FDialogs.Wizard ? FDialogs.Wizard(*this, projectFile) : 0;
+}
+
+void TfrmMain::ActivateMainPage()
+{
+    pcMain->setFocus();
+}
+
+void TfrmMain::SetCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void TfrmMain::PageOptionsLoaded()
+{
+    ShowPageOptions();
+}
+
+QString TfrmMain::ProjectPath() const
+{
+    return Options.ProjectPath;
+}
+
+void TfrmMain::SetProjectPath(const QString &path)
+{
+    Options.ProjectPath = path;
+}
+
+bool TfrmMain::UseLastProjectPath() const
+{
+    return Options.UseLastProjectPath;
+}
+
+QString TfrmMain::ShowPublishSettings(int kind, int side)
+{
+    return FDialogs.PublishSettings ? FDialogs.PublishSettings(this, kind, side, FDesign.IsHorizontal())
+                                    : QStringLiteral("-1");
+}
+
+QString TfrmMain::BrowseForFolder(const QString &title, const QString &startFolder)
+{
+    return FDialogs.BrowseFolder ? FDialogs.BrowseFolder(this, title, startFolder) : QString();
+}
+
+// ---- IDesignHost ----------------------------------------------------------------------------
+
 void TfrmMain::RefreshPreview()
 {
     RunAction([this] { FPreview.RefreshPreview(); });
 }
 
+void TfrmMain::UpdateInterface(int mode)
+{
+    UpdateInterfaceCore(mode);
+}
+
+void TfrmMain::ModifiedChanged()
+{
+    UpdateInterfaceCore(0);
+}
+
+void TfrmMain::PrepareDesignControls(const TFileFieldSetups &fields)
+{
+    for (int row = 0; row < 4; ++row)
+        MenuStringGrid->SetRowTitle(row, LangMsg(7 + row));
+    fraFlashBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
+    fraHTMLBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
+    TFileField *const order[4] = {fraBackgroundImage, fraBackgroundSound, fraOnRollOver, fraLogoImage};
+    for (int i = 0; i < 4; ++i)
+        order[i]->Setup(fields[size_t(i)].Filter, false, fields[size_t(i)].StartFolder);
+    trbTrackX->setMaximum(std::numeric_limits<int>::max());
+}
+
+void TfrmMain::FinishDesignReset()
+{
+    ShowDesignValues();
+    ShowGuides(false, false);
+    timerSlider->stop();
+    UpdateTrackXRange();
+}
+
+void TfrmMain::SetOpenDialogFolder(const QString &folder)
+{
+    FOpenDialogFolder = folder;
+}
+
 void TfrmMain::ReadHtmlOptions(const QString &file)
 {
     ::ReadHtmlOptions(file, FPageOptions);
+    ShowPageOptions();
+}
+
+void TfrmMain::ClearProjectFileName()
+{
+    FProjects.ClearProjectFileName();
 }
 
 void TfrmMain::NavigateBrowser(const QString &file)
 {
     FBrowserPane->Navigate(file);
 }
+
+// ---- IPreviewHost ---------------------------------------------------------------------------
 
 void TfrmMain::StopRefreshTimer()
 {
@@ -170,22 +606,204 @@ bool TfrmMain::RunSecureReminder()
     return ::RunSecureReminder(this);
 }
 
-void TfrmMain::a_PreviewExecute()
+// ---- Change tracking ------------------------------------------------------------------------
+
+void TfrmMain::MarkChanged()
 {
-    RunAction([this] { FPreview.a_PreviewExecute(); });
+    if (FDesign.FLoading)
+        return;
+    FDesign.SetModified(true);
+    ScheduleRefresh();
 }
 
-void TfrmMain::miUserGuideClick()
+void TfrmMain::ScheduleRefresh()
 {
-    OpenUrl(WebLink(0));
+    timerRefresh->stop();
+    // Values loaded into the track bars drop a pending refresh instead of starting one.
+    if (FDesign.FReadingXml)
+        return;
+    timerRefresh->start(FRefreshInterval);
 }
 
-void TfrmMain::miSupportClick()
+void TfrmMain::timerRefreshTimer()
 {
-    OpenUrl(WebLink(1));
+    timerRefresh->stop();
+    a_RefreshExecute();
 }
 
-void TfrmMain::miH_MB1Click()
+void TfrmMain::a_RefreshExecute()
 {
-    OpenUrl(WebLink(2));
+    RefreshPreview();
+}
+
+void TfrmMain::SetNoProject(bool value)
+{
+    FDesign.SetNoProject(value);
+}
+
+void TfrmMain::ControlWasChangedEvent()
+{
+    if (FShowingValues)
+        return;
+    FDesign.Controls.MenuTypeIndex = RadioIndex(rgrMenuType);
+    FDesign.Controls.ButtonSizeIndex = RadioIndex(rgrButtonSize);
+    FDesign.Controls.TextAlignIndex = RadioIndex(rgTextAlign);
+    MarkChanged();
+}
+
+void TfrmMain::edtTitleChange()
+{
+    if (FShowingValues)
+        return;
+    FDesign.Controls.Title = edtTitle->text();
+    if (edtTitle->text() == FDesign.FTitleOptions.Text)
+        return;
+    FDesign.FTitleOptions.Text = edtTitle->text();
+    MarkChanged();
+}
+
+void TfrmMain::edtBaselineChange()
+{
+    if (FShowingValues)
+        return;
+    FDesign.Controls.Baseline = edtBaseline->text();
+    if (edtBaseline->text() == FDesign.FDescOptions.Text)
+        return;
+    FDesign.FDescOptions.Text = edtBaseline->text();
+    MarkChanged();
+}
+
+void TfrmMain::fraLogoImageedFileNameChange()
+{
+    if (FShowingValues)
+        return;
+    FDesign.Controls.LogoImage = fraLogoImage->FileName();
+    MarkChanged();
+}
+
+void TfrmMain::fraBackgroundSoundedFileNameChange()
+{
+    if (FShowingValues)
+        return;
+    FDesign.Controls.BackgroundSound = fraBackgroundSound->FileName();
+    MarkChanged();
+}
+
+void TfrmMain::chbMuteDuringDesignClick()
+{
+    FDesign.Controls.MuteDuringDesign = chbMuteDuringDesign->isChecked();
+    MarkChanged();
+}
+
+void TfrmMain::fraBackgroundSoundbtnOpenFileDialogClick()
+{
+    fraBackgroundSound->SetInitialDir(NativePath(FAppDir, QStringLiteral("Templates\\Sounds\\")));
+}
+
+void TfrmMain::cgFlashColorPaletteClick()
+{
+    fraFlashBackgroundColor->SetColor(cgFlashColorPalette->ForegroundColor());
+    MarkChanged();
+}
+
+void TfrmMain::cgHTMLColorPaletteClick()
+{
+    fraHTMLBackgroundColor->SetColor(cgHTMLColorPalette->ForegroundColor());
+    MarkChanged();
+}
+
+void TfrmMain::ColorEditChanged(TColorField *field)
+{
+    if (field == fraFlashBackgroundColor) {
+        if (!FShowingValues)
+            FDesign.FStoreOptions.BackgroundColor = SwapRedBlue(field->GetColor());
+        SelectPaletteColor(field->GetColor(), cgFlashColorPalette);
+    } else if (field == fraHTMLBackgroundColor) {
+        if (!FShowingValues)
+            FPageOptions.BackgroundColor = SwapRedBlue(field->GetColor());
+        SelectPaletteColor(field->GetColor(), cgHTMLColorPalette);
+    }
+    MarkChanged();
+}
+
+void TfrmMain::SelectPaletteColor(int32_t color, TPaletteGrid *palette)
+{
+    palette->SetForegroundEnabled(true);
+    for (int cell = 0; cell < 16; ++cell)
+        if (TPaletteGrid::CellColor(cell) == (color & 0xFFFFFF)) {
+            palette->SetForegroundIndex(cell);
+            return;
+        }
+    palette->SetForegroundEnabled(false);
+}
+
+void TfrmMain::HtmlPageTextChanged()
+{
+    if (FShowingValues)
+        return;
+    FPageOptions.Title = editTitle->text();
+    FPageOptions.Description = memoDescription->toPlainText();
+    for (int i = 0; i < 12; ++i)
+        FPageOptions.Keys[size_t(i)] = editKeys[size_t(i)]->text();
+    HTMLChanged(FDesign);
+}
+
+void TfrmMain::ShowDesignValues()
+{
+    TFlagGuard loading(FDesign.FLoading, 1);
+    FShowingValues = true;
+    const TDesignControls &c = FDesign.Controls;
+    tbMenuSpacing->setValue(c.MenuSpacing);
+    lblMenuSpacing->setText(LangMsg(22) + QStringLiteral(" = ") + QString::number(tbMenuSpacing->value()));
+    SetRadioIndex(rgrMenuType, c.MenuTypeIndex);
+    SetRadioIndex(rgrButtonSize, c.ButtonSizeIndex);
+    SetRadioIndex(rgTextAlign, c.TextAlignIndex);
+    fraBackgroundImage->SetFileName(c.BackgroundImage);
+    fraLogoImage->SetFileName(c.LogoImage);
+    fraBackgroundSound->SetFileName(c.BackgroundSound);
+    fraOnRollOver->SetFileName(c.RollOverSound);
+    chbMuteDuringDesign->setChecked(c.MuteDuringDesign);
+    if (edtTitle->text() != c.Title)
+        edtTitle->setText(c.Title);
+    if (edtBaseline->text() != c.Baseline)
+        edtBaseline->setText(c.Baseline);
+    fraFlashBackgroundColor->SetColor(SwapRedBlue(FDesign.FStoreOptions.BackgroundColor));
+    tbBackgroundTrans->setValue(FDesign.FStoreOptions.BackgroundAlpha);
+    MenuStringGrid->update();
+    FShowingValues = false;
+}
+
+void TfrmMain::ShowPageOptions()
+{
+    TFlagGuard loading(FDesign.FLoading, 1);
+    FShowingValues = true;
+    editTitle->setText(FPageOptions.Title);
+    {
+        const QSignalBlocker block(memoDescription);
+        memoDescription->setPlainText(FPageOptions.Description);
+    }
+    for (int i = 0; i < 12; ++i)
+        editKeys[size_t(i)]->setText(FPageOptions.Keys[size_t(i)]);
+    fraHTMLBackgroundColor->SetColor(SwapRedBlue(FPageOptions.BackgroundColor));
+    FShowingValues = false;
+}
+
+void TfrmMain::SetRadioIndex(QGroupBox *group, int index)
+{
+    const QList<QRadioButton *> items = group->findChildren<QRadioButton *>();
+    for (int i = 0; i < items.size(); ++i) {
+        // Every item off first: a group may hold no selection at all.
+        items[i]->setAutoExclusive(false);
+        items[i]->setChecked(i == index);
+        items[i]->setAutoExclusive(true);
+    }
+}
+
+int TfrmMain::RadioIndex(QGroupBox *group) const
+{
+    const QList<QRadioButton *> items = group->findChildren<QRadioButton *>();
+    for (int i = 0; i < items.size(); ++i)
+        if (items[i]->isChecked())
+            return i;
+    return -1;
 }

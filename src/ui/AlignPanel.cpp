@@ -1,0 +1,173 @@
+#include "AlignPanel.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QVariant>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const char *const AlignProperty = "tvAlign";
+const char *const OrderProperty = "tvAlignOrder";
+
+// One per arranged parent: watches the parent and its children.
+class TAligner : public QObject {
+public:
+    TAligner(QWidget *parent, const QMargins &margins) : QObject(parent), FParent(parent), FMargins(margins)
+    {
+        setObjectName(QStringLiteral("qt_tvAligner")); // no translation key
+        parent->installEventFilter(this);
+        for (QObject *child : parent->children())
+            Watch(child);
+    }
+
+    void SetMargins(const QMargins &margins)
+    {
+        FMargins = margins;
+        Arrange();
+    }
+
+    void Arrange()
+    {
+        if (FArranging)
+            return;
+        FArranging = true;
+        std::vector<QWidget *> children;
+        for (QObject *o : FParent->children())
+            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && GetAlign(w) != TAlign::None
+                && !w->isHidden())
+                children.push_back(w);
+        std::stable_sort(children.begin(), children.end(), [](QWidget *a, QWidget *b) {
+            return a->property(OrderProperty).toLongLong() < b->property(OrderProperty).toLongLong();
+        });
+        QRect r = FParent->rect().marginsRemoved(FMargins);
+        for (TAlign pass : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Right, TAlign::Client})
+            for (QWidget *w : children) {
+                if (GetAlign(w) != pass)
+                    continue;
+                const int h = std::min(w->height(), std::max(0, r.height()));
+                const int wd = std::min(w->width(), std::max(0, r.width()));
+                switch (pass) {
+                case TAlign::Top:
+                    w->setGeometry(r.left(), r.top(), r.width(), h);
+                    r.setTop(r.top() + h);
+                    break;
+                case TAlign::Bottom:
+                    w->setGeometry(r.left(), r.bottom() + 1 - h, r.width(), h);
+                    r.setBottom(r.bottom() - h);
+                    break;
+                case TAlign::Left:
+                    w->setGeometry(r.left(), r.top(), wd, r.height());
+                    r.setLeft(r.left() + wd);
+                    break;
+                case TAlign::Right:
+                    w->setGeometry(r.right() + 1 - wd, r.top(), wd, r.height());
+                    r.setRight(r.right() - wd);
+                    break;
+                default:
+                    w->setGeometry(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height()));
+                    break;
+                }
+            }
+        FArranging = false;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == FParent) {
+            switch (event->type()) {
+            case QEvent::ChildAdded:
+                Watch(static_cast<QChildEvent *>(event)->child());
+                Arrange();
+                break;
+            case QEvent::ChildRemoved:
+            case QEvent::Resize:
+            case QEvent::Show:
+                Arrange();
+                break;
+            default:
+                break;
+            }
+        } else if (auto *w = qobject_cast<QWidget *>(watched); w && w->parentWidget() == FParent) {
+            switch (event->type()) {
+            case QEvent::ShowToParent:
+            case QEvent::HideToParent:
+                Arrange();
+                break;
+            case QEvent::Resize:
+                if (GetAlign(w) != TAlign::None)
+                    Arrange();
+                break;
+            default:
+                break;
+            }
+        }
+        return false;
+    }
+
+private:
+    void Watch(QObject *child)
+    {
+        if (auto *w = qobject_cast<QWidget *>(child))
+            w->installEventFilter(this);
+    }
+
+    QWidget *FParent;
+    QMargins FMargins;
+    bool FArranging = false;
+};
+
+TAligner *AlignerOf(QWidget *parent)
+{
+    return parent ? parent->findChild<TAligner *>(QStringLiteral("qt_tvAligner"), Qt::FindDirectChildrenOnly)
+                  : nullptr;
+}
+
+qint64 NextOrder()
+{
+    static qint64 order = 0;
+    return ++order;
+}
+
+} // namespace
+
+void AttachAligner(QWidget *parent, const QMargins &margins)
+{
+    if (TAligner *a = AlignerOf(parent))
+        a->SetMargins(margins);
+    else
+        (new TAligner(parent, margins))->Arrange();
+}
+
+void SetAlign(QWidget *child, TAlign align)
+{
+    child->setProperty(AlignProperty, int(align));
+    if (!child->property(OrderProperty).isValid())
+        child->setProperty(OrderProperty, NextOrder());
+    ArrangeAligned(child->parentWidget());
+}
+
+TAlign GetAlign(const QWidget *child)
+{
+    const QVariant v = child->property(AlignProperty);
+    return v.isValid() ? TAlign(v.toInt()) : TAlign::None;
+}
+
+void ArrangeAligned(QWidget *parent)
+{
+    if (TAligner *a = AlignerOf(parent))
+        a->Arrange();
+}
+
+void ReparentAligned(QWidget *child, QWidget *parent, TAlign align)
+{
+    const bool hidden = child->isHidden();
+    child->setProperty(OrderProperty, NextOrder());
+    if (child->parentWidget() != parent)
+        child->setParent(parent);
+    child->setVisible(!hidden);
+    SetAlign(child, align);
+}
