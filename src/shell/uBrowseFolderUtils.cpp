@@ -67,6 +67,8 @@ QString QtNameFilter(const QString &storedFilter)
                 patterns << TrimText(p);
         if (patterns.isEmpty())
             continue;
+        if (label.isEmpty())
+            label = patterns.join(QLatin1Char(' '));
         filters << label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));

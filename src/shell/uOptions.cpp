@@ -48,7 +48,8 @@ QSpinBox *spinEdit(QWidget *parent, const QString &name)
     edit->setObjectName(name);
     edit->setRange(0, SpinMax);
     edit->setValue(1004);
-    edit->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    // A field left empty becomes the minimum, 0, not the value it had before.
+    edit->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     return edit;
 }
 
@@ -227,13 +228,11 @@ void TfrmOptions::ApplyLanguageLayout(const QString &language)
 {
     if (language != QLatin1String("French"))
         return;
-    // French texts are longer: the width group takes 11 more pixels and the third choice two lines;
-    // everything below moves down with it.
-    const int height = gbFlashMenuSize->sizeHint().height() + 11;
+    // French texts are longer: the third width choice takes two lines, so it gets 11 more pixels
+    // and the rest of the group, the groups below it and the form move down with it.
     lblFlashMenuSize3->setWordWrap(true);
-    lblFlashMenuSize3->setFixedHeight(26);
-    gbFlashMenuSize->setFixedHeight(height);
-    resize(width(), this->height() + 11);
+    lblFlashMenuSize3->setContentsMargins(0, 0, 0, 11);
+    resize(width(), height() + 11);
 }
 
 void TfrmOptions::LoadOptions(const TOptions &options, bool isHorizontal)
