@@ -2,6 +2,7 @@
 #include "Dialogs.h"
 #include "Errors.h"
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
 
@@ -15,19 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Installs a chooser for one test and puts the previous one back.
-template <typename Chooser, Chooser (*Set)(Chooser)>
-class Answering {
-public:
-    explicit Answering(Chooser chooser) : m_previous(Set(std::move(chooser))) {}
-    ~Answering() { Set(m_previous); }
-
-private:
-    Chooser m_previous;
-};
-using AnswerColor = Answering<ColorChooser, &SetColorChooser>;
-using AnswerOpenFile = Answering<OpenFileChooser, &SetOpenFileChooser>;
 
 // A shown window with a colour field, a file field and a plain edit to move the focus to.
 struct ColorFieldWindow {
