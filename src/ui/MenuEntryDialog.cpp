@@ -118,3 +118,18 @@ void TMenuEntryDialog::btnOKClick()
     }
     accept();
 }
+
+bool TMenuEntryDialog::Run(const QString &caption, QString &name, QString &url, QString &target)
+{
+    if (!caption.isEmpty())
+        setWindowTitle(caption);
+    edName->setText(name);
+    edURL->setText(url);
+    cmbTarget->setEditText(target);
+    if (exec() != QDialog::Accepted)
+        return false;
+    name = edName->text();
+    url = edURL->text();
+    target = cmbTarget->currentText();
+    return true;
+}

@@ -19,6 +19,10 @@ public:
     // The target token chosen last from the list ("" until one is).
     QString TargetToken() const { return FTargetToken; }
 
+    // Loads the entry's fields and the caption (an empty caption keeps the dialog's own), shows
+    // the dialog and, on OK, reads the fields back as typed.
+    bool Run(const QString &caption, QString &name, QString &url, QString &target);
+
     QLabel *lblName = nullptr;
     QLineEdit *edName = nullptr;
     QLabel *lblUrl = nullptr;

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 
 TfrmEditMenu::TfrmEditMenu()
     : TMenuEntryDialog(QStringLiteral("frmEditMenu"), QStringLiteral("Add Menu"), QStringLiteral("lblUrl"))
@@ -21,19 +20,15 @@ TfrmEditMenu::TfrmEditMenu()
 bool EditMenuDialog(TEditMenuValues &values, const QString &caption)
 {
     TfrmEditMenu dialog;
-    if (!caption.isEmpty())
-        dialog.setWindowTitle(caption);
-    dialog.edName->setText(values.Name);
-    dialog.edURL->setText(values.Url);
-    dialog.cmbTarget->setEditText(values.Target);
     for (const TMenuPositionItem &item : values.Positions)
         dialog.cbPosition->addItem(item.Text, item.Number);
     dialog.cbPosition->setCurrentIndex(values.Positions.isEmpty() ? -1 : 0);
-    if (dialog.exec() != QDialog::Accepted)
+    QString name = values.Name, url = values.Url, target = values.Target;
+    if (!dialog.Run(caption, name, url, target))
         return false;
-    values.Name = dialog.edName->text();
-    values.Url = dialog.edURL->text();
-    values.Target = dialog.cmbTarget->currentText();
+    values.Name = name;
+    values.Url = url;
+    values.Target = target;
     values.Position = dialog.cbPosition->currentIndex();
     return true;
 }

@@ -1,8 +1,5 @@
 #include "uMenuItemEditor.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-
 TfrmCreateMenuItem::TfrmCreateMenuItem()
     : TMenuEntryDialog(QStringLiteral("frmCreateMenuItem"), QStringLiteral("Create Menu Item"), QStringLiteral("lblURL"))
 {
@@ -12,15 +9,11 @@ TfrmCreateMenuItem::TfrmCreateMenuItem()
 bool EditMenuItem(TFlashMenuItem &entry, const QString &caption)
 {
     TfrmCreateMenuItem dialog;
-    if (!caption.isEmpty())
-        dialog.setWindowTitle(caption);
-    dialog.edName->setText(entry.Caption);
-    dialog.edURL->setText(entry.Href);
-    dialog.cmbTarget->setEditText(entry.Target);
-    if (dialog.exec() != QDialog::Accepted)
+    QString name = entry.Caption, url = entry.Href, target = entry.Target;
+    if (!dialog.Run(caption, name, url, target))
         return false;
-    entry.Caption = dialog.edName->text();
-    entry.Href = dialog.edURL->text();
-    entry.Target = dialog.cmbTarget->currentText();
+    entry.Caption = name;
+    entry.Href = url;
+    entry.Target = target;
     return true;
 }
