@@ -7,6 +7,7 @@
 #include "fra_FileEdit.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -291,6 +292,22 @@ TEST(FileField, AFileAlreadyInTheMediaFolderStaysWholeAndAVanishedOneIsStillName
     field.btnOpenFileDialogClick();
     EXPECT_EQ(field.edFileName->text(), "away.mp3");
     EXPECT_FALSE(prog.exists("MenuPreview/flashmenu/away.mp3"));
+}
+
+TEST(FileField, ANameWithBackslashesLandsInTheMediaFolderUnderItsLastPart)
+{
+    TempFolder prog, elsewhere;
+    // On this system "\" is an ordinary character of a file name; stored names split on it.
+    elsewhere.write("in\\..\\..\\evil.mp3", "sound");
+    TfraFileEdit field(prog.path());
+    AnswerOpenFile answer([&](const TOpenDialog &, QWidget *) -> std::optional<QString> {
+        return elsewhere.file("in\\..\\..\\evil.mp3");
+    });
+    field.btnOpenFileDialogClick();
+    EXPECT_EQ(field.edFileName->text(), "evil.mp3");
+    EXPECT_EQ(field.GetRelativeFileName(), "flashmenu\\evil.mp3");
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu/evil.mp3"), "sound");
+    EXPECT_EQ(QDir(prog.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"MenuPreview"});
 }
 
 TEST(FileField, CancelChangesNothingAndClearLeavesTheBareFolder)
