@@ -1,6 +1,7 @@
 #include "ProgramPicture.h"
 
 #include "Paths.h"
+#include "Trans.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -39,17 +40,9 @@ QPixmap ProgramPicture(const QSize &size)
 
 bool LoadLanguagePicture(QLabel *image, const QString &programFolder, const QString &language, const QString &suffix)
 {
-    const QString stored = QStringLiteral("Lang/") + language + suffix;
     // A language name with folder parts could point anywhere: only a plain name is looked up.
-    if (language.isEmpty() || language.contains(QLatin1Char('/')) || language.contains(QLatin1Char('\\'))
-        || SafePathUnder(programFolder, stored).isEmpty())
+    if (language.isEmpty() || language.contains(QLatin1Char('/')) || language.contains(QLatin1Char('\\')))
         return false;
-    const QString path = FindTemplateFile(programFolder, stored);
-    if (path.isEmpty())
-        return false;
-    QPixmap picture;
-    if (!picture.load(path))
-        return false;
-    image->setPixmap(picture);
-    return true;
+    const QString found = FindTemplateFile(programFolder, QStringLiteral("Lang/") + language + suffix);
+    return !found.isEmpty() && LoadAppImage(image, programFolder, found.mid(WithSlash(programFolder).size()));
 }

@@ -1,5 +1,6 @@
 #include "uAbout.h"
 
+#include "Trans.h"
 #include "ClickLabel.h"
 #include "IniFile.h"
 #include "Messages.h"
@@ -141,7 +142,10 @@ TfrmAbout::TfrmAbout(const QString &programFolder, const QString &language, cons
     lblR_Ver->setText(lblR_Ver->text() + QLatin1Char(' ') + VersionText());
 }
 
-void TfrmAbout::Translate() {}
+void TfrmAbout::Translate()
+{
+    TranslateOnCreate(this, objectName());
+}
 
 void TfrmAbout::showEvent(QShowEvent *event)
 {

@@ -1,5 +1,6 @@
 #include "uOptions.h"
 
+#include "Trans.h"
 #include "ClickLabel.h"
 #include "uBrowseFolderUtils.h"
 #include "uGlobal.h"
@@ -222,7 +223,10 @@ TfrmOptions::TfrmOptions(const QString &programFolder, const QString &language, 
     btnCancel->setFocus();
 }
 
-void TfrmOptions::Translate() {}
+void TfrmOptions::Translate()
+{
+    TranslateOnCreate(this, objectName());
+}
 
 void TfrmOptions::ApplyLanguageLayout(const QString &language)
 {

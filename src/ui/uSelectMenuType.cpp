@@ -1,5 +1,6 @@
 #include "uSelectMenuType.h"
 
+#include "Trans.h"
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,7 +57,11 @@ TfrmSelectMenuType::TfrmSelectMenuType(IMenuTypeHost &host, const QString &templ
     Translate();
 }
 
-void TfrmSelectMenuType::Translate() {}
+void TfrmSelectMenuType::Translate()
+{
+    TranslateOnCreate(this, objectName());
+    TranslateRadioGroupItems(rgMenuType, objectName());
+}
 
 void TfrmSelectMenuType::showEvent(QShowEvent *event)
 {

@@ -1,5 +1,6 @@
 #include "uWizard.h"
 
+#include "Trans.h"
 #include "ClickLabel.h"
 #include "Conversions.h"
 #include "IniFile.h"
@@ -168,7 +169,10 @@ TfrmWizard::TfrmWizard(const QString &programFolder, const QString &language, co
     CheckFlashPlayer(programFolder, this);
 }
 
-void TfrmWizard::Translate() {}
+void TfrmWizard::Translate()
+{
+    TranslateOnCreate(this, objectName());
+}
 
 bool TfrmWizard::ScreenTooSmall(const QSize &screen)
 {
