@@ -65,20 +65,18 @@ int32_t HtmlHexToColor(const QString &text)
     return SwapRedBlue(StrToInt(QStringLiteral("0x") + text));
 }
 
+const std::array<int32_t, 16> BasicColors{0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                          0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                          0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+
 int32_t StringToColor(const QString &text)
 {
-    static const std::pair<QLatin1String, int32_t> names[] = {
-        {QLatin1String("clBlack"), 0x000000},  {QLatin1String("clMaroon"), 0x000080},
-        {QLatin1String("clGreen"), 0x008000},  {QLatin1String("clOlive"), 0x008080},
-        {QLatin1String("clNavy"), 0x800000},   {QLatin1String("clPurple"), 0x800080},
-        {QLatin1String("clTeal"), 0x808000},   {QLatin1String("clGray"), 0x808080},
-        {QLatin1String("clSilver"), 0xC0C0C0}, {QLatin1String("clRed"), 0x0000FF},
-        {QLatin1String("clLime"), 0x00FF00},   {QLatin1String("clYellow"), 0x00FFFF},
-        {QLatin1String("clBlue"), 0xFF0000},   {QLatin1String("clFuchsia"), 0xFF00FF},
-        {QLatin1String("clAqua"), 0xFFFF00},   {QLatin1String("clWhite"), 0xFFFFFF}};
-    for (const auto &[name, value] : names)
-        if (text.compare(name, Qt::CaseInsensitive) == 0)
-            return value;
+    static const char *const names[16] = {"clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple",
+                                          "clTeal",  "clGray",   "clSilver", "clRed", "clLime", "clYellow",
+                                          "clBlue",  "clFuchsia", "clAqua", "clWhite"};
+    for (size_t i = 0; i < BasicColors.size(); ++i)
+        if (text.compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0)
+            return BasicColors[i];
     return StrToInt(text);
 }
 

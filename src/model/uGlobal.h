@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 
 // ---- Colours -------------------------------------------------------------------------------
@@ -20,6 +21,9 @@ int32_t HtmlHexToColor(const QString &text);
 // platform's sixteen basic colour names (clBlack .. clWhite, without case), which stand for their
 // platform-order values. Throws EConvertError for anything else.
 int32_t StringToColor(const QString &text);
+// The platform's sixteen basic colours, clBlack .. clWhite, in platform order: the cells of a
+// standard colour palette.
+extern const std::array<int32_t, 16> BasicColors;
 
 // ---- Booleans ------------------------------------------------------------------------------
 QString BoolToText(bool flag);        // "true" / "false"

@@ -274,14 +274,24 @@ LanguageFont LanguageFontFor(const QString &language)
     return language == QLatin1String("Japanese") ? JapaneseFont : WesternFont;
 }
 
-void ApplyLanguageFont(QWidget *widget, const QString &language)
+QFont LanguageQFont(const QString &language, QFont font)
 {
     installStandIns();
     const LanguageFont lf = LanguageFontFor(language);
-    QFont font = widget->font();
     font.setFamily(lf.name);
     font.setPointSize(lf.size);
-    widget->setFont(font);
+    return font;
+}
+
+void ApplyLanguageFont(QWidget *widget, const QString &language)
+{
+    widget->setFont(LanguageQFont(language, widget->font()));
+}
+
+void TranslateOnCreate(QWidget *form, const QString &section)
+{
+    TranslateForm(form, section);
+    ApplyLanguageFont(form, LanguageName);
 }
 
 QString LanguageMenuItemName(const QString &language) { return MenuItemPrefix + language; }

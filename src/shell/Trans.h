@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 // Language files ("Lang\<language>.dic" of the program folder) and the translation of forms and
 // frames. A language file is an ini file: section "Global" holds AppTitle, the messages m_1..m_130
 // and the filter labels f_1..f_9; a form's section (a frame's: "Form.Frame") holds "c_" + name for a
@@ -74,6 +75,10 @@ struct LanguageFont {
 };
 LanguageFont LanguageFontFor(const QString &language); // "Japanese" exactly, or any other
 void ApplyLanguageFont(QWidget *widget, const QString &language);
+// The language's font on the base of font (its other properties kept).
+QFont LanguageQFont(const QString &language, QFont font = QFont());
+// What every translated form does when it is created: its texts from its section, the language's font.
+void TranslateOnCreate(QWidget *form, const QString &section);
 
 // The Language menu: one checkable item per name (objectName "miLang" + name) in an exclusive group,
 // "English" alone when the list is empty; the first item is checked. onChoose gets the chosen item.

@@ -1,5 +1,7 @@
 #include "uPublishSettings.h"
 
+#include "Trans.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -50,6 +52,8 @@ TfrmPublishSettings::TfrmPublishSettings(bool horizontal, QWidget *parent) : QDi
     layout->addLayout(groups);
     layout->addLayout(buttons);
 
+    TranslateOnCreate(this, objectName());
+    TranslateRadioGroupItems(rgrPublishSettings, objectName());
     rgrMenuPosition->setVisible(!horizontal);
     setFixedHeight(horizontal ? 172 : 250);
 }

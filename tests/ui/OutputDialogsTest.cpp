@@ -2,6 +2,7 @@
 #include "uPublishSettings.h"
 #include "unitSecureReminder.h"
 #include "TestSupport.h"
+#include "Trans.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,4 +86,20 @@ TEST(SecureReminder, TickingTheBoxIsReported)
         d->close();
     });
     EXPECT_TRUE(RunSecureReminder(nullptr));
+}
+
+TEST(PublishSettings, TranslatedFromTheLoadedLanguageFile)
+{
+    TempFolder lang;
+    lang.write("Test.dic", QString::fromUtf8("[frmPublishSettings]\nc_frmPublishSettings=Veröffentlichen\n"
+                                             "c_rgrPublishSettings_3=CD\n").toUtf8());
+    ASSERT_TRUE(LoadLanguageFile(lang.file("Test.dic")));
+    WhenShown<TfrmPublishSettings>([](TfrmPublishSettings *d) {
+        EXPECT_EQ(d->windowTitle(), QString::fromUtf8("Veröffentlichen"));
+        EXPECT_NE(radio(d->rgrPublishSettings, "CD"), nullptr);
+        EXPECT_NE(radio(d->rgrPublishSettings, "Menu Only"), nullptr) << "a missing key keeps the English text";
+        d->btnCancel->click();
+    });
+    ShowPublishSettings(0, -1, true);
+    InitLanguage();
 }
