@@ -3,7 +3,17 @@
 #include "AlignPanel.h"
 #include "Conversions.h"
 #include "Errors.h"
+#include "ColorGrid.h"
 #include "MainWindowParts.h"
+#include "fra_ColorEdit.h"
+#include "fra_FileEdit.h"
+#include "uAbout.h"
+#include "uBrowseFolderUtils.h"
+#include "uMenuItemEditor.h"
+#include "uMenuTextOptions.h"
+#include "uOptions.h"
+#include "uTextOptions.h"
+#include "uWizard.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
@@ -37,23 +47,6 @@
 
 namespace {
 
-// "label (*.a;*.b)|*.a;*.b|..." as the toolkit's dialogs read it: "label (*.a *.b);;...".
-QString ToolkitFilter(const QString &stored)
-{
-    const QStringList parts = stored.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString text = parts[i];
-        const int bracket = text.indexOf(QLatin1Char('('));
-        if (bracket >= 0)
-            text.truncate(bracket);
-        QString patterns = TrimText(parts[i + 1]);
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << TrimText(text) + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-
 QString StartPath(const TFileDialogSetup &setup)
 {
     const QString folder = NativePath(QString(), setup.InitialFolder);
@@ -68,10 +61,10 @@ TMainWindowDialogs DefaultMainWindowDialogs()
 {
     TMainWindowDialogs d;
     d.ChooseOpenFile = [](QWidget *owner, const TFileDialogSetup &setup) {
-        return QFileDialog::getOpenFileName(owner, QString(), StartPath(setup), ToolkitFilter(setup.Filter));
+        return OpenFileDialog(owner, QString(), StartPath(setup), setup.Filter);
     };
     d.ChooseSaveFile = [](QWidget *owner, const TFileDialogSetup &setup) {
-        QFileDialog dialog(owner, QString(), StartPath(setup), ToolkitFilter(setup.Filter));
+        QFileDialog dialog(owner, QString(), StartPath(setup), QtNameFilter(setup.Filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(setup.DefaultExt);
         // The project flow asks its own question before it replaces a file.
@@ -83,7 +76,28 @@ TMainWindowDialogs DefaultMainWindowDialogs()
         return ::ShowPublishSettings(kind, side, horizontal, owner);
     };
     d.BrowseFolder = [](QWidget *owner, const QString &title, const QString &start) {
-        return QFileDialog::getExistingDirectory(owner, title, start);
+        return BrowseForFolderCompat(owner, title, start);
+    };
+    d.SelectMenuType = [](TfrmMain &window, const QString &templatesFolder, bool &back) {
+        return ::ShowSelectMenuType(window, templatesFolder, back, &window);
+    };
+    d.Wizard = [](TfrmMain &window, QString &projectFile) {
+        const TWizardChoice choice =
+            ::ShowWizard(window.ProgramFolder(), LanguageName, window.Projects().RecentProjects(), &window);
+        projectFile = choice.ProjectFile;
+        return choice.Result;
+    };
+    d.EditMenu = [](TEditMenuValues &values, const QString &caption) { return ::EditMenuDialog(values, caption); };
+    d.EditMenuItem = [](TFlashMenuItem &entry, const QString &caption) { return ::EditMenuItem(entry, caption); };
+    d.EditTextOptions = [](TTextOptions &options, const QString &caption) { return ::EditTextOptions(options, caption); };
+    d.EditButtonOptions = [](const QString &caption, TButtonOptions &options) {
+        return ::EditButtonOptions(caption, options);
+    };
+    d.Settings = [](TfrmMain &window) {
+        return ShowOptionsDialog(window.IsHorizontal(), window.ProgramFolder(), LanguageName, &window);
+    };
+    d.About = [](TfrmMain &window) {
+        ShowAbout(window.ProgramFolder(), LanguageName, ReadInstalledTemplates(window.ProgramFolder()), &window);
     };
     d.EndApplication = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };
     return d;
@@ -138,17 +152,19 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
     timerSlider->setObjectName(QStringLiteral("timerSlider"));
     connect(timerSlider, &QTimer::timeout, this, &TfrmMain::timerSliderTimer);
 
-    for (TFileField *f : {fraLogoImage, fraBackgroundSound, fraBackgroundImage, fraOnRollOver})
+    for (TfraFileEdit *f : {fraLogoImage, fraBackgroundSound, fraBackgroundImage, fraOnRollOver})
         connect(f->edFileName, &QLineEdit::textChanged, this, [this, f] {
             if (f == fraLogoImage)
                 fraLogoImageedFileNameChange();
             else if (f == fraBackgroundSound)
                 fraBackgroundSoundedFileNameChange();
             else if (f == fraBackgroundImage)
-                FDesign.Controls.BackgroundImage = f->FileName(), MarkChanged();
+                FDesign.Controls.BackgroundImage = f->edFileName->text(), MarkChanged();
             else
-                FDesign.Controls.RollOverSound = f->FileName(), MarkChanged();
+                FDesign.Controls.RollOverSound = f->edFileName->text(), MarkChanged();
         });
+    // The music field's browse step starts in the sounds folder.
+    disconnect(fraBackgroundSound->btnOpenFileDialog, &QToolButton::clicked, fraBackgroundSound, nullptr);
     connect(fraBackgroundSound->btnOpenFileDialog, &QToolButton::clicked, this,
             &TfrmMain::fraBackgroundSoundbtnOpenFileDialogClick);
     connect(edtTitle, &QLineEdit::textChanged, this, &TfrmMain::edtTitleChange);
@@ -159,8 +175,8 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
             FDesign.FStoreOptions.BackgroundAlpha = v;
         ControlWasChangedEvent();
     });
-    fraFlashBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
-    fraHTMLBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
+    fraFlashBackgroundColor->OnColorChange = [this](TfraColorEdit *f) { ColorEditChanged(f); };
+    fraHTMLBackgroundColor->OnColorChange = [this](TfraColorEdit *f) { ColorEditChanged(f); };
 
     FormCreate();
 }
@@ -410,7 +426,79 @@ void TfrmMain::RecentProjectsChanged(const QStringList &entries)
 
 void TfrmMain::a_AboutExecute()
 {
-    // The about box comes with its own dialog; the command stays off until then.
+    if (FDialogs.About)
+        RunAction([this] { FDialogs.About(*this); });
+}
+
+void TfrmMain::miSettingsClick()
+{
+    if (!FDialogs.Settings || !FDialogs.Settings(*this))
+        return;
+    WriteOptions(FAppDir, Options);
+    if (FDesign.IsHorizontal())
+        ComputeMenuAreaWidth();
+    else
+        ComputeMenuAreaHeight();
+    MarkChanged();
+}
+
+void TfrmMain::btnTitleOptionsClick()
+{
+    TextOptionsClick(FDesign.FTitleOptions, lblTitle->text(), edtTitle, fsTitle);
+}
+
+void TfrmMain::btnBaselineOptionsClick()
+{
+    TextOptionsClick(FDesign.FDescOptions, lblBaseline->text(), edtBaseline, fsDesc);
+}
+
+void TfrmMain::TextOptionsClick(TTextOptions &options, const QString &caption, QLineEdit *edit, int fontSlot)
+{
+    if (!FDialogs.EditTextOptions || !FDialogs.EditTextOptions(options, caption))
+        return;
+    edit->setText(options.Text);
+    StoreFont(FDesign.FStoreOptions.Fonts[size_t(fontSlot)], options.Font);
+    MarkChanged();
+}
+
+void TfrmMain::ButtonStateClick(int row)
+{
+    if (row < 0 || row > 3)
+        return;
+    TButtonOptions &options = FDesign.FButtonOptions[size_t(row)];
+    if (!FDialogs.EditButtonOptions || !FDialogs.EditButtonOptions(MenuStringGrid->RowTitle(row), options))
+        return;
+    TXMLStoreOptions &o = FDesign.FStoreOptions;
+    const std::pair<int32_t *, int32_t *> targets[4] = {{&o.MainNormalColor, &o.MainNormalAlpha},
+                                                        {&o.MainActiveColor, &o.MainActiveAlpha},
+                                                        {&o.SubNormalColor, &o.SubNormalAlpha},
+                                                        {&o.SubActiveColor, &o.SubActiveAlpha}};
+    *targets[row].first = SwapRedBlueValue(options.BackColor);
+    *targets[row].second = options.Alpha;
+    StoreFont(o.Fonts[size_t(row)], options.Font);
+    MenuStringGrid->update();
+    MarkChanged();
+}
+
+void TfrmMain::StoreFont(TFontInfo &info, const TFontValue &font)
+{
+    info.Name = font.Name;
+    info.Size = font.Size;
+    info.Color = SwapRedBlueValue(font.Color);
+    info.Bold = font.Bold ? 1 : 0;
+    info.Italic = font.Italic ? 1 : 0;
+    info.Underline = font.Underline ? 1 : 0;
+}
+
+void TfrmMain::SetOrientation(bool horizontal)
+{
+    FDesign.SetOrientation(horizontal);
+    UpdateInterfaceCore(50);
+}
+
+bool TfrmMain::RunPresetGallery(const QString &templatesDir, bool &back)
+{
+    return FDialogs.PresetGallery && FDialogs.PresetGallery(*this, templatesDir, back);
 }
 
 void TfrmMain::a_ExitExecute()
@@ -542,9 +630,9 @@ void TfrmMain::PrepareDesignControls(const TFileFieldSetups &fields)
 {
     for (int row = 0; row < 4; ++row)
         MenuStringGrid->SetRowTitle(row, LangMsg(7 + row));
-    fraFlashBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
-    fraHTMLBackgroundColor->OnColorChange = [this](TColorField *f) { ColorEditChanged(f); };
-    TFileField *const order[4] = {fraBackgroundImage, fraBackgroundSound, fraOnRollOver, fraLogoImage};
+    fraFlashBackgroundColor->OnColorChange = [this](TfraColorEdit *f) { ColorEditChanged(f); };
+    fraHTMLBackgroundColor->OnColorChange = [this](TfraColorEdit *f) { ColorEditChanged(f); };
+    TfraFileEdit *const order[4] = {fraBackgroundImage, fraBackgroundSound, fraOnRollOver, fraLogoImage};
     for (int i = 0; i < 4; ++i)
         order[i]->Setup(fields[size_t(i)].Filter, false, fields[size_t(i)].StartFolder);
     trbTrackX->setMaximum(std::numeric_limits<int>::max());
@@ -677,7 +765,7 @@ void TfrmMain::fraLogoImageedFileNameChange()
 {
     if (FShowingValues)
         return;
-    FDesign.Controls.LogoImage = fraLogoImage->FileName();
+    FDesign.Controls.LogoImage = fraLogoImage->edFileName->text();
     MarkChanged();
 }
 
@@ -685,7 +773,7 @@ void TfrmMain::fraBackgroundSoundedFileNameChange()
 {
     if (FShowingValues)
         return;
-    FDesign.Controls.BackgroundSound = fraBackgroundSound->FileName();
+    FDesign.Controls.BackgroundSound = fraBackgroundSound->edFileName->text();
     MarkChanged();
 }
 
@@ -697,7 +785,8 @@ void TfrmMain::chbMuteDuringDesignClick()
 
 void TfrmMain::fraBackgroundSoundbtnOpenFileDialogClick()
 {
-    fraBackgroundSound->SetInitialDir(NativePath(FAppDir, QStringLiteral("Templates\\Sounds\\")));
+    fraBackgroundSound->OpenDialog.InitialDir = NativePath(FAppDir, QStringLiteral("Templates\\Sounds\\"));
+    fraBackgroundSound->btnOpenFileDialogClick();
 }
 
 void TfrmMain::cgFlashColorPaletteClick()
@@ -712,7 +801,7 @@ void TfrmMain::cgHTMLColorPaletteClick()
     MarkChanged();
 }
 
-void TfrmMain::ColorEditChanged(TColorField *field)
+void TfrmMain::ColorEditChanged(TfraColorEdit *field)
 {
     if (field == fraFlashBackgroundColor) {
         if (!FShowingValues)
@@ -726,15 +815,9 @@ void TfrmMain::ColorEditChanged(TColorField *field)
     MarkChanged();
 }
 
-void TfrmMain::SelectPaletteColor(int32_t color, TPaletteGrid *palette)
+void TfrmMain::SelectPaletteColor(int32_t color, TColorGrid *palette)
 {
-    palette->SetForegroundEnabled(true);
-    for (int cell = 0; cell < 16; ++cell)
-        if (TPaletteGrid::CellColor(cell) == (color & 0xFFFFFF)) {
-            palette->SetForegroundIndex(cell);
-            return;
-        }
-    palette->SetForegroundEnabled(false);
+    palette->SelectColor(color);
 }
 
 void TfrmMain::HtmlPageTextChanged()

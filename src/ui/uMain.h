@@ -1,10 +1,12 @@
 #pragma once
 #include "WebBrowserPane.h"
+#include "uAddEditMenu.h"
 #include "uDesign.h"
 #include "uHtmlOptions.h"
 #include "uPreview.h"
 #include "uProjects.h"
 #include "uPublish.h"
+#include "uSelectMenuType.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -34,19 +36,9 @@ class QWebEngineView;
 class TfrmMain;
 class TMenuStateGrid;
 class TSplitterBar;
-class TColorField;
-class TFileField;
-class TPaletteGrid;
-
-// What the menu-entry dialogs show and give back.
-struct TMainMenuEntryValues {
-    QString Name;
-    QString Url;
-    QString Target;
-    QStringList PositionTexts;   // the position list; empty for a sub-entry
-    QList<int> PositionNumbers;  // the number attached to each position item
-    int Position = -1;           // after OK: the chosen item of the list
-};
+class TfraColorEdit;
+class TfraFileEdit;
+class TColorGrid;
 
 // The dialogs the main window opens, each replaceable so that a test answers it. The defaults show
 // the program's own dialogs.
@@ -55,15 +47,23 @@ struct TMainWindowDialogs {
     std::function<QString(QWidget *owner, const TFileDialogSetup &setup)> ChooseSaveFile;
     // New: the menu type choice chained to the preset gallery; true when a design was chosen.
     std::function<bool(TfrmMain &window, const QString &templatesFolder, bool &back)> SelectMenuType;
+    // The preset-design gallery the menu type choice chains to; true when a design was chosen.
+    std::function<bool(TfrmMain &window, const QString &templatesFolder, bool &back)> PresetGallery;
     std::function<bool(TfrmMain &window, const QString &templatesFolder, const QString &xmlText)> MenuButtonsStyle;
     // 0 cancel, 1 open projectFile, 2 new, 3 exit.
     std::function<int(TfrmMain &window, QString &projectFile)> Wizard;
     // "-1" when cancelled, else "kind=side".
     std::function<QString(QWidget *owner, int kind, int side, bool horizontal)> PublishSettings;
     std::function<QString(QWidget *owner, const QString &title, const QString &startFolder)> BrowseFolder;
-    // A main entry (with its position list, caption "" for "Add Menu") or a sub-entry; true on OK.
-    std::function<bool(QWidget *owner, TMainMenuEntryValues &values, const QString &caption)> EditMenu;
-    std::function<bool(QWidget *owner, TMainMenuEntryValues &values, const QString &caption)> EditMenuItem;
+    // A main entry with its position list (caption "" keeps "Add Menu"), or a sub-entry; true on OK.
+    std::function<bool(TEditMenuValues &values, const QString &caption)> EditMenu;
+    std::function<bool(TFlashMenuItem &entry, const QString &caption)> EditMenuItem;
+    // The text dialog (title, description) and the button-state dialog; true on OK.
+    std::function<bool(TTextOptions &options, const QString &caption)> EditTextOptions;
+    std::function<bool(const QString &caption, TButtonOptions &options)> EditButtonOptions;
+    // The user settings dialog; true on OK (Options then hold the new values).
+    std::function<bool(TfrmMain &window)> Settings;
+    std::function<void(TfrmMain &window)> About;
     // The end of the message loop (Exit); the default asks the application to quit.
     std::function<void()> EndApplication;
 };
@@ -80,7 +80,8 @@ class TfrmMain : public QMainWindow,
                  public IDesignHost,
                  public IPreviewHost,
                  public IProjectHost,
-                 public IPublishHost {
+                 public IPublishHost,
+                 public IMenuTypeHost {
     Q_OBJECT
 public:
     // Creation up to the window being ready (design, settings, language, blank project).
@@ -147,6 +148,12 @@ public:
     void SetProjectPath(const QString &path) override;
     bool UseLastProjectPath() const override;
 
+    // --- IMenuTypeHost ---
+    bool IsHorizontal() const override { return FDesign.IsHorizontal(); }
+    // Re-lays the window only when the orientation really changes.
+    void SetOrientation(bool horizontal) override;
+    bool RunPresetGallery(const QString &templatesDir, bool &back) override;
+
     // --- IPublishHost ---
     QString ShowPublishSettings(int kind, int side) override;
     QString BrowseForFolder(const QString &title, const QString &startFolder) override;
@@ -174,8 +181,8 @@ public:
     void MarkChanged();
     void ScheduleRefresh();
     void SetNoProject(bool value);
-    void SelectPaletteColor(int32_t color, TPaletteGrid *palette);
-    void ColorEditChanged(TColorField *field);
+    void SelectPaletteColor(int32_t color, TColorGrid *palette);
+    void ColorEditChanged(TfraColorEdit *field);
     // Shows the design's values in the controls (the loading flag keeps the change hooks quiet).
     void ShowDesignValues();
 
@@ -214,6 +221,11 @@ public slots:
     void AddSubMenuEntryClick(QAction *item);
     void EditMenuEntryClick(QAction *item);
     void RemoveMenuEntryClick(QAction *item);
+    void btnTitleOptionsClick();
+    void btnBaselineOptionsClick();
+    // The four font buttons of the state grid, row 0..3.
+    void ButtonStateClick(int row);
+    void miSettingsClick();
     // Position editor
     void rbLogoClick(QRadioButton *sender);
     void cbAdjPosChange();
@@ -277,7 +289,7 @@ public:
            *imgBackgroundMusic = nullptr;
     QLineEdit *edtTitle = nullptr, *edtBaseline = nullptr;
     QPushButton *btnTitleOptions = nullptr, *btnBaselineOptions = nullptr;
-    TFileField *fraLogoImage = nullptr, *fraBackgroundSound = nullptr, *fraBackgroundImage = nullptr,
+    TfraFileEdit *fraLogoImage = nullptr, *fraBackgroundSound = nullptr, *fraBackgroundImage = nullptr,
                *fraOnRollOver = nullptr, *fraSoundOnRelease = nullptr;
     TMenuStateGrid *MenuStringGrid = nullptr;
     QPushButton *btnMainMenuNormal = nullptr, *btnMainMenuActive = nullptr, *btnSubMenuNormal = nullptr,
@@ -292,8 +304,8 @@ public:
     QGroupBox *gbPreview = nullptr;
     QFrame *pnlMainLeft = nullptr, *Panel1 = nullptr, *Panel2 = nullptr, *Panel3 = nullptr, *Panel4 = nullptr;
     QGroupBox *grbColorSelection = nullptr, *grbBackground = nullptr, *grbSound = nullptr;
-    TColorField *fraFlashBackgroundColor = nullptr, *fraHTMLBackgroundColor = nullptr;
-    TPaletteGrid *cgFlashColorPalette = nullptr, *cgHTMLColorPalette = nullptr;
+    TfraColorEdit *fraFlashBackgroundColor = nullptr, *fraHTMLBackgroundColor = nullptr;
+    TColorGrid *cgFlashColorPalette = nullptr, *cgHTMLColorPalette = nullptr;
     QSlider *tbBackgroundTrans = nullptr;
 
     QGroupBox *grbHTMLColorSelection = nullptr, *grpMetaTags = nullptr;
@@ -352,7 +364,8 @@ private:
     int &ElementY(int element);
     QRadioButton *ElementRadio(int element) const;
     // Mirrors
-    void StoreControlValues();
+    void TextOptionsClick(TTextOptions &options, const QString &caption, QLineEdit *edit, int fontSlot);
+    static void StoreFont(TFontInfo &info, const TFontValue &font);
     void ShowPageOptions();
     void SetRadioIndex(QGroupBox *group, int index);
     int RadioIndex(QGroupBox *group) const;

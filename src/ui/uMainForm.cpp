@@ -1,7 +1,10 @@
 // The main window's controls as designed: the horizontal arrangement. The vertical one is made from
 // it by the layout step (uMainLayout.cpp).
 #include "AlignPanel.h"
+#include "ColorGrid.h"
 #include "MainWindowParts.h"
+#include "fra_ColorEdit.h"
+#include "fra_FileEdit.h"
 #include "uMain.h"
 
 #include <QAction>
@@ -154,7 +157,7 @@ void TfrmMain::CreateActions()
         a->setShortcutContext(Qt::WindowShortcut);
     // The background gallery, Update Project, Install Template and the about box come with their
     // own dialogs; until those are part of the program the commands stay off.
-    FUnavailable = {a_BackgoundStyle, a_Update, a_InstallTemplate, a_About};
+    FUnavailable = {a_BackgoundStyle, a_Update, a_InstallTemplate};
 }
 
 void TfrmMain::CreateMenus()
@@ -194,8 +197,9 @@ void TfrmMain::CreateMenus()
     Named(miHelp->addAction(QStringLiteral("Online Template Library"), this, &TfrmMain::miH_MB1Click), "miH_MB1");
     miHelp->addSeparator();
     miHelp->addAction(a_About);
-    // Icon links and the settings dialog come with their own dialogs.
-    FUnavailable << miIconLinksOptions << miSettings;
+    connect(miSettings, &QAction::triggered, this, &TfrmMain::miSettingsClick);
+    // Icon links come with their own dialogs.
+    FUnavailable << miIconLinksOptions;
 }
 
 void TfrmMain::CreateToolBar()
@@ -433,8 +437,10 @@ void TfrmMain::CreateFlashOptionsPage()
     btnBaselineOptions->setGeometry(202, 74, 24, 22);
     for (QPushButton *b : {btnTitleOptions, btnBaselineOptions})
         b->setToolTip(QStringLiteral("Edit font"));
+    connect(btnTitleOptions, &QPushButton::clicked, this, &TfrmMain::btnTitleOptionsClick);
+    connect(btnBaselineOptions, &QPushButton::clicked, this, &TfrmMain::btnBaselineOptionsClick);
     lblLogoImage = Label(gbSiteInformation, "lblLogoImage", QStringLiteral("Logo Image"), 16, 98, true);
-    fraLogoImage = Named(new TFileField(gbSiteInformation), "fraLogoImage");
+    fraLogoImage = Named(new TfraFileEdit(FAppDir, gbSiteInformation), "fraLogoImage");
     fraLogoImage->setGeometry(10, 114, 213, 24);
 
     gbCustomizeMenuColor = Named(new QGroupBox(QStringLiteral("Customize Menu Color"), panLeft), "gbCustomizeMenuColor");
@@ -449,6 +455,8 @@ void TfrmMain::CreateFlashOptionsPage()
         *field = Named(new QPushButton(QStringLiteral("F"), gbCustomizeMenuColor), name);
         (*field)->setGeometry(202, 23 + row++ * TMenuStateGrid::RowHeight, 24, TMenuStateGrid::RowHeight);
         (*field)->setToolTip(QStringLiteral("Edit font"));
+        const int r = row - 1;
+        connect(*field, &QPushButton::clicked, this, [this, r] { ButtonStateClick(r); });
     }
 
     gbBackground = Named(new QGroupBox(panLeft), "gbBackground");
@@ -457,7 +465,7 @@ void TfrmMain::CreateFlashOptionsPage()
     imgBackgroundMusic->setPixmap(StdIcon(QStyle::SP_MediaVolume).pixmap(16, 16));
     imgBackgroundMusic->setGeometry(10, 12, 16, 16);
     lblBackgroundMusic = Label(gbBackground, "lblBackgroundMusic", QStringLiteral("Background Music"), 30, 12, true);
-    fraBackgroundSound = Named(new TFileField(gbBackground), "fraBackgroundSound");
+    fraBackgroundSound = Named(new TfraFileEdit(FAppDir, gbBackground), "fraBackgroundSound");
     fraBackgroundSound->setGeometry(10, 32, 213, 24);
 
     pcMenuDesignEtc = Named(new QTabWidget(tabFlashOptions), "pcMenuDesignEtc");
@@ -477,14 +485,14 @@ void TfrmMain::CreateFlashOptionsPage()
 
     // Hidden for good; their values still reach the menu description.
     grbColorSelection = Named(new QGroupBox(QStringLiteral("Flash Background Color"), tabFlashOptions), "grbColorSelection");
-    fraFlashBackgroundColor = Named(new TColorField(grbColorSelection), "fraFlashBackgroundColor");
-    cgFlashColorPalette = Named(new TPaletteGrid(grbColorSelection), "cgFlashColorPalette");
+    fraFlashBackgroundColor = Named(new TfraColorEdit(grbColorSelection), "fraFlashBackgroundColor");
+    cgFlashColorPalette = Named(new TColorGrid(grbColorSelection), "cgFlashColorPalette");
     grbBackground = Named(new QGroupBox(QStringLiteral("Background"), tabFlashOptions), "grbBackground");
-    fraBackgroundImage = Named(new TFileField(grbBackground), "fraBackgroundImage");
+    fraBackgroundImage = Named(new TfraFileEdit(FAppDir, grbBackground), "fraBackgroundImage");
     tbBackgroundTrans = TrackBar(grbBackground, "tbBackgroundTrans", Qt::Horizontal, 100, 100);
     grbSound = Named(new QGroupBox(QStringLiteral("Menu Sounds"), tabFlashOptions), "grbSound");
-    fraSoundOnRelease = Named(new TFileField(grbSound), "fraSoundOnRelease");
-    fraOnRollOver = Named(new TFileField(grbSound), "fraOnRollOver");
+    fraSoundOnRelease = Named(new TfraFileEdit(FAppDir, grbSound), "fraSoundOnRelease");
+    fraOnRollOver = Named(new TfraFileEdit(FAppDir, grbSound), "fraOnRollOver");
     for (QGroupBox *g : {grbColorSelection, grbBackground, grbSound})
         g->hide();
 }
@@ -532,13 +540,13 @@ void TfrmMain::CreateHtmlPage()
     grbHTMLColorSelection = Named(new QGroupBox(QStringLiteral("HTML Background Color"), page), "grbHTMLColorSelection");
     grbHTMLColorSelection->setGeometry(8, 8, 420, 86);
     lblCurrentColor = Label(grbHTMLColorSelection, "lblCurrentColor", QStringLiteral("Current Color"), 14, 22);
-    fraHTMLBackgroundColor = Named(new TColorField(grbHTMLColorSelection), "fraHTMLBackgroundColor");
+    fraHTMLBackgroundColor = Named(new TfraColorEdit(grbHTMLColorSelection), "fraHTMLBackgroundColor");
     fraHTMLBackgroundColor->setGeometry(14, 42, 120, 24);
     lblStandardPalette = Label(grbHTMLColorSelection, "lblStandardPalette", QStringLiteral("Standard Color Palette"), 170, 22);
-    cgHTMLColorPalette = Named(new TPaletteGrid(grbHTMLColorSelection), "cgHTMLColorPalette");
+    cgHTMLColorPalette = Named(new TColorGrid(grbHTMLColorSelection), "cgHTMLColorPalette");
     cgHTMLColorPalette->move(170, 40);
-    connect(cgHTMLColorPalette, &TPaletteGrid::Change, this, &TfrmMain::cgHTMLColorPaletteClick);
-    connect(cgFlashColorPalette, &TPaletteGrid::Change, this, &TfrmMain::cgFlashColorPaletteClick);
+    connect(cgHTMLColorPalette, &TColorGrid::Change, this, &TfrmMain::cgHTMLColorPaletteClick);
+    connect(cgFlashColorPalette, &TColorGrid::Change, this, &TfrmMain::cgFlashColorPaletteClick);
 
     lblHTMLSiteTitle = Label(page, "lblHTMLSiteTitle", QStringLiteral("Site Title"), 8, 102);
     editTitle = Named(new QLineEdit(page), "editTitle");

@@ -1,7 +1,10 @@
 // The main window's two layouts (horizontal and vertical menus), its enabled state, the compact
 // start layout, the resize rules and the menu-area size.
 #include "AlignPanel.h"
+#include "ColorGrid.h"
 #include "MainWindowParts.h"
+#include "fra_ColorEdit.h"
+#include "fra_FileEdit.h"
 #include "Messages.h"
 #include "Trans.h"
 #include "uMain.h"
@@ -86,9 +89,9 @@ void TfrmMain::RefreshEnabledState()
         w->setEnabled(open);
     miIconLinksOptions->setEnabled(open);
     tbrMenus->setVisible(open);
-    for (TFileField *f : {fraBackgroundImage, fraLogoImage, fraBackgroundSound, fraOnRollOver})
+    for (TfraFileEdit *f : {fraBackgroundImage, fraLogoImage, fraBackgroundSound, fraOnRollOver})
         f->SetReadOnly(!open);
-    for (TColorField *f : {fraFlashBackgroundColor, fraHTMLBackgroundColor})
+    for (TfraColorEdit *f : {fraFlashBackgroundColor, fraHTMLBackgroundColor})
         f->SetReadOnly(!open);
     QList<QLineEdit *> edits{edtTitle, edtBaseline, editTitle};
     for (QLineEdit *key : pnlMetaKeyWords->findChildren<QLineEdit *>())

@@ -8,12 +8,6 @@
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
@@ -41,50 +35,6 @@ void Retire(QObject *object)
 }
 
 } // namespace
-
-// A plain entry dialog used until the shared menu-entry dialogs are part of the program.
-bool RunPlainMenuEntryDialog(QWidget *owner, TMainMenuEntryValues &values, const QString &caption,
-                             const QString &defaultCaption)
-{
-    QDialog dialog(owner);
-    dialog.setWindowTitle(caption.isEmpty() ? defaultCaption : caption);
-    auto *form = new QFormLayout(&dialog);
-    auto *name = new QLineEdit(values.Name, &dialog);
-    name->setObjectName(QStringLiteral("edName"));
-    auto *url = new QLineEdit(values.Url, &dialog);
-    url->setObjectName(QStringLiteral("edURL"));
-    auto *target = new QComboBox(&dialog);
-    target->setObjectName(QStringLiteral("cmbTarget"));
-    target->setEditable(true);
-    target->addItems({QStringLiteral("_blank"), QStringLiteral("_parent"), QStringLiteral("_self"),
-                      QStringLiteral("_top"), QStringLiteral("mainFrame")});
-    target->setEditText(values.Target);
-    form->addRow(QStringLiteral("Name"), name);
-    form->addRow(QStringLiteral("URL"), url);
-    form->addRow(QStringLiteral("Target"), target);
-    QComboBox *position = nullptr;
-    if (!values.PositionTexts.isEmpty()) {
-        position = new QComboBox(&dialog);
-        position->setObjectName(QStringLiteral("cbPosition"));
-        position->addItems(values.PositionTexts);
-        position->setCurrentIndex(0);
-        form->addRow(QStringLiteral("Position"), position);
-    }
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    form->addRow(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        if (!TrimText(name->text()).isEmpty())
-            dialog.accept();
-    });
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    values.Name = name->text();
-    values.Url = url->text();
-    values.Target = target->currentText();
-    values.Position = position ? position->currentIndex() : -1;
-    return true;
-}
 
 // ---- Popups --------------------------------------------------------------------------------
 
@@ -287,32 +237,31 @@ void TfrmMain::PumOnPopup(QMenu *menu)
 
 bool TfrmMain::EditMenuDialog(QString &name, QString &url, const QString &caption, QString &position, QString &target)
 {
-    TMainMenuEntryValues values{name, url, target, {}, {}, -1};
-    values.PositionTexts << LangMsg(29) << LangMsg(30);
-    values.PositionNumbers << 0 << 0;
+    TEditMenuValues values;
+    values.Name = name;
+    values.Url = url;
+    values.Target = target;
+    values.Positions << TMenuPositionItem{LangMsg(29), 0} << TMenuPositionItem{LangMsg(30), 0};
     for (int slot = 0; slot < FDesign.MenuEntryCount(); ++slot) {
         const TFlashMenuItem &e = FDesign.Entry(slot);
         if (!e.OnToolbar || e.Caption == name)
             continue;
-        values.PositionTexts << TrimText(LangMsg(31) + QStringLiteral(" [") + e.Caption + QStringLiteral("] ") + LangMsg(101));
-        values.PositionNumbers << slot + 1;
+        values.Positions << TMenuPositionItem{
+            TrimText(LangMsg(31) + QStringLiteral(" [") + e.Caption + QStringLiteral("] ") + LangMsg(101)), slot + 1};
     }
-    values.Position = 0;
-    const bool ok = FDialogs.EditMenu ? FDialogs.EditMenu(this, values, caption)
-                                      : RunPlainMenuEntryDialog(this, values, caption, QStringLiteral("Add Menu"));
-    if (!ok)
+    if (!FDialogs.EditMenu || !FDialogs.EditMenu(values, caption))
         return false;
     name = values.Name;
     url = values.Url;
     target = values.Target;
-    if (values.Position >= 0 && values.Position < values.PositionTexts.size()) {
-        const QString chosen = values.PositionTexts[values.Position];
-        if (chosen == LangMsg(29))
+    if (values.Position >= 0 && values.Position < values.Positions.size()) {
+        const TMenuPositionItem &chosen = values.Positions[values.Position];
+        if (chosen.Text == LangMsg(29))
             position.clear();
-        else if (chosen == LangMsg(30))
+        else if (chosen.Text == LangMsg(30))
             position = QStringLiteral("0");
         else
-            position = QString::number(values.PositionNumbers[values.Position]);
+            position = QString::number(chosen.Number);
     }
     FDesign.SetModified(true);
     return true;
@@ -343,12 +292,9 @@ void TfrmMain::AddSubMenuEntryClick(QAction *item)
     const int parentId = item->data().toInt();
     if (!FDesign.PrepareSubEntrySlot())
         return;  // the table is full: nothing is added
-    const TFlashMenuItem &prepared = FDesign.Entry(FDesign.MenuEntryCount());
-    TMainMenuEntryValues values{prepared.Caption, prepared.Href, prepared.Target, {}, {}, -1};
-    const bool ok = FDialogs.EditMenuItem
-                        ? FDialogs.EditMenuItem(this, values, QString())
-                        : RunPlainMenuEntryDialog(this, values, QString(), QStringLiteral("Create Menu Item"));
-    if (!ok || FDesign.AddSubMenuEntry(parentId, values.Name, values.Target, values.Url) < 0)
+    TFlashMenuItem prepared = FDesign.Entry(FDesign.MenuEntryCount());
+    if (!FDialogs.EditMenuItem || !FDialogs.EditMenuItem(prepared, QString())
+        || FDesign.AddSubMenuEntry(parentId, prepared.Caption, prepared.Target, prepared.Href) < 0)
         return;
     FDesign.SetModified(true);
     RefreshPreview();
@@ -368,12 +314,9 @@ void TfrmMain::EditMenuEntryClick(QAction *item)
         FDesign.EditMenuEntry(tag, name, url, target, position);
         return;
     }
-    TMainMenuEntryValues values{entry.Caption, entry.Href, entry.Target, {}, {}, -1};
-    const bool ok = FDialogs.EditMenuItem
-                        ? FDialogs.EditMenuItem(this, values, LangMsg(1))
-                        : RunPlainMenuEntryDialog(this, values, LangMsg(1), QStringLiteral("Create Menu Item"));
-    if (ok)
-        FDesign.EditMenuEntry(tag, values.Name, values.Url, values.Target, QString());
+    TFlashMenuItem edited = entry;
+    if (FDialogs.EditMenuItem && FDialogs.EditMenuItem(edited, LangMsg(1)))
+        FDesign.EditMenuEntry(tag, edited.Caption, edited.Href, edited.Target, QString());
 }
 
 void TfrmMain::RemoveMenuEntryClick(QAction *item)
