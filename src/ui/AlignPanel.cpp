@@ -11,6 +11,15 @@ namespace {
 
 const char *const AlignProperty = "tvAlign";
 const char *const OrderProperty = "tvAlignOrder";
+// The size a child asked for along its aligned edge; a parent too small for it squeezes the child
+// for the moment, and the child gets its size back when there is room again.
+const char *const ExtentProperty = "tvAlignExtent";
+
+int Extent(const QWidget *w, bool vertical)
+{
+    const QVariant v = w->property(ExtentProperty);
+    return v.isValid() ? v.toInt() : (vertical ? w->height() : w->width());
+}
 
 // One per arranged parent: watches the parent and its children.
 class TAligner : public QObject {
@@ -47,8 +56,8 @@ public:
             for (QWidget *w : children) {
                 if (GetAlign(w) != pass)
                     continue;
-                const int h = std::min(w->height(), std::max(0, r.height()));
-                const int wd = std::min(w->width(), std::max(0, r.width()));
+                const int h = std::min(Extent(w, true), std::max(0, r.height()));
+                const int wd = std::min(Extent(w, false), std::max(0, r.width()));
                 switch (pass) {
                 case TAlign::Top:
                     w->setGeometry(r.left(), r.top(), r.width(), h);
@@ -98,8 +107,16 @@ protected:
                 Arrange();
                 break;
             case QEvent::Resize:
-                if (GetAlign(w) != TAlign::None)
+                // A visible child resized by someone else keeps that size; pending resizes of
+                // children being shown are the arrangement's own.
+                if (!FArranging && w->isVisible() && GetAlign(w) != TAlign::None) {
+                    const TAlign a = GetAlign(w);
+                    if (a == TAlign::Top || a == TAlign::Bottom)
+                        w->setProperty(ExtentProperty, w->height());
+                    else if (a == TAlign::Left || a == TAlign::Right)
+                        w->setProperty(ExtentProperty, w->width());
                     Arrange();
+                }
                 break;
             default:
                 break;
@@ -145,6 +162,10 @@ void AttachAligner(QWidget *parent, const QMargins &margins)
 void SetAlign(QWidget *child, TAlign align)
 {
     child->setProperty(AlignProperty, int(align));
+    if (align == TAlign::Top || align == TAlign::Bottom)
+        child->setProperty(ExtentProperty, child->height());
+    else if (align == TAlign::Left || align == TAlign::Right)
+        child->setProperty(ExtentProperty, child->width());
     if (!child->property(OrderProperty).isValid())
         child->setProperty(OrderProperty, NextOrder());
     ArrangeAligned(child->parentWidget());
@@ -170,4 +191,15 @@ void ReparentAligned(QWidget *child, QWidget *parent, TAlign align)
         child->setParent(parent);
     child->setVisible(!hidden);
     SetAlign(child, align);
+}
+
+void SetAlignExtent(QWidget *child, int extent)
+{
+    const TAlign a = GetAlign(child);
+    child->setProperty(ExtentProperty, extent);
+    if (a == TAlign::Top || a == TAlign::Bottom)
+        child->resize(child->width(), extent);
+    else
+        child->resize(extent, child->height());
+    ArrangeAligned(child->parentWidget());
 }

@@ -19,3 +19,5 @@ TAlign GetAlign(const QWidget *child);
 void ArrangeAligned(QWidget *parent);
 // Moves the child into parent with the alignment, as the last of its edge (hidden children stay hidden).
 void ReparentAligned(QWidget *child, QWidget *parent, TAlign align);
+// The child's size along its aligned edge (height for top and bottom, width for left and right).
+void SetAlignExtent(QWidget *child, int extent);

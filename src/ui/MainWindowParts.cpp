@@ -1,5 +1,6 @@
 #include "MainWindowParts.h"
 
+#include "AlignPanel.h"
 #include "Dialogs.h"
 #include "Trans.h"
 #include "uDesign.h"
@@ -91,7 +92,7 @@ void TSplitterBar::mouseMoveEvent(QMouseEvent *event)
         return;
     const int size = FStartWidth + int(event->globalPosition().x()) - FStartX;
     if (!CanResize || CanResize(size))
-        Target->resize(size, Target->height());
+        SetAlignExtent(Target, size);
 }
 
 void TSplitterBar::mouseReleaseEvent(QMouseEvent *event)

@@ -177,6 +177,8 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
     });
     fraFlashBackgroundColor->OnColorChange = [this](TfraColorEdit *f) { ColorEditChanged(f); };
     fraHTMLBackgroundColor->OnColorChange = [this](TfraColorEdit *f) { ColorEditChanged(f); };
+    // The mute switch starts on, as the window is designed; no description carries it.
+    FDesign.Controls.MuteDuringDesign = chbMuteDuringDesign->isChecked();
 
     FormCreate();
 }

@@ -410,7 +410,7 @@ void TfrmMain::CreateFlashOptionsPage()
     imgMenuBarHint->installEventFilter(this);
     imgMenuBarHint->adjustSize();
     SetAlign(imgMenuBarHint, TAlign::Top);
-    FHintPanel->resize(imgMenuBarHint->width(), FHintPanel->height());
+    SetAlignExtent(FHintPanel, imgMenuBarHint->width());
     panMenuSpace = Panel(panMenuButtonsClient, "panMenuSpace", TAlign::Client);
     panMenuSpace->setToolTip(QStringLiteral("Double click here to add a menu."));
     panMenuSpace->installEventFilter(this);

@@ -197,7 +197,8 @@ void TfrmMain::ApplyHintPicture()
     // A missing picture keeps the one shown; the first one shown is the built-in picture.
     LoadAppImage(imgMenuBarHint, FAppDir, name);
     imgMenuBarHint->adjustSize();
-    FHintPanel->resize(imgMenuBarHint->width(), FDesign.IsHorizontal() ? FHintPanel->height() : imgMenuBarHint->height());
+    SetAlignExtent(imgMenuBarHint, imgMenuBarHint->height());
+    SetAlignExtent(FHintPanel, FDesign.IsHorizontal() ? imgMenuBarHint->width() : imgMenuBarHint->height());
     LayoutVerticalMenuPanel();
 }
 
@@ -222,8 +223,8 @@ void TfrmMain::LayoutHorizontal()
     ReparentAligned(trbTrackY, panTrackY, TAlign::Left);
     pnlTopBrowser->resize(pnlTopBrowser->width(), 10);
     ReparentAligned(pnlTopBrowser, pnlWebBrowserBorder, TAlign::Top);
-    pnlFlashPreviewRightBorder->resize(18, pnlFlashPreviewRightBorder->height());
-    pnlBottomBrowser->resize(pnlBottomBrowser->width(), 12);
+    SetAlignExtent(pnlFlashPreviewRightBorder, 18);
+    SetAlignExtent(pnlBottomBrowser, 12);
     lblAdjust->hide();
 
     panCornerLB->resize(22, panCornerLB->height());
@@ -313,8 +314,8 @@ void TfrmMain::LayoutVertical()
     ReparentAligned(panCornerLB2, gbPreview, TAlign::Left);
     panCornerLB2->show();
     ReparentAligned(pnlWebBrowserBorder, gbPreview, TAlign::Client);
-    pnlFlashPreviewRightBorder->resize(40, pnlFlashPreviewRightBorder->height());
-    pnlBottomBrowser->resize(pnlBottomBrowser->width(), 12);
+    SetAlignExtent(pnlFlashPreviewRightBorder, 40);
+    SetAlignExtent(pnlBottomBrowser, 12);
     trbTrackX->setParent(gbPreview);
     trbTrackX->setTickPosition(QSlider::TicksBelow);
     trbTrackX->show();
@@ -419,7 +420,7 @@ void TfrmMain::LayoutVerticalMenuPanel()
 {
     if (FDesign.IsHorizontal())
         return;
-    FHintPanel->resize(FHintPanel->width(), imgMenuBarHint->height());
+    SetAlignExtent(FHintPanel, imgMenuBarHint->height());
     panMenuButtons->setGeometry(panMenuButtons->x(), panMenuButtons->y(), panMenus->width() - 13,
                                 panMenus->height() - 20);
     panMenuSpace->setMinimumHeight(std::max(0, panMenuButtons->height() - imgMenuBarHint->height() - 30));

@@ -200,14 +200,10 @@ void TfrmMain::RebuildMenuToolbar()
             height += 23;
         }
         layout->addWidget(button);
+        button->show();
         FButtons.insert(e.Id, button);
     }
-    if (horizontal) {
-        tbrMenus->resize(layout->sizeHint().width(), tbrMenus->height());
-    } else {
-        tbrMenus->resize(tbrMenus->width(), height + 6);
-    }
-    ArrangeAligned(panMenuButtonsClient);
+    SetAlignExtent(tbrMenus, horizontal ? layout->sizeHint().width() : height + 6);
     LayoutVerticalMenuPanel();
 }
 
