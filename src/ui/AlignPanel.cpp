@@ -183,7 +183,9 @@ void ArrangeAligned(QWidget *parent)
         a->Arrange();
 }
 
-void ReparentAligned(QWidget *child, QWidget *parent, TAlign align)
+void SetAlignExtent(QWidget *child, int extent);
+
+void ReparentAligned(QWidget *child, QWidget *parent, TAlign align, int extent)
 {
     const bool hidden = child->isHidden();
     child->setProperty(OrderProperty, NextOrder());
@@ -191,6 +193,8 @@ void ReparentAligned(QWidget *child, QWidget *parent, TAlign align)
         child->setParent(parent);
     child->setVisible(!hidden);
     SetAlign(child, align);
+    if (extent >= 0)
+        SetAlignExtent(child, extent);
 }
 
 void SetAlignExtent(QWidget *child, int extent)

@@ -17,7 +17,8 @@ void SetAlign(QWidget *child, TAlign align);
 TAlign GetAlign(const QWidget *child);
 // Arranges the parent's aligned children now.
 void ArrangeAligned(QWidget *parent);
-// Moves the child into parent with the alignment, as the last of its edge (hidden children stay hidden).
-void ReparentAligned(QWidget *child, QWidget *parent, TAlign align);
+// Moves the child into parent with the alignment, as the last of its edge (hidden children stay
+// hidden); an extent of 0 or more is its size along that edge.
+void ReparentAligned(QWidget *child, QWidget *parent, TAlign align, int extent = -1);
 // The child's size along its aligned edge (height for top and bottom, width for left and right).
 void SetAlignExtent(QWidget *child, int extent);

@@ -187,6 +187,7 @@ void TfrmMain::ApplyLayout()
         LayoutVertical();
     ApplyHintPicture();
     ApplyLanguageFonts();
+    RebuildMenuToolbar();
     FormResize();
 }
 
@@ -211,24 +212,19 @@ void TfrmMain::LayoutHorizontal()
 
     // The preview strip across the window's top.
     pnlBrowser->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    pnlBrowser->resize(pnlBrowser->width(), 225);
-    ReparentAligned(pnlBrowser, centralWidget(), TAlign::Top);
-    pnlLineBottom->resize(pnlLineBottom->width(), 45);
-    ReparentAligned(pnlLineBottom, pnlBrowser, TAlign::Bottom);
-    panTrackY->resize(32, panTrackY->height());
-    ReparentAligned(panTrackY, pnlBrowser, TAlign::Left);
+    ReparentAligned(pnlBrowser, centralWidget(), TAlign::Top, 225);
+    ReparentAligned(pnlLineBottom, pnlBrowser, TAlign::Bottom, 45);
+    ReparentAligned(panTrackY, pnlBrowser, TAlign::Left, 32);
     ReparentAligned(pnlWebBrowserBorder, pnlBrowser, TAlign::Client);
     trbTrackY->setTickPosition(QSlider::TicksRight);
-    trbTrackY->resize(32, trbTrackY->height());
-    ReparentAligned(trbTrackY, panTrackY, TAlign::Left);
-    pnlTopBrowser->resize(pnlTopBrowser->width(), 10);
-    ReparentAligned(pnlTopBrowser, pnlWebBrowserBorder, TAlign::Top);
+    ReparentAligned(trbTrackY, panTrackY, TAlign::Left, 32);
+    ReparentAligned(pnlTopBrowser, pnlWebBrowserBorder, TAlign::Top, 10);
     SetAlignExtent(pnlFlashPreviewRightBorder, 18);
     SetAlignExtent(pnlBottomBrowser, 12);
     lblAdjust->hide();
 
-    panCornerLB->resize(22, panCornerLB->height());
-    panCornerRB->resize(6, panCornerRB->height());
+    SetAlignExtent(panCornerLB, 22);
+    SetAlignExtent(panCornerRB, 6);
     panCornerLB->show();
     panCornerRB->show();
     Reparent(pnlXYShows, pnlLineBottom, QRect(0, 21, 206, 21));
@@ -256,19 +252,17 @@ void TfrmMain::LayoutHorizontal()
     Reparent(gbCustomizeMenuColor, panLeft, QRect(4, 148, 237, 120));
     Reparent(gbBackground, panLeft, QRect(4, 272, 237, 64));
     panLeft->resize(244, 340);
-    scbLeft->resize(260, scbLeft->height());
-    ReparentAligned(scbLeft, tabFlashOptions, TAlign::Left);
+    ReparentAligned(scbLeft, tabFlashOptions, TAlign::Left, 260);
 
     Reparent(panMenuEdit, pnlCenter, QRect(0, 0, 480, 20));
     btnSelectBackground->setGeometry(0, 0, 160, 20);
     btnLinkOptions->setGeometry(160, 0, 160, 20);
     btnAddMenu->setGeometry(320, 0, 160, 20);
 
-    panMenus->resize(panMenus->width(), 64);
-    ReparentAligned(panMenus, tabFlashOptions, TAlign::Top);
+    ReparentAligned(panMenus, tabFlashOptions, TAlign::Top, 64);
     ReparentAligned(pcMenuDesignEtc, tabFlashOptions, TAlign::Client);
-    tbrMenus->resize(tbrMenus->width(), 44);
     SetAlign(tbrMenus, TAlign::Left);
+    SetAlignExtent(tbrMenus, tbrMenus->width());
     SetAlign(FHintPanel, TAlign::Left);
 
     // Advanced page.
@@ -298,20 +292,15 @@ void TfrmMain::LayoutVertical()
         p->setFrameStyle(QFrame::NoFrame);
 
     // Left column: the preview with its two sliders.
-    gbPreview->resize(265, gbPreview->height());
-    ReparentAligned(gbPreview, pnlCenter, TAlign::Left);
+    ReparentAligned(gbPreview, pnlCenter, TAlign::Left, 265);
     gbPreview->show();
-    Splitter->resize(4, Splitter->height());
-    ReparentAligned(Splitter, pnlCenter, TAlign::Left);
+    ReparentAligned(Splitter, pnlCenter, TAlign::Left, 4);
     Splitter->Target = gbPreview;
     Splitter->show();
-    Panel2->resize(5, Panel2->height());
-    ReparentAligned(Panel2, pnlCenter, TAlign::Left);
+    ReparentAligned(Panel2, pnlCenter, TAlign::Left, 5);
     Panel2->show();
-    panTrackY->resize(panTrackY->width(), 30);
-    ReparentAligned(panTrackY, gbPreview, TAlign::Top);
-    panCornerLB2->resize(10, panCornerLB2->height());
-    ReparentAligned(panCornerLB2, gbPreview, TAlign::Left);
+    ReparentAligned(panTrackY, gbPreview, TAlign::Top, 30);
+    ReparentAligned(panCornerLB2, gbPreview, TAlign::Left, 10);
     panCornerLB2->show();
     ReparentAligned(pnlWebBrowserBorder, gbPreview, TAlign::Client);
     SetAlignExtent(pnlFlashPreviewRightBorder, 40);
@@ -327,14 +316,11 @@ void TfrmMain::LayoutVertical()
     // Middle column: position chooser, menu information, the three commands and the menu column.
     pnlMainLeft->show();
     ReparentAligned(pnlMainLeft, pnlCenter, TAlign::Client);
-    Panel1->resize(10, Panel1->height());
-    ReparentAligned(Panel1, pnlMainLeft, TAlign::Left);
+    ReparentAligned(Panel1, pnlMainLeft, TAlign::Left, 10);
     Panel1->show();
     pnlBrowser->setFrameStyle(QFrame::NoFrame);
-    pnlBrowser->resize(180, pnlBrowser->height());
-    ReparentAligned(pnlBrowser, pnlMainLeft, TAlign::Left);
-    Panel3->resize(5, Panel3->height());
-    ReparentAligned(Panel3, pnlMainLeft, TAlign::Left);
+    ReparentAligned(pnlBrowser, pnlMainLeft, TAlign::Left, 180);
+    ReparentAligned(Panel3, pnlMainLeft, TAlign::Left, 5);
     Panel3->show();
     ReparentAligned(pcMain, pnlMainLeft, TAlign::Client);
 
@@ -342,8 +328,7 @@ void TfrmMain::LayoutVertical()
     panCornerLB->hide();
     panCornerRB->hide();
     pnlLineTop->setParent(panCornerRB);
-    pnlTopBrowser->resize(pnlTopBrowser->width(), 40);
-    ReparentAligned(pnlTopBrowser, pnlLineBottom, TAlign::Top);
+    ReparentAligned(pnlTopBrowser, pnlLineBottom, TAlign::Top, 40);
     Reparent(lblAdjust, pnlTopBrowser, QRect(0, 15, 40, 15));
     lblAdjust->show();
     pnlXYShows->setParent(pnlTopBrowser);
@@ -351,8 +336,7 @@ void TfrmMain::LayoutVertical()
     cbAdjPos->setParent(pnlTopBrowser);
     cbAdjPos->setGeometry(pnlBrowser->width() - 130 - 10, 10, 130, 22);
     cbAdjPos->show();
-    gbSiteInformation->resize(gbSiteInformation->width(), 180);
-    ReparentAligned(gbSiteInformation, pnlLineBottom, TAlign::Top);
+    ReparentAligned(gbSiteInformation, pnlLineBottom, TAlign::Top, 180);
     for (QWidget *label : {static_cast<QWidget *>(lblTitle), static_cast<QWidget *>(lblBaseline),
                            static_cast<QWidget *>(lblLogoImage)})
         label->move(label->x() - 10, label->y());
@@ -361,14 +345,11 @@ void TfrmMain::LayoutVertical()
     fraLogoImage->setGeometry(fraLogoImage->x() - 5, fraLogoImage->y(), 160, fraLogoImage->height());
     for (QLineEdit *e : {edtTitle, edtBaseline})
         e->setGeometry(e->x() - 5, e->y(), 129, e->height());
-    panMenuEdit->resize(panMenuEdit->width(), 76);
-    ReparentAligned(panMenuEdit, pnlLineBottom, TAlign::Top);
-    panMenus->resize(panMenus->width(), panMenus->height());
-    ReparentAligned(panMenus, pnlLineBottom, TAlign::Client);
+    ReparentAligned(panMenuEdit, pnlLineBottom, TAlign::Top, 76);
+    ReparentAligned(panMenus, pnlLineBottom, TAlign::Client, panMenus->width());
 
     // Right column: the pages, colours and music across the top of the Flash page.
-    scbLeft->resize(scbLeft->width(), gbCustomizeMenuColor->height() + 10);
-    ReparentAligned(scbLeft, tabFlashOptions, TAlign::Top);
+    ReparentAligned(scbLeft, tabFlashOptions, TAlign::Top, gbCustomizeMenuColor->height() + 10);
     Reparent(gbCustomizeMenuColor, panLeft, QRect(0, 0, 237, 120));
     Reparent(gbBackground, panLeft, QRect(237 + 5, 0, 237, 64));
     Reparent(chbMuteDuringDesign, panLeft, QRect(gbBackground->x(), gbBackground->y() + gbBackground->height() + 5, 160, 17));
@@ -384,8 +365,8 @@ void TfrmMain::LayoutVertical()
     rgTextAlign->show();
 
     // The menu column.
-    tbrMenus->resize(tbrMenus->width(), 26);
     SetAlign(tbrMenus, TAlign::Top);
+    SetAlignExtent(tbrMenus, 26);
     SetAlign(FHintPanel, TAlign::Top);
 
     // HTML page, stacked.

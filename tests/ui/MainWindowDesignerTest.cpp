@@ -1,0 +1,641 @@
+// The designer's main window driven the way a person would: menu entries through the popups, the
+// change hook and its delayed refresh, the position sliders, the two layouts, the enabled state,
+// the project files, publishing, closing and the command line. Every dialog is answered by the test.
+#include "BrowserPane.h"
+#include "MessageBox.h"
+#include "Messages.h"
+#include "TestSupport.h"
+#include "ColorGrid.h"
+#include "ZipArchive.h"
+#include "fra_ColorEdit.h"
+#include "fra_FileEdit.h"
+#include "uMain.h"
+#include "uMenuXml.h"
+#include "uProgramStart.h"
+#include "uSettings.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Text(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes);
+}
+
+// Records what the dialogs were asked and answers from values set by the test.
+struct TDialogScript {
+    QList<TEditMenuValues> menuAsked;
+    QStringList menuCaptions;
+    std::function<bool(TEditMenuValues &)> menuAnswer;
+    QStringList itemCaptions;
+    std::function<bool(TFlashMenuItem &)> itemAnswer;
+    QString openFile, saveFile, publishAnswer = QStringLiteral("-1"), folder;
+    int wizardCalls = 0;
+    int wizardAnswer = 0;
+    int endCalls = 0;
+
+    TMainWindowDialogs Dialogs()
+    {
+        TMainWindowDialogs d = DefaultMainWindowDialogs();
+        d.EditMenu = [this](TEditMenuValues &v, const QString &caption) {
+            menuAsked << v;
+            menuCaptions << caption;
+            return menuAnswer ? menuAnswer(v) : false;
+        };
+        d.EditMenuItem = [this](TFlashMenuItem &e, const QString &caption) {
+            itemCaptions << caption;
+            return itemAnswer ? itemAnswer(e) : false;
+        };
+        d.ChooseOpenFile = [this](QWidget *, const TFileDialogSetup &) { return openFile; };
+        d.ChooseSaveFile = [this](QWidget *, const TFileDialogSetup &) { return saveFile; };
+        d.PublishSettings = [this](QWidget *, int, int, bool) { return publishAnswer; };
+        d.BrowseFolder = [this](QWidget *, const QString &, const QString &) { return folder; };
+        d.Wizard = [this](TfrmMain &, QString &) {
+            ++wizardCalls;
+            return wizardAnswer;
+        };
+        d.SelectMenuType = nullptr;
+        d.EndApplication = [this] { ++endCalls; };
+        d.Settings = nullptr;
+        d.About = nullptr;
+        return d;
+    }
+};
+
+class Designer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDefaultTexts();
+        Options = TOptions();
+        CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
+        CopyTree(ShippedDataDir() + "Lang", prog.file("Lang"));
+        for (const char *folder : {"MenuPreview/flashmenu", "Templates/Preview/flashmenu", "Projects", "Publish"})
+            QDir().mkpath(prog.file(folder));
+        previousOpener = SetPageOpener([this](const QString &page) { openedPages << page; });
+    }
+    void TearDown() override { SetPageOpener(previousOpener); }
+
+    std::unique_ptr<TfrmMain> Window()
+    {
+        auto w = std::make_unique<TfrmMain>(prog.path(), nullptr, script.Dialogs());
+        w->SetTimerIntervals(150, 150);
+        return w;
+    }
+    // A project open with the default design, as after New.
+    std::unique_ptr<TfrmMain> OpenWindow()
+    {
+        auto w = Window();
+        w->Design().SetNoProject(false);
+        w->RefreshPreview();
+        return w;
+    }
+    static QStringList ButtonCaptions(TfrmMain &w)
+    {
+        QStringList captions;
+        QList<QToolButton *> buttons = w.tbrMenus->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
+        std::sort(buttons.begin(), buttons.end(), [](QToolButton *a, QToolButton *b) {
+            return a->property("Tag").toInt() < b->property("Tag").toInt();
+        });
+        for (QToolButton *b : buttons)
+            if (!b->isHidden())  // buttons of a rebuild leave hidden
+                captions << b->text();
+        return captions;
+    }
+    QString PreviewXml() const { return Text(prog.read("MenuPreview/flashmenu.xml")); }
+
+    TempFolder prog;
+    ScriptedMessageBox box;
+    TDialogScript script;
+    QStringList openedPages;
+    PageOpener previousOpener;
+};
+
+} // namespace
+
+// ---- Menu entries through the popups ---------------------------------------------------------
+
+TEST_F(Designer, AddingAMainEntryAfterTheFirstPutsItsButtonSecondAndRebuildsThePreview)
+{
+    auto w = OpenWindow();
+    script.menuAnswer = [](TEditMenuValues &v) {
+        v.Name = "<b>News</b>";
+        v.Url = "news.htm";
+        v.Position = 2;  // the item after the first entry
+        return true;
+    };
+    w->a_AddMenuButton->trigger();
+
+    ASSERT_EQ(script.menuAsked.size(), 1);
+    const TEditMenuValues &asked = script.menuAsked[0];
+    EXPECT_EQ(asked.Target, "mainFrame");
+    EXPECT_TRUE(asked.Name.isEmpty());
+    QStringList texts;
+    for (const TMenuPositionItem &item : asked.Positions)
+        texts << QStringLiteral("%1=%2").arg(item.Text).arg(item.Number);
+    EXPECT_EQ(texts, QStringList({"Change Position=0", "At the Beginning=0", "After [Menu1]=2", "After [Menu2]=3",
+                                  "After [Menu3]=4"}));
+    EXPECT_EQ(script.menuCaptions, QStringList({""}));
+
+    EXPECT_EQ(ButtonCaptions(*w), QStringList({"Menu1", "News", "Menu2", "Menu3"}));
+    EXPECT_TRUE(w->Design().IsModified());
+    EXPECT_TRUE(PreviewXml().contains("<![CDATA[" + EscapeCdataCaption("<b>News</b>") + "]]>"))
+        << PreviewXml().toStdString();
+    // The popup of the new entry carries its id in names and tags; the older entries keep theirs.
+    for (const char *name : {"Msmi_Main_Create_4", "Msmi_Main_Edit_4", "Msmi_Main_Remove_4", "Msmi_Main_Edit_1"})
+        EXPECT_NE(w->findChild<QAction *>(name), nullptr) << name;
+    EXPECT_EQ(w->findChild<QAction *>("Msmi_Main_Edit_4")->data().toInt(), 4);
+    EXPECT_EQ(w->MenuButtonOfEntry(4)->menu(), w->PopupOfEntry(4));
+}
+
+TEST_F(Designer, CancelledOrBlankAddChangesNothing)
+{
+    auto w = OpenWindow();
+    w->Design().SetModified(false);
+    script.menuAnswer = [](TEditMenuValues &) { return false; };
+    w->a_AddMenuButton->trigger();
+    EXPECT_FALSE(w->Design().IsModified());
+    EXPECT_EQ(ButtonCaptions(*w), QStringList({"Menu1", "Menu2", "Menu3"}));
+}
+
+TEST_F(Designer, SubEntriesStandAboveTheFixedItemsInTheOrderMade)
+{
+    auto w = OpenWindow();
+    int n = 0;
+    script.itemAnswer = [&n](TFlashMenuItem &e) {
+        EXPECT_EQ(e.Target, "mainFrame");
+        EXPECT_TRUE(e.Caption.isEmpty());
+        e.Caption = QStringLiteral("Sub <i>%1</i>").arg(++n);
+        e.Href = "s.htm";
+        return true;
+    };
+    QAction *create = w->findChild<QAction *>("Msmi_Main_Create_2");
+    ASSERT_NE(create, nullptr);
+    create->trigger();
+    create->trigger();
+
+    QMenu *popup = w->PopupOfEntry(2);
+    QStringList items;
+    for (QAction *a : popup->actions())
+        items << (a->isSeparator() ? QString("-") : a->text());
+    EXPECT_EQ(items, QStringList({"Sub 1", "Sub 2", "-", "Create Sub Menu", "-", "Edit", "Remove"}));
+    EXPECT_NE(w->findChild<QAction *>("Msmi_Sub_Edit_4"), nullptr);
+    EXPECT_NE(w->findChild<QAction *>("Msmi_Sub_Remove_5"), nullptr);
+    EXPECT_TRUE(PreviewXml().contains("<![CDATA[" + EscapeCdataCaption("Sub <i>2</i>") + "]]>"));
+    EXPECT_EQ(script.itemCaptions, QStringList({"", ""}));
+
+    // Editing a sub-entry renames its item and rebuilds the preview.
+    script.itemAnswer = [](TFlashMenuItem &e) {
+        e.Caption = "Renamed";
+        return true;
+    };
+    w->findChild<QAction *>("Msmi_Sub_Edit_4")->trigger();
+    EXPECT_EQ(script.itemCaptions.last(), "Edit Menu Item");
+    EXPECT_EQ(popup->actions()[0]->text(), "Renamed");
+    EXPECT_TRUE(PreviewXml().contains("<![CDATA[Renamed]]>"));
+}
+
+TEST_F(Designer, EditingMovesAnEntryAndItsListLeavesOutEntriesOfTheSameName)
+{
+    auto w = OpenWindow();
+    script.menuAnswer = [](TEditMenuValues &v) {
+        v.Position = 1;  // At the Beginning
+        return true;
+    };
+    w->findChild<QAction *>("Msmi_Main_Edit_3")->trigger();
+    EXPECT_EQ(script.menuCaptions.last(), "Edit Menu");
+    QStringList texts;
+    for (const TMenuPositionItem &item : script.menuAsked.last().Positions)
+        texts << item.Text;
+    EXPECT_EQ(texts, QStringList({"Change Position", "At the Beginning", "After [Menu1]", "After [Menu2]"}));
+    EXPECT_EQ(ButtonCaptions(*w), QStringList({"Menu3", "Menu1", "Menu2"}));
+    // The moved entry's popup still finds it by its id.
+    script.menuAnswer = [](TEditMenuValues &v) {
+        v.Name = "Third";
+        v.Position = 0;
+        return true;
+    };
+    w->findChild<QAction *>("Msmi_Main_Edit_3")->trigger();
+    EXPECT_EQ(ButtonCaptions(*w), QStringList({"Third", "Menu1", "Menu2"}));
+}
+
+TEST_F(Designer, RemovingAsksAndTakesTheButtonAndTheEntryOutOfThePreview)
+{
+    auto w = OpenWindow();
+    box.answer(mrCancel);
+    w->findChild<QAction *>("Msmi_Main_Remove_2")->trigger();
+    EXPECT_EQ(ButtonCaptions(*w), QStringList({"Menu1", "Menu2", "Menu3"}));
+
+    box.answer(mrOK);
+    w->findChild<QAction *>("Msmi_Main_Remove_2")->trigger();
+    EXPECT_EQ(ButtonCaptions(*w), QStringList({"Menu1", "Menu3"}));
+    EXPECT_FALSE(PreviewXml().contains("Menu2"));
+    EXPECT_EQ(w->PopupOfEntry(2), nullptr);
+    EXPECT_EQ(w->findChild<QAction *>("Msmi_Main_Remove_2"), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // An entry made after a reset takes an id used before: its items replace the stale ones.
+    w->Design().ResetDesign(true);
+    EXPECT_EQ(w->findChildren<QAction *>("Msmi_Main_Edit_2").size(), 1);
+}
+
+TEST_F(Designer, TheHintPictureAndTheEmptyStripAddAnEntry)
+{
+    auto w = OpenWindow();
+    w->show();
+    QTest::mouseClick(w->imgMenuBarHint, Qt::LeftButton);
+    QTest::mouseDClick(w->panMenuSpace, Qt::LeftButton);
+    EXPECT_EQ(script.menuAsked.size(), 2);
+
+    // Without a project the strip is off.
+    w->Design().SetNoProject(true);
+    QTest::mouseClick(w->imgMenuBarHint, Qt::LeftButton);
+    EXPECT_EQ(script.menuAsked.size(), 2);
+}
+
+// ---- Change hook and delayed refresh ---------------------------------------------------------
+
+TEST_F(Designer, EditsMarkTheProjectAndRefreshOnceAfterThePause)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->Design().SetModified(false);
+    for (int v : {10, 20, 30, 40}) {
+        w->tbMenuSpacing->setValue(v);
+        QTest::qWait(60);
+    }
+    EXPECT_TRUE(w->Design().IsModified());
+    EXPECT_EQ(w->lblMenuSpacing->text(), "Value (Pixels) = 40");
+    EXPECT_TRUE(w->timerRefresh->isActive());
+    EXPECT_FALSE(PreviewXml().contains("space=\"40\""));
+    QTest::qWait(300);
+    EXPECT_FALSE(w->timerRefresh->isActive());
+    EXPECT_TRUE(PreviewXml().contains("space=\"40\"")) << PreviewXml().toStdString();
+}
+
+TEST_F(Designer, ValuesLoadedIntoTheControlsNeitherMarkNorSchedule)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->timerRefresh->stop();  // the first sizing of the preview asked for one
+    w->Design().SetModified(false);
+    w->Design().Controls.MenuSpacing = 25;
+    w->Design().Controls.Title = "Loaded";
+    w->ShowDesignValues();
+    EXPECT_EQ(w->tbMenuSpacing->value(), 25);
+    EXPECT_EQ(w->edtTitle->text(), "Loaded");
+    EXPECT_FALSE(w->Design().IsModified());
+    EXPECT_FALSE(w->timerRefresh->isActive());
+}
+
+TEST_F(Designer, ControlEditsReachTheDesign)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->edtTitle->setText("My Site");
+    w->rgrMenuType->findChildren<QRadioButton *>()[2]->click();
+    w->chbMuteDuringDesign->click();
+    const TDesignControls &c = w->Design().Controls;
+    EXPECT_EQ(w->Design().FTitleOptions.Text, "My Site");
+    EXPECT_EQ(c.Title, "My Site");
+    EXPECT_EQ(c.MenuTypeIndex, 2);
+    EXPECT_FALSE(c.MuteDuringDesign);
+    w->RefreshPreview();
+    EXPECT_TRUE(PreviewXml().contains("buttontype=\"3\""));
+    EXPECT_TRUE(PreviewXml().contains("<![CDATA[My Site]]>"));
+}
+
+TEST_F(Designer, PageTextsOnlyMarkTheProject)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->pcMain->setCurrentWidget(w->tabHTMLSettings);
+    w->memoDescription->clear();
+    w->timerRefresh->stop();
+    w->Design().SetModified(false);
+    w->editTitle->selectAll();
+    QTest::keyClicks(w->editTitle, "Shop");
+    w->editKeys[2]->selectAll();
+    QTest::keyClicks(w->editKeys[2], "shoes");
+    EXPECT_EQ(w->editTitle->text(), "Shop");
+    EXPECT_TRUE(w->Design().IsModified());
+    EXPECT_FALSE(w->timerRefresh->isActive());
+    EXPECT_EQ(w->PageOptions().Title, "Shop");
+    EXPECT_EQ(w->PageOptions().Keys[2], "shoes");
+    // The description is one line of at most 255 characters.
+    w->memoDescription->setFocus();
+    QTest::keyClicks(w->memoDescription, "one");
+    QTest::keyClick(w->memoDescription, Qt::Key_Return);
+    QTest::keyClicks(w->memoDescription, "two");
+    EXPECT_EQ(w->PageOptions().Description, "onetwo");
+    w->memoDescription->setPlainText(QString(300, 'x') + "\nmore");
+    EXPECT_EQ(w->PageOptions().Description.size(), 255);
+    EXPECT_FALSE(w->PageOptions().Description.contains('\n'));
+}
+
+TEST_F(Designer, APaletteColourNotAmongTheCellsHidesTheMarker)
+{
+    auto w = OpenWindow();
+    w->fraHTMLBackgroundColor->SetColor(0x0000FF);  // red, a palette cell
+    EXPECT_TRUE(w->cgHTMLColorPalette->ForegroundEnabled());
+    EXPECT_EQ(w->PageOptions().BackgroundColor, 0xFF0000);
+    w->fraHTMLBackgroundColor->SetColor(0x123456);
+    EXPECT_FALSE(w->cgHTMLColorPalette->ForegroundEnabled());
+    EXPECT_EQ(w->PageOptions().BackgroundColor, 0x563412);
+}
+
+// ---- Position editor -------------------------------------------------------------------------
+
+TEST_F(Designer, ChoosingAnElementLoadsItsPositionWithoutMarking)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->Design().SetModified(false);
+    w->Design().FLogoX = 70;
+    w->Design().FLogoY = 12;
+    w->rbLogo->click();
+    EXPECT_EQ(w->trbTrackX->value(), 70);
+    EXPECT_EQ(w->trbTrackY->value(), 12);
+    EXPECT_FALSE(w->Design().IsModified());
+    EXPECT_FALSE(w->timerRefresh->isActive());
+    EXPECT_TRUE(w->pnlVerticalDotline->isVisible());
+    EXPECT_TRUE(w->pnlHorizontalDotline->isVisible());
+    EXPECT_EQ(w->pnlXYShows->text(), "Logo Position (70, 12)");
+
+    w->trbTrackX->setValue(90);
+    EXPECT_EQ(w->Design().FLogoX, 90);
+    EXPECT_EQ(w->Design().FMenuX, 190);
+    EXPECT_TRUE(w->Design().IsModified());
+    EXPECT_TRUE(w->pnlVerticalDotline->isVisible());
+    EXPECT_FALSE(w->pnlHorizontalDotline->isVisible());
+    EXPECT_EQ(w->trbTrackX->toolTip(), "Logo X-Position: 90 Pixels");
+    EXPECT_EQ(w->pnlVerticalDotline->x(), 92);
+    QTest::qWait(350);
+    EXPECT_FALSE(w->pnlVerticalDotline->isVisible());
+}
+
+TEST_F(Designer, ChoosingAnElementDropsAPendingRefresh)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->tbMenuSpacing->setValue(30);
+    ASSERT_TRUE(w->timerRefresh->isActive());
+    w->Design().FStoreOptions.TitleX = 5;
+    w->rbTitle->click();
+    EXPECT_FALSE(w->timerRefresh->isActive());
+    EXPECT_TRUE(w->Design().IsModified());
+}
+
+TEST_F(Designer, TheXRangeFollowsTheMenuArea)
+{
+    auto w = OpenWindow();
+    w->show();
+    const int b = w->WebBrowser->width();
+    ASSERT_GT(b, 320);
+    w->Design().FStoreOptions.BackgroundWidth = b - 300;
+    w->UpdateTrackXRange();
+    EXPECT_EQ(w->trbTrackX->maximum(), b - 301);
+    EXPECT_EQ(w->trbTrackX->width(), b - 301 + 23);
+    w->Design().FStoreOptions.BackgroundWidth = b - 2;
+    w->UpdateTrackXRange();
+    EXPECT_EQ(w->trbTrackX->maximum(), b);
+
+    // A stored x beyond the end stays until the slider moves.
+    w->Design().FMenuX = b + 50;
+    w->rbMenu->click();
+    EXPECT_EQ(w->trbTrackX->value(), b);
+    EXPECT_EQ(w->Design().FMenuX, b + 50);
+}
+
+TEST_F(Designer, TheVerticalChooserNamesTheElementMoved)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->SetOrientation(false);
+    w->Design().FStoreOptions.TitleX = 3;
+    w->cbAdjPos->setCurrentIndex(2);
+    emit w->cbAdjPos->activated(2);
+    w->trbTrackX->setValue(44);
+    EXPECT_EQ(w->Design().FStoreOptions.TitleX, 44);
+    EXPECT_EQ(w->trbTrackX->toolTip(), "Title X-Position: 44 Pixels");
+    EXPECT_EQ(w->pnlVerticalDotline->x(), 48);
+}
+
+// ---- Layouts and enabled state ---------------------------------------------------------------
+
+TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
+{
+    auto w = OpenWindow();
+    w->show();
+    EXPECT_EQ(w->pnlBrowser->parentWidget(), w->centralWidget());
+    EXPECT_EQ(w->pnlBrowser->height(), 225);
+    EXPECT_FALSE(w->gbPreview->isVisible());
+
+    w->SetOrientation(true);  // same orientation: nothing to lay out
+    EXPECT_EQ(w->Design().FLayoutPending, 0);
+    EXPECT_EQ(w->pnlBrowser->parentWidget(), w->centralWidget());
+
+    w->SetOrientation(false);
+    EXPECT_EQ(w->Design().FLayoutPending, 0);
+    EXPECT_TRUE(w->gbPreview->isVisible());
+    EXPECT_TRUE(w->cbAdjPos->isVisible());
+    EXPECT_FALSE(w->pnlXYShows->isVisible());
+    EXPECT_FALSE(w->rbLogo->isVisible());
+    EXPECT_EQ(w->pnlBrowser->parentWidget(), w->pnlMainLeft);
+    EXPECT_EQ(w->WebBrowser->parentWidget(), w->pnlWebBrowserBorder);
+    EXPECT_EQ(w->pnlWebBrowserBorder->parentWidget(), w->gbPreview);
+    EXPECT_FALSE(w->rgTextAlign->isHidden());
+    EXPECT_EQ(w->rgrButtonSize->findChildren<QRadioButton *>()[0]->text(), "Fit Menu Width");
+    EXPECT_EQ(w->cbAdjPos->count(), 6);
+    EXPECT_EQ(w->edtTitle->width(), 129);
+    // Every main entry has a row of its own.
+    QList<QToolButton *> buttons = w->tbrMenus->findChildren<QToolButton *>();
+    buttons.erase(std::remove_if(buttons.begin(), buttons.end(), [](QToolButton *b) { return b->objectName().isNull() && b->text().isEmpty(); }),
+                  buttons.end());
+    QSet<int> rows;
+    for (QToolButton *b : buttons)
+        if (b->isVisible())
+            rows.insert(b->y());
+    EXPECT_EQ(rows.size(), 3);
+
+    w->SetOrientation(true);
+    EXPECT_EQ(w->pnlBrowser->parentWidget(), w->centralWidget());
+    EXPECT_EQ(w->pnlBrowser->height(), 225);
+    EXPECT_TRUE(w->rbLogo->isVisible());
+    EXPECT_TRUE(w->pnlXYShows->isVisible());
+    EXPECT_FALSE(w->gbPreview->isVisible());
+    EXPECT_EQ(w->edtTitle->geometry(), QRect(16, 34, 185, 22));
+    EXPECT_EQ(w->rgrButtonSize->findChildren<QRadioButton *>()[0]->text(), "Fixed");
+}
+
+TEST_F(Designer, WithoutAProjectEveryDesignControlIsOff)
+{
+    auto w = Window();
+    w->show();
+    for (QAction *a : {w->a_Save, w->a_SaveAs, w->a_Publish, w->a_Refresh, w->a_Preview})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction *a : {w->a_New, w->a_LoadSWF, w->a_About, w->a_Exit})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_FALSE(w->trbTrackX->isEnabled());
+    EXPECT_FALSE(w->btnAddMenu->isEnabled());
+    EXPECT_FALSE(w->tbrMenus->isVisible());
+    EXPECT_TRUE(w->edtTitle->isReadOnly());
+    EXPECT_TRUE(w->editKeys[11]->isReadOnly());
+    EXPECT_TRUE(w->fraLogoImage->ReadOnly());
+    EXPECT_FALSE(w->btnSave->isEnabled());
+    EXPECT_EQ(w->windowTitle(), "Tolvanar");
+
+    w->Design().SetNoProject(false);
+    EXPECT_TRUE(w->trbTrackX->isEnabled());
+    EXPECT_TRUE(w->tbrMenus->isVisible());
+    EXPECT_FALSE(w->edtTitle->isReadOnly());
+    EXPECT_FALSE(w->a_Save->isEnabled());
+    EXPECT_TRUE(w->a_Publish->isEnabled());
+    w->tbMenuSpacing->setValue(15);
+    EXPECT_TRUE(w->a_Save->isEnabled());
+    EXPECT_TRUE(w->btnSave->isEnabled());
+    EXPECT_EQ(w->windowTitle(), "Tolvanar - New*");
+}
+
+// ---- Project files, publishing, closing -------------------------------------------------------
+
+TEST_F(Designer, SaveAsThenOpenBringsTheDesignBack)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->edtTitle->setText("Round Trip");
+    script.saveFile = prog.file("Projects/trip.tvp");
+    w->a_SaveAs->trigger();
+    ASSERT_TRUE(QFileInfo::exists(script.saveFile)) << box.texts().join("\n").toStdString();
+    EXPECT_FALSE(w->Design().IsModified());
+    EXPECT_EQ(w->windowTitle(), "Tolvanar - trip.tvp");
+    EXPECT_GE(TZipReader(script.saveFile).FindMember("flashmenu.xml"), 0);
+
+    w->edtTitle->setText("Changed");
+    box.answer(mrNo);  // do not save the change
+    script.openFile = script.saveFile;
+    w->a_LoadSWF->trigger();
+    EXPECT_EQ(w->edtTitle->text(), "Round Trip");
+    EXPECT_FALSE(w->Design().IsModified());
+    EXPECT_EQ(w->windowTitle(), "Tolvanar - trip.tvp");
+    QStringList recent;
+    for (QAction *a : w->miRecent->actions())
+        recent << a->text();
+    EXPECT_EQ(recent, QStringList({script.saveFile}));
+}
+
+TEST_F(Designer, APublishWritesTheOutputFolder)
+{
+    auto w = OpenWindow();
+    const QString out = prog.file("Publish/site");
+    QDir().mkpath(out);
+    script.publishAnswer = "0=-1";
+    script.folder = out;
+    box.answer(mrNo);  // do not open the page
+    w->a_Publish->trigger();
+    EXPECT_TRUE(QFileInfo::exists(out + "/flashmenu.xml")) << box.texts().join("\n").toStdString();
+    EXPECT_TRUE(QFileInfo::exists(out + "/flashmenu.htm"));
+    EXPECT_TRUE(openedPages.isEmpty());
+
+    // Cancel in the settings dialog writes nothing.
+    script.publishAnswer = "-1";
+    script.folder = prog.file("Publish/other");
+    QDir().mkpath(script.folder);
+    w->a_Publish->trigger();
+    EXPECT_FALSE(QFileInfo::exists(script.folder + "/flashmenu.xml"));
+}
+
+TEST_F(Designer, ClosingAModifiedProjectAsksAndCancelKeepsTheWindow)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->tbMenuSpacing->setValue(12);
+    box.answer(mrCancel);
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_FALSE(box.shown().isEmpty());
+    EXPECT_EQ(box.shown().last().text, "Project has not saved. Save now?");
+    // The settings were written all the same.
+    EXPECT_TRUE(prog.exists("tolvanar.ini"));
+
+    box.answer(mrNo);
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(w->Design().IsModified());
+}
+
+TEST_F(Designer, ExitWithCancelNeitherWritesNorEnds)
+{
+    auto w = OpenWindow();
+    w->tbMenuSpacing->setValue(12);
+    QFile::remove(prog.file("tolvanar.ini"));
+    box.answer(mrCancel);
+    w->a_Exit->trigger();
+    EXPECT_EQ(script.endCalls, 0);
+    EXPECT_FALSE(prog.exists("tolvanar.ini"));
+
+    box.answer(mrNo);
+    w->a_Exit->trigger();
+    EXPECT_EQ(script.endCalls, 1);
+    EXPECT_TRUE(prog.exists("tolvanar.ini"));
+}
+
+// ---- Command line ----------------------------------------------------------------------------
+
+TEST_F(Designer, TheCommandLineOpensAProjectOrRunsTheWizard)
+{
+    {
+        auto w = OpenWindow();
+        script.saveFile = prog.file("Projects/start.tvp");
+        w->a_SaveAs->trigger();
+        ASSERT_TRUE(QFileInfo::exists(script.saveFile));
+    }
+    {
+        auto w = Window();
+        w->Start({script.saveFile});
+        EXPECT_EQ(script.wizardCalls, 0);
+        EXPECT_EQ(w->Design().FNoProject, 0);
+        EXPECT_EQ(w->windowTitle(), "Tolvanar - start.tvp");
+    }
+    {
+        // Another type (capitals count) does nothing and shows no wizard.
+        QFile::copy(script.saveFile, prog.file("Projects/upper.TVP"));
+        auto w = Window();
+        w->Start({prog.file("Projects/upper.TVP")});
+        EXPECT_EQ(script.wizardCalls, 0);
+        EXPECT_EQ(w->Design().FNoProject, 1);
+    }
+    {
+        auto w = Window();
+        w->Start({prog.file("Projects/missing.tvp")});
+        EXPECT_EQ(script.wizardCalls, 1);
+        EXPECT_EQ(w->Design().FNoProject, 1);
+        EXPECT_FALSE(w->FromWizard());
+    }
+}
+
+TEST_F(Designer, TheWizardsExitEndsTheProgram)
+{
+    script.wizardAnswer = 3;
+    auto w = Window();
+    w->Start({});
+    EXPECT_EQ(script.endCalls, 1);
+    EXPECT_TRUE(prog.exists("tolvanar.ini"));
+}
