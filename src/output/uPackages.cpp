@@ -295,14 +295,14 @@ bool TPackages::InstallPackage(const QString &packageFile)
                                                           .arg(settings, vertical ? QStringLiteral("Vertical")
                                                                                   : QStringLiteral("Horizontal"))));
         for (const auto &[file, destination] : map) {
-            const QString target = ZipMemberName(file).isEmpty()
-                ? QString()
-                : SafePathUnder(FDesign.ProgramFolder(),
-                                destination + QLatin1Char('/') + folder + ExtractFileExt(file));
+            // The map is read from a file a user can edit: its names are trusted no more than the
+            // package's, and a link in a template folder does not lead a copy elsewhere.
+            const QString stored = destination + QLatin1Char('\\') + folder + ExtractFileExt(file);
+            const QString target = ZipMemberName(file).isEmpty() ? QString() : SafePathUnder(FDesign.ProgramFolder(), stored);
             if (target.isEmpty())
-                throw Exception(PackageError(packageFile, QStringLiteral("the line \"%1=%2\" of the settings file leads "
-                                                                         "outside the program folder.")
-                                                              .arg(file, destination)));
+                throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" of the line \"%2=%3\" of the "
+                                                                         "settings file would lie outside the program folder.")
+                                                              .arg(stored, file, destination)));
             const QString member = folder + QLatin1Char('/') + QString(file).replace(QLatin1Char('\\'), QLatin1Char('/'));
             const int index = reader.FindMember(member);
             const QString source = index >= 0 && !reader.Members()[index].IsFolder
