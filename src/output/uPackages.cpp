@@ -134,12 +134,12 @@ void PutOnTop(QStringList &top, const QStringList &specific, const QString &name
 }
 
 // Copies every step or none: a target that cannot be written puts back what the earlier steps
-// replaced. Raises with the target's name.
-void CopyAllOrNothing(const QList<TCopyStep> &steps, const QString &packageFile)
+// replaced. Returns that target, "" when every step was copied.
+QString CopyAllOrNothing(const QList<TCopyStep> &steps)
 {
     QTemporaryDir backups;
     if (!backups.isValid())
-        throw Exception(PackageError(packageFile, QStringLiteral("no temporary folder: %1").arg(backups.errorString())));
+        throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(backups.errorString()));
     struct TUndo {
         QString Target;
         QString Backup;  // "" when the target was new
@@ -162,10 +162,11 @@ void CopyAllOrNothing(const QList<TCopyStep> &steps, const QString &packageFile)
                 else
                     CopyFileCompat(it->Backup, it->Target);
             }
-            throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" cannot be written.").arg(step.Target)));
+            return step.Target;
         }
         done << undo;
     }
+    return QString();
 }
 
 } // namespace
@@ -318,7 +319,8 @@ bool TPackages::InstallPackage(const QString &packageFile)
 
     for (const QString &text : missing)
         ShowMsgBox(text, mtError, mbOK);
-    CopyAllOrNothing(steps, packageFile);
+    if (const QString failed = CopyAllOrNothing(steps); !failed.isEmpty())
+        throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" cannot be written.").arg(failed)));
 
     if (FHost.LatestButtonsOnTop())
         for (const auto &[folder, vertical] : scan.OnTop)
@@ -371,9 +373,11 @@ bool TPackages::a_UpdateExecute()
                    mtError, mbOK);
         return false;
     }
-    for (const auto &[from, to] : {std::pair(movieSource, movieTarget), std::pair(backgroundSource, backgroundTarget)})
-        if (!CopyFileCompat(from, to))
-            throw Exception(QStringLiteral("The file \"%1\" cannot be copied to \"%2\".").arg(from, to));
+    // Both files or neither: a half-updated project would show a movie with a background it was not
+    // made for.
+    if (const QString failed = CopyAllOrNothing({{movieSource, movieTarget}, {backgroundSource, backgroundTarget}});
+        !failed.isEmpty())
+        throw Exception(QStringLiteral("The file \"%1\" cannot be written; the project's files were not updated.").arg(failed));
     ShowMsgBox(LangMsg(122), mtInformation, mbOK);
     FHost.NavigateBrowser(work + QStringLiteral("flashmenu.htm"));
     return true;

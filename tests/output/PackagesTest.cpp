@@ -609,3 +609,17 @@ TEST_F(UpdateProject, AMissingSourceCopiesNothing)
         EXPECT_TRUE(host.navigations.isEmpty());
     }
 }
+
+TEST_F(UpdateProject, ACopyThatFailsLeavesBothFilesAsTheyWere)
+{
+    // The background's target is taken by a folder.
+    QFile::remove(work() + "flashmenu/tvmbiz001.jpg");
+    ASSERT_TRUE(QDir().mkpath(work() + "flashmenu/tvmbiz001.jpg"));
+    const auto before = Snapshot(root.path());
+    box.answer(mrOK);
+    EXPECT_EQ(ExceptionText([&] { update(); }), "The file \"" + work() + "flashmenu/tvmbiz001.jpg\" cannot be written; "
+                                                "the project's files were not updated.");
+    EXPECT_EQ(Changes(before, Snapshot(root.path())), QStringList());
+    EXPECT_EQ(box.shown().size(), 1);
+    EXPECT_TRUE(host.navigations.isEmpty());
+}
