@@ -240,6 +240,9 @@ void TfrmIconLinkListPopup::PanelEnter(TGalleryTile *tile)
 
 void TfrmIconLinkListPopup::ScrollBoxEnter()
 {
+    // Focus moves about while the dialog closes; the result is settled by then.
+    if (FClosing)
+        return;
     if (FInitialTile && !FChosenIcon.isEmpty()) {
         TGalleryTile *tile = FInitialTile;
         FInitialTile = nullptr;
@@ -269,8 +272,15 @@ void TfrmIconLinkListPopup::fraFileEdit1Picked()
     UpdateOkButton();
 }
 
+void TfrmIconLinkListPopup::done(int result)
+{
+    FClosing = true;
+    QDialog::done(result);
+}
+
 void TfrmIconLinkListPopup::btnOKClick()
 {
+    FClosing = true;
     FChosenIcon = fraFileEdit1->GetLastFolder() + FCustomName;
     accept();
 }

@@ -53,6 +53,7 @@ public slots:
     void btnNextClick();
     void btnPrevClick();
     void btnOKClick();
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -65,6 +66,7 @@ private:
     QString MediaFolder() const;
 
     TDialogBrowser FBrowser;
+    bool FClosing = false;
 };
 
 // fileName on entry: the current picture (bare, "flashmenu\"-relative or a full path). On OK it is
