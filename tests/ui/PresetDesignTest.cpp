@@ -369,7 +369,7 @@ TEST_F(PresetGallery, ASelectionWhileAJobRunsWaitsForItsEnd)
     dialog.SelectDesign(tiles[2]);
     dialog.WaitForRefresh();
     // Three whole jobs one after the other: none began before the previous one had ended.
-    EXPECT_EQ(log.steps.join(' '), WholeJob + ' ' + WholeJob + ' ' + WholeJob);
+    EXPECT_EQ(log.steps.join(' ').toStdString(), (WholeJob + ' ' + WholeJob + ' ' + WholeJob).toStdString());
 
     // The last selection's set, and only its page is shown.
     const TXMLUtils xml(QString::fromUtf8(ReadFileBytes(exchange("flashmenu.xml"))));
