@@ -74,67 +74,6 @@ QStringList GalleryPageCaptions(const QStringList &names, int pageSize)
     return captions;
 }
 
-// ---- Package table ----------------------------------------------------------------------------
-
-QList<TTVNRTheme> TemplatePackages()
-{
-    struct Row {
-        const char *code;
-        int first, last, title;
-    };
-    static const Row rows[16] = {
-        {"tvnr", 1, 6, 84},    {"tvnr", 7, 12, 116},  {"tvmbiz", 1, 6, 85},  {"tvmbiz", 7, 12, 86},
-        {"tvmspt", 1, 6, 87},  {"tvmgbl", 1, 6, 93},  {"tvmcyb", 1, 6, 94},  {"tvmholi", 1, 6, 100},
-        {"tvmrom", 1, 6, 99},  {"tvmvb", 1, 6, 84},   {"tvstd", 1, 6, 84},   {"tvmjs", 1, 6, 104},
-        {"tvmspt", 7, 12, 105}, {"tvmvnat", 1, 6, 106}, {"tvmjy", 1, 6, 107}, {"tvmvgbl", 1, 6, 115},
-    };
-    QList<TTVNRTheme> table;
-    for (const Row &r : rows)
-        table << TTVNRTheme{QString::fromLatin1(r.code), LangMsg(r.title), r.first, r.last};
-    return table;
-}
-
-namespace {
-
-QString TemplateId(const TTVNRTheme &row, int number)
-{
-    return row.Code + QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
-}
-
-} // namespace
-
-void ListPackageTemplates(const QString &folder, QStringList &list)
-{
-    for (const TTVNRTheme &row : TemplatePackages())
-        for (int n = row.First; n <= row.Last; ++n) {
-            const QString id = TemplateId(row, n);
-            if (QFileInfo(WithSlash(folder) + id + QStringLiteral(".xml")).isFile())
-                list << id;
-        }
-}
-
-void ListOtherTemplates(const QString &folder, QStringList &list)
-{
-    QDir dir(folder);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &fi : dir.entryInfoList(QDir::Files | QDir::Hidden)) {
-        if (fi.suffix().compare(QLatin1String("xml"), Qt::CaseInsensitive) != 0)
-            continue;
-        const QString base = fi.completeBaseName();
-        if (!list.contains(base))
-            list << base;
-    }
-}
-
-void ReplacePackageCaptions(QStringList &captions)
-{
-    const QList<TTVNRTheme> table = TemplatePackages();
-    for (QString &caption : captions)
-        for (const TTVNRTheme &row : table)
-            if (caption == TemplateId(row, row.First) + QStringLiteral(" - ") + TemplateId(row, row.Last))
-                caption = row.Title;
-}
-
 // ---- Thumbnail tiles --------------------------------------------------------------------------
 
 QString GalleryThumbnail(const QString &folder, const QString &name)

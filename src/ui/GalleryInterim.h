@@ -1,6 +1,6 @@
 #pragma once
-// Pieces the paged galleries share: the page algorithm, the thumbnail tile and its tile area, the
-// package table's page captions and the dialogs' own browser pane. Kept together here until one set
+// Pieces the paged galleries share: the page algorithm, the thumbnail tile and its tile area, and
+// the dialogs' own browser pane. Kept together here until one set
 // of shared gallery pieces serves every gallery.
 #include "BrowserPane.h"
 
@@ -42,22 +42,6 @@ struct TGalleryPager {
 // One caption per page of pageSize names (shown without extension): first " - " last, or the last
 // name alone on a page that holds one.
 QStringList GalleryPageCaptions(const QStringList &names, int pageSize);
-
-// ---- Package table ----------------------------------------------------------------------------
-struct TTVNRTheme {
-    QString Code;
-    QString Title;
-    int First = 0;
-    int Last = 0;
-};
-// The 16 rows in table order, titles in the current language.
-QList<TTVNRTheme> TemplatePackages();
-// Appends the ids (code + three digits) of the table's templates whose <id>.xml is in folder.
-void ListPackageTemplates(const QString &folder, QStringList &list);
-// Appends the base names of the folder's other .xml files (sorted without case).
-void ListOtherTemplates(const QString &folder, QStringList &list);
-// Each caption equal to a row's "code001 - code006" form becomes that row's title.
-void ReplacePackageCaptions(QStringList &captions);
 
 // ---- Thumbnail tiles --------------------------------------------------------------------------
 // The first of folder + name with ".jpg", with ".bmp", then folder + "NoImage.jpg" that exists

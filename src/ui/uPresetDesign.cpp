@@ -1,5 +1,6 @@
 #include "uPresetDesign.h"
 
+#include "uPackages.h"
 #include "Conversions.h"
 #include "Errors.h"
 #include "MessageBox.h"

@@ -1,6 +1,7 @@
 // The preset design gallery: paging and page captions, the preview job's exchange folder, the
 // job's races with new selections and with closing, and designs that fail.
 #include "GalleryTestSupport.h"
+#include "uPackages.h"
 #include "Messages.h"
 #include "Trans.h"
 #include "uPresetDesign.h"
@@ -101,6 +102,7 @@ TEST(GalleryPageCaptions, PagesOfSixAndTheLastPage)
 TEST(GalleryPageCaptions, AWholePackagePageShowsItsTitle)
 {
     SetDefaultTexts();
+    InitPackages();
     QStringList captions{"tvnr001 - tvnr006", "tvnr007 - tvnr011", "tvmjy001 - tvmjy006", "tvmspt007 - tvmspt012"};
     ReplacePackageCaptions(captions);
     EXPECT_EQ(captions, (QStringList{"Standard Theme", "tvnr007 - tvnr011", "Jet & Yacht Theme 1.0", "Sport Theme 2.0"}));
@@ -108,6 +110,8 @@ TEST(GalleryPageCaptions, AWholePackagePageShowsItsTitle)
 
 TEST(PackageTemplates, TableOrderThenTheOtherDesignsSorted)
 {
+    SetDefaultTexts();
+    InitPackages();
     TempFolder dir;
     for (const char *name : {"zeta.xml", "tvmbiz007.xml", "tvnr002.xml", "Alpha.XML", "tvnr001.xml", "tvnr013.xml",
                              "notes.txt"})
@@ -125,6 +129,7 @@ protected:
     void SetUp() override
     {
         SetDefaultTexts();
+        InitPackages();
         LanguageName = QStringLiteral("English");
         CopyShippedTemplatesTo(prog);
     }
