@@ -16,35 +16,6 @@ inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.
 
 namespace {
 
-struct RawMember {
-    QByteArray name;
-    QByteArray data;
-    zip_uint32_t mode = S_IFREG | 0644;
-    bool encrypt = false;
-};
-
-// An archive built member by member with libzip, names taken as given (hostile ones included).
-void MakeArchive(const QString &file, const QList<RawMember> &members,
-                 const std::function<void(zip_t *)> &more = nullptr)
-{
-    int code = 0;
-    zip_t *za = zip_open(QFile::encodeName(file).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    ASSERT_NE(za, nullptr);
-    for (const RawMember &m : members) {
-        zip_source_t *src = zip_source_buffer(za, m.data.constData(), zip_uint64_t(m.data.size()), 0);
-        ASSERT_NE(src, nullptr);
-        const zip_int64_t i = zip_file_add(za, m.name.constData(), src, ZIP_FL_ENC_RAW);
-        ASSERT_GE(i, 0) << m.name.constData();
-        zip_file_set_external_attributes(za, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX, m.mode << 16);
-        if (m.encrypt) {
-            ASSERT_EQ(zip_file_set_encryption(za, zip_uint64_t(i), ZIP_EM_AES_256, "secret"), 0);
-        }
-    }
-    if (more)
-        more(za);
-    ASSERT_EQ(zip_close(za), 0);
-}
-
 QStringList FilesUnder(const QString &folder)
 {
     QStringList out;
@@ -117,7 +88,7 @@ TEST(ZipArchive, RoundTripKeepsOrderPathsAndBytes)
 TEST(ZipArchive, SingleMembersAndFolderEntries)
 {
     TempFolder dir;
-    MakeArchive(dir.file("pkg.tvm"), {{"Blue/", ""}, {"Blue/Menus/blue.swf", "movie"}, {"Package.XML", "<p/>"},
+    MakeZipArchive(dir.file("pkg.tvm"), {{"Blue/", ""}, {"Blue/Menus/blue.swf", "movie"}, {"Package.XML", "<p/>"},
                                       {"Win\\style.css", "css"}});
     TZipReader reader(dir.file("pkg.tvm"));
     ASSERT_EQ(reader.Members().size(), 4);
@@ -144,7 +115,7 @@ TEST(ZipArchive, ExtractionReplacesFilesAndLinksInTheWay)
     target.write("a.txt", "old");
     target.write("c.txt", "keep c");
     ASSERT_TRUE(QFile::link(target.file("c.txt"), target.file("b.txt")));
-    MakeArchive(dir.file("x.zip"), {{"a.txt", "new a"}, {"b.txt", "new b"}});
+    MakeZipArchive(dir.file("x.zip"), {{"a.txt", "new a"}, {"b.txt", "new b"}});
     TZipReader(dir.file("x.zip")).ExtractAll(target.path());
     EXPECT_EQ(target.read("a.txt"), "new a");
     EXPECT_FALSE(QFileInfo(target.file("b.txt")).isSymLink());
@@ -166,7 +137,7 @@ TEST(ZipArchive, NamesThatClimbOutAreRefusedBeforeAnythingIsWritten)
     for (const QByteArray &name : hostile) {
         TempFolder dir, sandbox;
         QDir().mkpath(sandbox.file("work"));
-        MakeArchive(dir.file("bad.zip"), {{"good.txt", "fine"}, {name, "evil"}});
+        MakeZipArchive(dir.file("bad.zip"), {{"good.txt", "fine"}, {name, "evil"}});
         TZipReader reader(dir.file("bad.zip"));
         const QString error = ExceptionText([&] { reader.ExtractAll(sandbox.file("work")); });
         EXPECT_TRUE(error.contains("leads outside the target folder")) << name.constData() << " " << error.toStdString();
@@ -180,7 +151,7 @@ TEST(ZipArchive, AMemberThroughALinkedFolderCannotLeave)
 {
     TempFolder dir, target, outside;
     ASSERT_TRUE(QFile::link(outside.path(), target.file("media")));
-    MakeArchive(dir.file("x.zip"), {{"media/evil.txt", "evil"}});
+    MakeZipArchive(dir.file("x.zip"), {{"media/evil.txt", "evil"}});
     EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("x.zip")).ExtractAll(target.path()); })
                     .contains("leads outside the target folder"));
     EXPECT_TRUE(FilesUnder(outside.path()).isEmpty());
@@ -189,7 +160,7 @@ TEST(ZipArchive, AMemberThroughALinkedFolderCannotLeave)
 TEST(ZipArchive, LinkMembersAreRefused)
 {
     TempFolder dir, target;
-    MakeArchive(dir.file("link.zip"), {{"a.txt", "fine"}, {"passwd", "/etc/passwd", S_IFLNK | 0777}});
+    MakeZipArchive(dir.file("link.zip"), {{"a.txt", "fine"}, {"passwd", "/etc/passwd", S_IFLNK | 0777}});
     TZipReader reader(dir.file("link.zip"));
     EXPECT_TRUE(reader.Members()[1].IsLink);
     EXPECT_EQ(ExceptionText([&] { reader.ExtractAll(target.path()); }),
@@ -200,7 +171,7 @@ TEST(ZipArchive, LinkMembersAreRefused)
 TEST(ZipArchive, ModesFromTheArchiveAreNotApplied)
 {
     TempFolder dir, target;
-    MakeArchive(dir.file("mode.zip"), {{"run.sh", "#!/bin/sh\n", S_IFREG | 06777}});
+    MakeZipArchive(dir.file("mode.zip"), {{"run.sh", "#!/bin/sh\n", S_IFREG | 06777}});
     TZipReader(dir.file("mode.zip")).ExtractAll(target.path());
     const QFileInfo fi(target.file("run.sh"));
     EXPECT_TRUE(fi.isFile());
@@ -212,7 +183,7 @@ TEST(ZipArchive, EncryptedMembersAreRefused)
     if (!zip_encryption_method_supported(ZIP_EM_AES_256, 1))
         GTEST_SKIP() << "libzip cannot write encrypted members here";
     TempFolder dir, target;
-    MakeArchive(dir.file("enc.zip"), {{"plain.txt", "fine"}, {"secret.txt", "hidden", S_IFREG | 0644, true}});
+    MakeZipArchive(dir.file("enc.zip"), {{"plain.txt", "fine"}, {"secret.txt", "hidden", S_IFREG | 0644, true}});
     TZipReader reader(dir.file("enc.zip"));
     EXPECT_TRUE(reader.Members()[1].IsEncrypted);
     EXPECT_TRUE(ExceptionText([&] { reader.ExtractAll(target.path()); }).endsWith("the member \"secret.txt\" is encrypted."));
@@ -240,7 +211,7 @@ TEST(ZipArchive, SizesAreCountedOnTheBytesReallyUnpacked)
 {
     TempFolder dir, target;
     const QByteArray big(64 * 1024, 'z');
-    MakeArchive(dir.file("liar.zip"), {{"liar.bin", big}});
+    MakeZipArchive(dir.file("liar.zip"), {{"liar.bin", big}});
     // Both headers claim 16 bytes for a member of 64 KiB.
     QByteArray bytes = dir.read("liar.zip");
     ASSERT_TRUE(bytes.startsWith("PK\x03\x04"));
@@ -262,7 +233,7 @@ TEST(ZipArchive, SizesAreCountedOnTheBytesReallyUnpacked)
 TEST(ZipArchive, TotalAndEntryCapsHold)
 {
     TempFolder dir;
-    MakeArchive(dir.file("three.zip"), {{"a", QByteArray(600, 'a')}, {"b", QByteArray(600, 'b')}, {"c", "c"}});
+    MakeZipArchive(dir.file("three.zip"), {{"a", QByteArray(600, 'a')}, {"b", QByteArray(600, 'b')}, {"c", "c"}});
     TZipLimits limits;
     limits.MaxTotalSize = 1000;
     {
@@ -288,7 +259,7 @@ TEST(ZipArchive, FilesThatAreNoArchive)
     EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("text.tvp")); }).startsWith("Cannot open the archive \""));
     EXPECT_TRUE(ExceptionText([&] { TZipReader(dir.file("none.tvp")); }).startsWith("Cannot open the archive \""));
     // A damaged member: the stored bytes changed after writing.
-    MakeArchive(dir.file("crc.zip"), {{"a.txt", QByteArray(5000, 'q')}}, [](zip_t *za) {
+    MakeZipArchive(dir.file("crc.zip"), {{"a.txt", QByteArray(5000, 'q')}}, [](zip_t *za) {
         zip_set_file_compression(za, 0, ZIP_CM_STORE, 0);
     });
     QByteArray bytes = dir.read("crc.zip");

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <stdexcept>
 #include <unistd.h>
+#include <zip.h>
 
 TempFolder::TempFolder()
 {
@@ -111,4 +112,24 @@ QString ExceptionText(const std::function<void()> &action)
         return e.Message();
     }
     return QString();
+}
+
+void MakeZipArchive(const QString &file, const QList<RawMember> &members, const std::function<void(zip *)> &more)
+{
+    int code = 0;
+    zip_t *za = zip_open(QFile::encodeName(file).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    ASSERT_NE(za, nullptr);
+    for (const RawMember &m : members) {
+        zip_source_t *src = zip_source_buffer(za, m.data.constData(), zip_uint64_t(m.data.size()), 0);
+        ASSERT_NE(src, nullptr);
+        const zip_int64_t i = zip_file_add(za, m.name.constData(), src, ZIP_FL_ENC_RAW);
+        ASSERT_GE(i, 0) << m.name.constData();
+        zip_file_set_external_attributes(za, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX, m.mode << 16);
+        if (m.encrypt) {
+            ASSERT_EQ(zip_file_set_encryption(za, zip_uint64_t(i), ZIP_EM_AES_256, "secret"), 0);
+        }
+    }
+    if (more)
+        more(za);
+    ASSERT_EQ(zip_close(za), 0);
 }

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 // A throw-away program folder; path() ends with "/".
@@ -91,3 +92,16 @@ private:
 
 // The text of the Exception the action raises; "" when it raises none.
 QString ExceptionText(const std::function<void()> &action);
+
+// One member of an archive built byte for byte: names are stored as given, hostile ones included.
+struct RawMember {
+    QByteArray name;
+    QByteArray data;
+    uint32_t mode = S_IFREG | 0644;
+    bool encrypt = false;
+};
+
+struct zip;
+// Builds an archive member by member with libzip; more may change it before it is closed.
+void MakeZipArchive(const QString &file, const QList<RawMember> &members,
+                    const std::function<void(zip *)> &more = nullptr);

@@ -1,0 +1,384 @@
+#include "uPackages.h"
+
+#include "Conversions.h"
+#include "Errors.h"
+#include "IniFile.h"
+#include "Messages.h"
+#include "MessageBox.h"
+#include "Paths.h"
+#include "XmlDom.h"
+#include "uDesign.h"
+#include "uGlobal.h"
+#include "uProjects.h"
+#include "uXMLUtils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <utility>
+
+std::array<TTVNRTheme, TemplatePackageCount> TemplatePackages;
+
+namespace {
+
+const QString SettingsName = QStringLiteral("tolvanar.ini");
+const QString PackageXmlName = QStringLiteral("package.xml");
+const QString PackageExt = QStringLiteral("*.tvm");
+const QString RegisterSection = QStringLiteral("register");
+constexpr int OnTopLimit = 12;
+
+struct TPackageRow {
+    const char *Code;
+    int32_t First, Last;
+    int TitleMessage;
+};
+
+constexpr std::array<TPackageRow, TemplatePackageCount> PackageRows{{
+    {"tvnr", 1, 6, 84},    {"tvnr", 7, 12, 116},  {"tvmbiz", 1, 6, 85},  {"tvmbiz", 7, 12, 86},
+    {"tvmspt", 1, 6, 87},  {"tvmgbl", 1, 6, 93},  {"tvmcyb", 1, 6, 94},  {"tvmholi", 1, 6, 100},
+    {"tvmrom", 1, 6, 99},  {"tvmvb", 1, 6, 84},   {"tvstd", 1, 6, 84},   {"tvmjs", 1, 6, 104},
+    {"tvmspt", 7, 12, 105}, {"tvmvnat", 1, 6, 106}, {"tvmjy", 1, 6, 107}, {"tvmvgbl", 1, 6, 115},
+}};
+
+// What the scan of a package's members found.
+struct TPackageScan {
+    QString Id;            // the root's id of package.xml
+    QStringList Vertical;  // template ids listed with type "v"
+    QStringList Folders;   // top-level folder names, in archive order, each once
+    // Each folder with the orientation it had when it was met, for the on-top lists: a folder met
+    // before package.xml counts as horizontal.
+    QList<std::pair<QString, bool>> OnTop;
+};
+
+struct TCopyStep {
+    QString Source;
+    QString Target;
+};
+
+bool IsVertical(const TPackageScan &scan, const QString &folder)
+{
+    return scan.Vertical.contains(folder, Qt::CaseInsensitive);
+}
+
+// A folder name becomes part of file names in the template folders: nothing that could name a
+// folder of its own or read as a drive.
+bool ValidTemplateFolder(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
+            return false;
+    return true;
+}
+
+QString PackageError(const QString &packageFile, const QString &what)
+{
+    return QStringLiteral("The template package \"%1\" cannot be installed: %2").arg(ExtractFileName(packageFile), what);
+}
+
+void ReadPackageXml(const QString &file, const QString &packageFile, TPackageScan &scan)
+{
+    QFile f(file);
+    pugi::xml_document doc;
+    QString reason = QStringLiteral("it cannot be read.");
+    if (!f.open(QIODevice::ReadOnly) || !ParseXmlBytes(doc, f.readAll(), &reason))
+        throw Exception(PackageError(packageFile, QStringLiteral("%1 %2").arg(PackageXmlName, reason)));
+    try {
+        const pugi::xml_node root = doc.document_element();
+        scan.Id = GetNodeAttribute(root, QStringLiteral("id"));
+        for (const pugi::xml_node &node : SelectChildNodes(root, QStringLiteral("template"))) {
+            const QString id = GetNodeAttribute(node, QStringLiteral("id"));
+            if (GetNodeAttributeDef(node, QStringLiteral("type"), QString()) == QLatin1String("v"))
+                scan.Vertical << id;
+        }
+    } catch (const Exception &e) {
+        throw Exception(PackageError(packageFile, QStringLiteral("%1: %2").arg(PackageXmlName, e.Message())));
+    }
+}
+
+// package.xml and the top-level folder entries, in archive order. The members are already unpacked
+// under folder.
+TPackageScan ScanPackage(const TZipReader &reader, const QString &folder)
+{
+    TPackageScan scan;
+    for (const TZipMember &m : reader.Members()) {
+        if (m.Name.toLower() == PackageXmlName) {
+            ReadPackageXml(SafePathUnder(folder, m.Name), reader.FileName(), scan);
+            continue;
+        }
+        const qsizetype slash = m.Name.indexOf(QLatin1Char('/'));
+        if (slash <= 0 || slash != m.Name.size() - 1)
+            continue;
+        const QString name = m.Name.left(slash);
+        if (!ValidTemplateFolder(name))
+            throw Exception(PackageError(reader.FileName(),
+                                         QStringLiteral("the template folder \"%1\" has no valid template name.").arg(name)));
+        if (scan.Folders.contains(name))
+            continue;
+        scan.Folders << name;
+        scan.OnTop << std::make_pair(name, IsVertical(scan, name));
+    }
+    return scan;
+}
+
+// A new template goes first; an equal entry already there stays where it is.
+void PutOnTop(QStringList &top, const QStringList &specific, const QString &name)
+{
+    if (specific.contains(name, Qt::CaseInsensitive))
+        return;
+    top.prepend(name);
+    if (top.size() > OnTopLimit)
+        top.removeLast();
+}
+
+// Copies every step or none: a target that cannot be written puts back what the earlier steps
+// replaced. Returns that target, "" when every step was copied.
+QString CopyAllOrNothing(const QList<TCopyStep> &steps)
+{
+    QTemporaryDir backups;
+    if (!backups.isValid())
+        throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(backups.errorString()));
+    struct TUndo {
+        QString Target;
+        QString Backup;  // "" when the target was new
+    };
+    QList<TUndo> done;
+    for (int i = 0; i < steps.size(); ++i) {
+        const TCopyStep &step = steps[i];
+        const QFileInfo target(step.Target);
+        TUndo undo{step.Target, QString()};
+        bool ok = true;
+        if (target.exists() || target.isSymLink()) {
+            undo.Backup = backups.filePath(QString::number(i));
+            ok = target.isFile() && !target.isSymLink() && CopyFileCompat(step.Target, undo.Backup);
+        }
+        ok = ok && QDir().mkpath(target.absolutePath()) && CopyFileCompat(step.Source, step.Target);
+        if (!ok) {
+            for (auto it = done.crbegin(); it != done.crend(); ++it) {
+                if (it->Backup.isEmpty())
+                    QFile::remove(it->Target);
+                else
+                    CopyFileCompat(it->Backup, it->Target);
+            }
+            return step.Target;
+        }
+        done << undo;
+    }
+    return QString();
+}
+
+} // namespace
+
+void InitPackages()
+{
+    for (int i = 0; i < TemplatePackageCount; ++i) {
+        const TPackageRow &row = PackageRows[size_t(i)];
+        TTVNRTheme &theme = TemplatePackages[size_t(i)];
+        theme.Code = QString::fromLatin1(row.Code);
+        theme.First = row.First;
+        theme.Last = row.Last;
+        theme.Title = LangMsg(row.TitleMessage);
+    }
+}
+
+QString TemplateId(const QString &code, int number)
+{
+    return code + QString::asprintf("%.3d", number);
+}
+
+void ListPackageTemplates(const QString &folder, QStringList &list)
+{
+    for (const TTVNRTheme &theme : TemplatePackages)
+        for (int32_t n = theme.First; n <= theme.Last; ++n) {
+            const QString id = TemplateId(theme.Code, n);
+            if (QFileInfo(FindTemplateFile(folder, id + QStringLiteral(".xml"))).isFile())
+                list << id;
+        }
+}
+
+void ListOtherTemplates(const QString &folder, QStringList &list)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System,
+                                            QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : names) {
+        if (!name.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive))
+            continue;
+        const QString base = name.left(name.size() - 4);
+        if (!list.contains(base, Qt::CaseInsensitive))
+            list << base;
+    }
+}
+
+void ReplacePackageCaptions(QStringList &items)
+{
+    for (QString &item : items)
+        for (const TTVNRTheme &theme : TemplatePackages)
+            if (item == TemplateId(theme.Code, theme.First) + QStringLiteral(" - ") + TemplateId(theme.Code, theme.Last))
+                item = theme.Title;
+}
+
+bool RegisterTemplatePackage(const QString &settingsFile, const QString &id)
+{
+    IniFile ini(settingsFile);
+    int n = 1;
+    for (;; ++n) {
+        const QString value = ini.ReadString(RegisterSection, QStringLiteral("template%1").arg(n), QString());
+        if (value.isEmpty())
+            break;
+        if (value == id)
+            return true;
+    }
+    return ini.WriteString(RegisterSection, QStringLiteral("template%1").arg(n), id);
+}
+
+TPackages::TPackages(TMenuDesign &design, IPackageHost &host, const TZipLimits &limits)
+    : FDesign(design), FHost(host), FLimits(limits)
+{
+}
+
+QString TPackages::ProgramPath(const QString &stored) const
+{
+    return NativePath(FDesign.ProgramFolder(), stored);
+}
+
+QString TPackages::SettingsFile() const
+{
+    return ProgramPath(SettingsName);
+}
+
+bool TPackages::a_InstallTemplateExecute(QString &startupFileName)
+{
+    QString file;
+    if (!startupFileName.isEmpty()) {
+        file = ExtractFilePath(startupFileName).isEmpty() ? ProgramPath(startupFileName) : startupFileName;
+        startupFileName.clear();
+    } else {
+        TFileDialogSetup setup;
+        setup.Filter = LangFilterLabel(6) + QStringLiteral(" (") + PackageExt + QStringLiteral(")|") + PackageExt;
+        file = FHost.ChooseOpenFile(setup);
+        if (file.isEmpty())
+            return false;
+    }
+    return InstallPackage(file);
+}
+
+bool TPackages::InstallPackage(const QString &packageFile)
+{
+    const QString settings = SettingsFile();
+    if (!QFileInfo(settings).isFile())
+        throw Exception(LangMsg(34) + QStringLiteral(" \"") + settings + QStringLiteral("\" ") + LangMsg(35));
+    const IniFile ini(settings);
+    const QList<std::pair<QString, QString>> horizontalMap = ini.ReadSectionValues(QStringLiteral("Horizontal"));
+    const QList<std::pair<QString, QString>> verticalMap = ini.ReadSectionValues(QStringLiteral("Vertical"));
+
+    // Everything is unpacked and checked in a private folder before a template file is touched: a
+    // package that is refused writes nothing into the template folders.
+    TZipReader reader(packageFile, FLimits);
+    QTemporaryDir unpacked;
+    if (!unpacked.isValid())
+        throw Exception(PackageError(packageFile, QStringLiteral("no temporary folder: %1").arg(unpacked.errorString())));
+    reader.ExtractAll(unpacked.path());
+    const TPackageScan scan = ScanPackage(reader, unpacked.path());
+    if (scan.Folders.isEmpty())
+        throw Exception(LangMsg(36));
+
+    QList<TCopyStep> steps;
+    QStringList missing;
+    for (const QString &folder : scan.Folders) {
+        const bool vertical = IsVertical(scan, folder);
+        const auto &map = vertical ? verticalMap : horizontalMap;
+        // No map would install nothing and still report success.
+        if (map.isEmpty())
+            throw Exception(PackageError(packageFile, QStringLiteral("the settings file \"%1\" has no section [%2].")
+                                                          .arg(settings, vertical ? QStringLiteral("Vertical")
+                                                                                  : QStringLiteral("Horizontal"))));
+        for (const auto &[file, destination] : map) {
+            // The map is read from a file a user can edit: its names are trusted no more than the
+            // package's, and a link in a template folder does not lead a copy elsewhere.
+            const QString stored = destination + QLatin1Char('\\') + folder + ExtractFileExt(file);
+            const QString target = ZipMemberName(file).isEmpty() ? QString() : SafePathUnder(FDesign.ProgramFolder(), stored);
+            if (target.isEmpty())
+                throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" of the line \"%2=%3\" of the "
+                                                                         "settings file would lie outside the program folder.")
+                                                              .arg(stored, file, destination)));
+            const QString member = folder + QLatin1Char('/') + QString(file).replace(QLatin1Char('\\'), QLatin1Char('/'));
+            const int index = reader.FindMember(member);
+            const QString source = index >= 0 && !reader.Members()[index].IsFolder
+                ? SafePathUnder(unpacked.path(), member) : QString();
+            if (source.isEmpty() || !QFileInfo(source).isFile()) {
+                missing << LangMsg(37) + QStringLiteral(" \"") + file + QStringLiteral("\" ") + LangMsg(38)
+                               + QStringLiteral(" \"") + folder + QStringLiteral("/\" ") + LangMsg(39);
+                continue;
+            }
+            steps << TCopyStep{source, target};
+        }
+    }
+
+    for (const QString &text : missing)
+        ShowMsgBox(text, mtError, mbOK);
+    if (const QString failed = CopyAllOrNothing(steps); !failed.isEmpty())
+        throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" cannot be written.").arg(failed)));
+
+    if (FHost.LatestButtonsOnTop())
+        for (const auto &[folder, vertical] : scan.OnTop)
+            PutOnTop(vertical ? VertTop : HorzTop, vertical ? VertTopSpec : HorzTopSpec, folder);
+    FHost.ReloadTemplateShortList(FDesign.CurrentMenuFileName);
+
+    if (!missing.isEmpty())
+        return false;
+    // The about box lists the package by its id; an id that cannot stand in the settings file, or a
+    // package without one, is listed by its file name.
+    QString id = TrimText(scan.Id);
+    if (id.isEmpty() || !IniFile::ValidValue(id))
+        id = FileBaseName(ExtractFileName(packageFile));
+    if (!RegisterTemplatePackage(settings, id))
+        throw Exception(QStringLiteral("The template package \"%1\" was installed, but the settings file \"%2\" "
+                                       "cannot be written.")
+                            .arg(ExtractFileName(packageFile), settings));
+    ShowMsgBox(LangMsg(40) + QStringLiteral(" \"") + ExtractFileName(packageFile) + QStringLiteral("\" ") + LangMsg(41),
+               mtInformation, mbOK);
+    return true;
+}
+
+bool TPackages::a_UpdateExecute()
+{
+    if (ShowMsgBox(LangMsg(117) + QStringLiteral("\r\n") + LangMsg(118), mtAlert, mbOKCancel) != mrOK)
+        return false;
+
+    const QString templates = ProgramPath(QStringLiteral("Templates\\")
+                                          + (FDesign.IsHorizontal() ? QStringLiteral("Horizontal\\") : QStringLiteral("Vertical\\")));
+    const QString work = ProgramPath(QStringLiteral("MenuPreview\\"));
+    const QString movie = ExtractFileName(FDesign.CurrentMenuFileName);
+    const QString background = ExtractFileName(FDesign.Controls.BackgroundImage);
+
+    // A source is a template file (found without regard to case); a name that is empty or could
+    // climb out of its folder counts as missing.
+    auto source = [&](const QString &folder, const QString &name) {
+        const QString path = name.isEmpty() ? QString() : FindTemplateFile(templates + folder, name);
+        return QFileInfo(path).isFile() ? path : QString();
+    };
+    const QString movieSource = source(QStringLiteral("Menus"), movie);
+    const QString backgroundSource = source(QStringLiteral("BGround"), background);
+    const QString movieTarget = movie.isEmpty() ? QString() : SafePathUnder(work, movie);
+    const QString backgroundTarget = background.isEmpty() ? QString() : SafePathUnder(work + QStringLiteral("flashmenu/"), background);
+
+    if (movieSource.isEmpty() || backgroundSource.isEmpty() || movieTarget.isEmpty() || backgroundTarget.isEmpty()) {
+        // The blank after each label doubles the label's own trailing blank, as the box always showed it.
+        const QString crlf = QStringLiteral("\r\n");
+        ShowMsgBox(LangMsg(119) + crlf + LangMsg(120) + QLatin1Char(' ') + movie + crlf + LangMsg(121) + QLatin1Char(' ')
+                       + background,
+                   mtError, mbOK);
+        return false;
+    }
+    // Both files or neither: a half-updated project would show a movie with a background it was not
+    // made for.
+    if (const QString failed = CopyAllOrNothing({{movieSource, movieTarget}, {backgroundSource, backgroundTarget}});
+        !failed.isEmpty())
+        throw Exception(QStringLiteral("The file \"%1\" cannot be written; the project's files were not updated.").arg(failed));
+    ShowMsgBox(LangMsg(122), mtInformation, mbOK);
+    FHost.NavigateBrowser(work + QStringLiteral("flashmenu.htm"));
+    return true;
+}
