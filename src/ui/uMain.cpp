@@ -8,6 +8,8 @@
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
 #include "uAbout.h"
+#include "uIconLinkOptions.h"
+#include "uPresetDesign.h"
 #include "uBrowseFolderUtils.h"
 #include "uMenuItemEditor.h"
 #include "uMenuTextOptions.h"
@@ -95,6 +97,12 @@ TMainWindowDialogs DefaultMainWindowDialogs()
     };
     d.Settings = [](TfrmMain &window) {
         return ShowOptionsDialog(window.IsHorizontal(), window.ProgramFolder(), LanguageName, &window);
+    };
+    d.PresetGallery = [](TfrmMain &window, const QString &templatesFolder, bool &back) {
+        return ShowPresetDesign(templatesFolder, window.IsHorizontal(), back, &window);
+    };
+    d.IconLinks = [](TfrmMain &window, TXMLICONInfo &info, int selected) {
+        return RunIconLinkOptions(window.ProgramFolder(), info, selected, &window);
     };
     d.About = [](TfrmMain &window) {
         ShowAbout(window.ProgramFolder(), LanguageName, ReadInstalledTemplates(window.ProgramFolder()), &window);
@@ -442,6 +450,22 @@ void TfrmMain::miSettingsClick()
     else
         ComputeMenuAreaHeight();
     MarkChanged();
+}
+
+void TfrmMain::btnLinkOptions_BackClick()
+{
+    FillLinkOptionsMenu(pmLinkOptions, FDesign.FIconInfo, [this](int n) { acIconLinkoptionsExecute(n); });
+    pmLinkOptions->popup(btnLinkOptions->mapToGlobal(QPoint(0, btnLinkOptions->height())));
+}
+
+void TfrmMain::acIconLinkoptionsExecute(int selected)
+{
+    if (FDesign.FNoProject || !FDialogs.IconLinks)
+        return;
+    bool ok = false;
+    RunAction([&] { ok = FDialogs.IconLinks(*this, FDesign.FIconInfo, selected); });
+    if (ok)
+        MarkChanged();
 }
 
 void TfrmMain::btnTitleOptionsClick()

@@ -64,6 +64,8 @@ struct TMainWindowDialogs {
     // The user settings dialog; true on OK (Options then hold the new values).
     std::function<bool(TfrmMain &window)> Settings;
     std::function<void(TfrmMain &window)> About;
+    // The icon-link dialog on the design's icon links with link selected (1..4); true on OK.
+    std::function<bool(TfrmMain &window, TXMLICONInfo &info, int selected)> IconLinks;
     // The end of the message loop (Exit); the default asks the application to quit.
     std::function<void()> EndApplication;
 };
@@ -226,6 +228,8 @@ public slots:
     // The four font buttons of the state grid, row 0..3.
     void ButtonStateClick(int row);
     void miSettingsClick();
+    void btnLinkOptions_BackClick();
+    void acIconLinkoptionsExecute(int selected);
     // Position editor
     void rbLogoClick(QRadioButton *sender);
     void cbAdjPosChange();
@@ -320,6 +324,7 @@ public:
     QPushButton *btnSave = nullptr, *btnPublish = nullptr, *btnRefresh = nullptr, *btnPreview = nullptr,
                 *btnClose = nullptr, *btnSelectBackground = nullptr, *btnLinkOptions = nullptr, *btnAddMenu = nullptr;
     QTimer *timerRefresh = nullptr, *timerSlider = nullptr;
+    QMenu *pmLinkOptions = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

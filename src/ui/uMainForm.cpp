@@ -198,8 +198,8 @@ void TfrmMain::CreateMenus()
     miHelp->addSeparator();
     miHelp->addAction(a_About);
     connect(miSettings, &QAction::triggered, this, &TfrmMain::miSettingsClick);
-    // Icon links come with their own dialogs.
-    FUnavailable << miIconLinksOptions;
+    connect(miIconLinksOptions, &QAction::triggered, this, [this] { acIconLinkoptionsExecute(1); });
+    pmLinkOptions = Named(new QMenu(this), "pmLinkOptions");
 }
 
 void TfrmMain::CreateToolBar()
@@ -342,6 +342,7 @@ void TfrmMain::CreateCenter()
     btnAddMenu = Named(new QPushButton(a_AddMenuButton->text(), panMenuEdit), "btnAddMenu");
     connect(btnSelectBackground, &QPushButton::clicked, a_BackgoundStyle, &QAction::trigger);
     connect(btnAddMenu, &QPushButton::clicked, a_AddMenuButton, &QAction::trigger);
+    connect(btnLinkOptions, &QPushButton::clicked, this, &TfrmMain::btnLinkOptions_BackClick);
     btnSelectBackground->setGeometry(0, 0, 160, 20);
     btnLinkOptions->setGeometry(160, 0, 160, 20);
     btnAddMenu->setGeometry(320, 0, 160, 20);

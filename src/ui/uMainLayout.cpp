@@ -111,9 +111,6 @@ void TfrmMain::RefreshEnabledState()
     for (QAction *a : FUnavailable)
         a->setEnabled(false);
     btnSelectBackground->setEnabled(a_BackgoundStyle->isEnabled());
-    btnLinkOptions->setEnabled(open && miIconLinksOptions->isEnabled() && !FUnavailable.contains(miIconLinksOptions));
-    if (FUnavailable.contains(miIconLinksOptions))
-        miIconLinksOptions->setEnabled(false);
     for (QWidget *w : std::initializer_list<QWidget *>{pcMenuDesignEtc, MenuStringGrid, btnAddMenu, btnLinkOptions,
                                                        btnSelectBackground, btnSave, btnPublish, btnRefresh,
                                                        btnPreview, btnClose})

@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "TestSupport.h"
 #include "ColorGrid.h"
+#include "MainWindowParts.h"
 #include "ZipArchive.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
@@ -48,6 +49,9 @@ struct TDialogScript {
     QStringList itemCaptions;
     std::function<bool(TFlashMenuItem &)> itemAnswer;
     QString openFile, saveFile, publishAnswer = QStringLiteral("-1"), folder;
+    QList<int> iconLinkSelected;
+    bool iconLinkAnswer = true;
+    QStringList textCaptions;
     int wizardCalls = 0;
     int wizardAnswer = 0;
     int endCalls = 0;
@@ -76,6 +80,25 @@ struct TDialogScript {
         d.EndApplication = [this] { ++endCalls; };
         d.Settings = nullptr;
         d.About = nullptr;
+        d.PresetGallery = nullptr;
+        d.IconLinks = [this](TfrmMain &, TXMLICONInfo &info, int selected) {
+            iconLinkSelected << selected;
+            info.Items[size_t(selected - 1)].Text = "Changed";
+            return iconLinkAnswer;
+        };
+        d.EditTextOptions = [this](TTextOptions &options, const QString &caption) {
+            textCaptions << caption;
+            options.Text = "From Dialog";
+            options.Font = TFontValue{"Arial", 20, 0x0000FF, true, false, true};
+            return true;
+        };
+        d.EditButtonOptions = [this](const QString &caption, TButtonOptions &options) {
+            textCaptions << caption;
+            options.BackColor = 0x332211;
+            options.Alpha = 40;
+            options.Font = TFontValue{"Verdana", 9, 0x00FF00, false, true, false};
+            return true;
+        };
         return d;
     }
 };
@@ -638,4 +661,59 @@ TEST_F(Designer, TheWizardsExitEndsTheProgram)
     w->Start({});
     EXPECT_EQ(script.endCalls, 1);
     EXPECT_TRUE(prog.exists("tolvanar.ini"));
+}
+
+// ---- Text, button-state and icon-link dialogs -------------------------------------------------
+
+TEST_F(Designer, TheTextAndButtonDialogsStoreTheirValuesInTheDesign)
+{
+    auto w = OpenWindow();
+    w->Design().SetModified(false);
+    w->btnTitleOptions->click();
+    EXPECT_EQ(w->edtTitle->text(), "From Dialog");
+    EXPECT_EQ(w->Design().FTitleOptions.Text, "From Dialog");
+    const TFontInfo &title = w->Design().FStoreOptions.Fonts[fsTitle];
+    EXPECT_EQ(title.Name, "Arial");
+    EXPECT_EQ(title.Size, 20);
+    EXPECT_EQ(title.Color, 0xFF0000);  // red, held 0xRRGGBB
+    EXPECT_EQ(title.Bold, 1);
+    EXPECT_EQ(title.Underline, 1);
+    EXPECT_TRUE(w->Design().IsModified());
+
+    w->btnMainMenuActive->click();
+    const TXMLStoreOptions &o = w->Design().FStoreOptions;
+    EXPECT_EQ(o.MainActiveColor, 0x112233);
+    EXPECT_EQ(o.MainActiveAlpha, 40);
+    EXPECT_EQ(o.Fonts[fsMainActive].Name, "Verdana");
+    EXPECT_EQ(o.Fonts[fsMainActive].Italic, 1);
+    EXPECT_EQ(w->MenuStringGrid->RowColor(1), 0x112233);
+    EXPECT_EQ(script.textCaptions, QStringList({"Title", "Main Menu Active"}));
+}
+
+TEST_F(Designer, TheIconLinkPopupListsTheFourLinksAndOpensTheChosenOne)
+{
+    auto w = OpenWindow();
+    w->show();
+    for (int i = 0; i < 4; ++i)
+        w->Design().FIconInfo.Items[size_t(i)].Text = QStringLiteral("Link%1").arg(i + 1);
+    w->btnLinkOptions->click();
+    QStringList items;
+    for (QAction *a : w->pmLinkOptions->actions())
+        items << a->text();
+    EXPECT_EQ(items, QStringList({"1 - Link1", "2 - Link2", "3 - Link3", "4 - Link4"}));
+    w->pmLinkOptions->hide();
+    w->Design().SetModified(false);
+    w->pmLinkOptions->actions()[2]->trigger();
+    EXPECT_EQ(script.iconLinkSelected, QList<int>({3}));
+    EXPECT_EQ(w->Design().FIconInfo.Items[2].Text, "Changed");
+    EXPECT_TRUE(w->Design().IsModified());
+
+    // Cancel marks nothing; without a project nothing opens.
+    script.iconLinkAnswer = false;
+    w->Design().SetModified(false);
+    w->miIconLinksOptions->trigger();
+    EXPECT_FALSE(w->Design().IsModified());
+    w->Design().SetNoProject(true);
+    w->acIconLinkoptionsExecute(2);
+    EXPECT_EQ(script.iconLinkSelected, QList<int>({3, 1}));
 }
