@@ -767,23 +767,23 @@ void TfrmMain::ControlWasChangedEvent()
 
 void TfrmMain::edtTitleChange()
 {
-    if (FShowingValues)
-        return;
-    FDesign.Controls.Title = edtTitle->text();
-    if (edtTitle->text() == FDesign.FTitleOptions.Text)
-        return;
-    FDesign.FTitleOptions.Text = edtTitle->text();
-    MarkChanged();
+    TextEditChanged(edtTitle, FDesign.Controls.Title, FDesign.FTitleOptions);
 }
 
 void TfrmMain::edtBaselineChange()
 {
+    TextEditChanged(edtBaseline, FDesign.Controls.Baseline, FDesign.FDescOptions);
+}
+
+void TfrmMain::TextEditChanged(QLineEdit *edit, QString &mirror, TTextOptions &options)
+{
     if (FShowingValues)
         return;
-    FDesign.Controls.Baseline = edtBaseline->text();
-    if (edtBaseline->text() == FDesign.FDescOptions.Text)
+    mirror = edit->text();
+    // The same text (a dialog handing it back) changes nothing.
+    if (edit->text() == options.Text)
         return;
-    FDesign.FDescOptions.Text = edtBaseline->text();
+    options.Text = edit->text();
     MarkChanged();
 }
 

@@ -371,6 +371,8 @@ private:
     // Mirrors
     void TextOptionsClick(TTextOptions &options, const QString &caption, QLineEdit *edit, int fontSlot);
     static void StoreFont(TFontInfo &info, const TFontValue &font);
+    void TextEditChanged(QLineEdit *edit, QString &mirror, TTextOptions &options);
+    void TrackChange(bool xAxis);
     void ShowPageOptions();
     void SetRadioIndex(QGroupBox *group, int index);
     int RadioIndex(QGroupBox *group) const;

@@ -485,38 +485,41 @@ void TfrmMain::SplitterMoved()
 
 // ---- Menu area -------------------------------------------------------------------------------
 
+namespace {
+
+// One axis of the menu area by the settings' mode: 0 the default 1004, 1 the preview pane, 2 1004
+// filling the page, 3 the custom value; any other mode leaves the size as it was.
+void MenuAreaAxis(int mode, int pane, int custom, int32_t &size, uint8_t &fit)
+{
+    switch (mode) {
+    case 0: size = 1004; break;
+    case 1: size = pane; break;
+    case 2: size = 1004; fit = 1; break;
+    case 3: size = custom; break;
+    default: break;
+    }
+}
+
+} // namespace
+
 void TfrmMain::ComputeMenuAreaWidth()
 {
     TXMLStoreOptions &o = FDesign.FStoreOptions;
-    const int b = WebBrowser->width();
     o.FitPageWidth = 0;
-    if (!FDesign.IsHorizontal()) {
-        o.BackgroundWidth = b;
-        return;
-    }
-    switch (Options.HorzMenuDynamic) {
-    case 0: o.BackgroundWidth = 1004; break;
-    case 1: o.BackgroundWidth = b; break;
-    case 2: o.BackgroundWidth = 1004; o.FitPageWidth = 1; break;
-    case 3: o.BackgroundWidth = Options.HorzMenuCustomValue; break;
-    default: break;
-    }
+    if (FDesign.IsHorizontal())
+        MenuAreaAxis(Options.HorzMenuDynamic, WebBrowser->width(), Options.HorzMenuCustomValue, o.BackgroundWidth,
+                     o.FitPageWidth);
+    else
+        o.BackgroundWidth = WebBrowser->width();
 }
 
 void TfrmMain::ComputeMenuAreaHeight()
 {
     TXMLStoreOptions &o = FDesign.FStoreOptions;
-    const int h = WebBrowser->height();
     o.FitPageHeight = 0;
-    if (FDesign.IsHorizontal()) {
-        o.BackgroundHeight = h;
-        return;
-    }
-    switch (Options.VertMenuDynamic) {
-    case 0: o.BackgroundHeight = 1004; break;
-    case 1: o.BackgroundHeight = h; break;
-    case 2: o.BackgroundHeight = 1004; o.FitPageHeight = 1; break;
-    case 3: o.BackgroundHeight = Options.VertMenuCustomValue; break;
-    default: break;
-    }
+    if (FDesign.IsHorizontal())
+        o.BackgroundHeight = WebBrowser->height();
+    else
+        MenuAreaAxis(Options.VertMenuDynamic, WebBrowser->height(), Options.VertMenuCustomValue, o.BackgroundHeight,
+                     o.FitPageHeight);
 }

@@ -96,32 +96,29 @@ void TfrmMain::cbAdjPosChange()
 
 void TfrmMain::trbTrackXChange()
 {
-    if (FDesign.FLoading)
-        return;
-    pnlVerticalDotline->move(trbTrackX->value() + (FDesign.IsHorizontal() ? 2 : 4), 0);
-    ShowGuides(true, false);
-    if (!FDesign.FReadingXml) {
-        ElementX(SelectedElement()) = trbTrackX->value();
-        MarkChanged();
-    }
-    UpdatePositionHints();
-    // A running timer is not restarted: the guide goes 1500 ms after the move that started it.
-    if (!timerSlider->isActive())
-        timerSlider->start();
-    ScheduleRefresh();
+    TrackChange(true);
 }
 
 void TfrmMain::trbTrackYChange()
 {
+    TrackChange(false);
+}
+
+void TfrmMain::TrackChange(bool xAxis)
+{
     if (FDesign.FLoading)
         return;
-    pnlHorizontalDotline->move(0, WebBrowser->y() + trbTrackY->value() + 2);
-    ShowGuides(false, true);
+    if (xAxis)
+        pnlVerticalDotline->move(trbTrackX->value() + (FDesign.IsHorizontal() ? 2 : 4), 0);
+    else
+        pnlHorizontalDotline->move(0, WebBrowser->y() + trbTrackY->value() + 2);
+    ShowGuides(xAxis, !xAxis);
     if (!FDesign.FReadingXml) {
-        ElementY(SelectedElement()) = trbTrackY->value();
+        (xAxis ? ElementX(SelectedElement()) : ElementY(SelectedElement())) = (xAxis ? trbTrackX : trbTrackY)->value();
         MarkChanged();
     }
     UpdatePositionHints();
+    // A running timer is not restarted: the guide goes 1500 ms after the move that started it.
     if (!timerSlider->isActive())
         timerSlider->start();
     ScheduleRefresh();

@@ -717,3 +717,38 @@ TEST_F(Designer, TheIconLinkPopupListsTheFourLinksAndOpensTheChosenOne)
     w->acIconLinkoptionsExecute(2);
     EXPECT_EQ(script.iconLinkSelected, QList<int>({3, 1}));
 }
+
+// ---- Menu area -------------------------------------------------------------------------------
+
+TEST_F(Designer, TheMenuAreaFollowsTheSizeSettings)
+{
+    auto w = OpenWindow();
+    w->show();
+    const int b = w->WebBrowser->width(), h = w->WebBrowser->height();
+    const TXMLStoreOptions &o = w->Design().FStoreOptions;
+    struct Case {
+        int mode;
+        int width;
+        int fit;
+    };
+    for (const Case &c : {Case{0, 1004, 0}, Case{1, b, 0}, Case{2, 1004, 1}, Case{3, 640, 0}}) {
+        Options.HorzMenuDynamic = c.mode;
+        Options.HorzMenuCustomValue = 640;
+        w->ComputeMenuAreaWidth();
+        EXPECT_EQ(o.BackgroundWidth, c.width) << c.mode;
+        EXPECT_EQ(o.FitPageWidth, c.fit) << c.mode;
+    }
+    Options.HorzMenuDynamic = 9;  // unknown: the width stays
+    w->ComputeMenuAreaWidth();
+    EXPECT_EQ(o.BackgroundWidth, 640);
+    w->ComputeMenuAreaHeight();
+    EXPECT_EQ(o.BackgroundHeight, h);
+
+    // Vertical menus: the height by its own setting, the width by the pane.
+    w->SetOrientation(false);
+    Options.VertMenuDynamic = 0;
+    w->ComputeMenuAreaHeight();
+    w->ComputeMenuAreaWidth();
+    EXPECT_EQ(o.BackgroundHeight, 1004);
+    EXPECT_EQ(o.BackgroundWidth, w->WebBrowser->width());
+}
