@@ -202,7 +202,7 @@ void TGalleryDialog::ClearTiles()
 {
     FStartTile = nullptr;
     for (TGalleryTile *t : Tiles())
-        delete t;
+        FTracker->Free(t);
 }
 
 void TGalleryDialog::OpenAt(int startOffset)

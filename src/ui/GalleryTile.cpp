@@ -160,15 +160,30 @@ bool TFocusTracker::Focus(QWidget *w)
         return false;
     w->setFocus(Qt::OtherFocusReason);
     // An inactive window takes no focus now; the control still counts as entered.
-    if (QApplication::focusWidget() != w)
-        Enter(w);
+    Enter(w);
     return true;
 }
 
-void TFocusTracker::FocusChanged(QWidget *, QWidget *now)
+void TFocusTracker::Free(QWidget *w)
 {
-    if (now && FRoot->window() == now->window())
-        Enter(now);
+    const bool saved = FSuspended;
+    FSuspended = true;
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && (focus == w || w->isAncestorOf(focus)))
+        focus->clearFocus();
+    if (FActive && (FActive == w || w->isAncestorOf(FActive)))
+        FActive = nullptr;
+    delete w;
+    FSuspended = saved;
+}
+
+void TFocusTracker::FocusChanged(QWidget *old, QWidget *now)
+{
+    // Only a move inside the window counts: the window getting the focus back (its activation)
+    // enters nothing, whatever control the toolkit then focuses.
+    if (FSuspended || !now || !old || FRoot->window() != now->window() || old->window() != now->window())
+        return;
+    Enter(now);
 }
 
 QList<QWidget *> TFocusTracker::Chain(QWidget *w) const

@@ -78,6 +78,9 @@ public:
     // Gives w the focus; false when it cannot take it.
     bool Focus(QWidget *w);
     QWidget *Active() const { return FActive; }
+    // Frees a control inside root without the focus wandering: when it holds the focus, the focus
+    // is cleared first and no enter or exit runs for it.
+    void Free(QWidget *w);
 
     std::function<void(QWidget *)> OnEnter;
     std::function<void(QWidget *)> OnExit;
@@ -89,4 +92,5 @@ private:
 
     QWidget *FRoot;
     QPointer<QWidget> FActive;
+    bool FSuspended = false;
 };

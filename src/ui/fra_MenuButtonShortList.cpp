@@ -149,7 +149,7 @@ void TfraMenuButtonShortList::ClearTiles()
     ScrollBox->verticalScrollBar()->setValue(0);
     for (TGalleryTile *t : Tiles())
         if (!(KeepCustomTile && t == FCustomTile))
-            delete t;
+            FTracker->Free(t);
 }
 
 void TfraMenuButtonShortList::SelectByName(const QString &name)
