@@ -158,9 +158,12 @@ bool TFocusTracker::Focus(QWidget *w)
 {
     if (!CanFocus(w))
         return false;
+    const quint64 before = FFocusMoves;
     w->setFocus(Qt::OtherFocusReason);
-    // An inactive window takes no focus now; the control still counts as entered.
-    Enter(w);
+    // An inactive window takes no focus now, and a focus coming from nowhere is not reported as a
+    // move: the control still counts as entered.
+    if (FFocusMoves == before)
+        Enter(w);
     return true;
 }
 
@@ -183,6 +186,7 @@ void TFocusTracker::FocusChanged(QWidget *old, QWidget *now)
     // enters nothing, whatever control the toolkit then focuses.
     if (FSuspended || !now || !old || FRoot->window() != now->window() || old->window() != now->window())
         return;
+    ++FFocusMoves;
     Enter(now);
 }
 

@@ -93,4 +93,5 @@ private:
     QWidget *FRoot;
     QPointer<QWidget> FActive;
     bool FSuspended = false;
+    quint64 FFocusMoves = 0; // focus moves the toolkit reported
 };
