@@ -12,22 +12,6 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-namespace {
-
-// Restores a Boolean when the scope ends, also on failure.
-class TBoolGuard {
-public:
-    TBoolGuard(bool &flag, bool value) : FFlag(flag), FSaved(flag) { flag = value; }
-    ~TBoolGuard() { FFlag = FSaved; }
-    TBoolGuard(const TBoolGuard &) = delete;
-    TBoolGuard &operator=(const TBoolGuard &) = delete;
-
-private:
-    bool &FFlag;
-    bool FSaved;
-};
-
-} // namespace
 
 TGalleryDialog::TGalleryDialog(const TGallerySetup &setup, const QString &objectName, const QString &caption,
                                const QString &listCaption)
@@ -59,17 +43,7 @@ TGalleryDialog::TGalleryDialog(const TGallerySetup &setup, const QString &object
     pnlOptions->setMinimumHeight(97);
     grbFlashList = new QGroupBox(listCaption, pnlOptions);
     grbFlashList->setObjectName(QStringLiteral("grbFlashList"));
-    ScrollBox = new QScrollArea(grbFlashList);
-    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->setFrameShape(QFrame::NoFrame);
-    ScrollBox->setFocusPolicy(Qt::TabFocus);
-    auto *content = new QWidget;
-    content->setObjectName(QStringLiteral("ScrollBoxContent"));
-    content->setAutoFillBackground(true);
-    QPalette white = content->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    content->setPalette(white);
-    ScrollBox->setWidget(content);
+    ScrollBox = MakeTileArea(grbFlashList);
     auto *listLayout = new QVBoxLayout(grbFlashList);
     listLayout->addWidget(ScrollBox);
 

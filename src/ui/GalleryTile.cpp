@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -142,6 +143,22 @@ TGalleryTile *TileWithTag(const QWidget *container, int tag)
         if (t->Tag() == tag)
             return t;
     return nullptr;
+}
+
+QScrollArea *MakeTileArea(QWidget *parent)
+{
+    auto *area = new QScrollArea(parent);
+    area->setObjectName(QStringLiteral("ScrollBox"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::TabFocus);
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("ScrollBoxContent"));
+    content->setAutoFillBackground(true);
+    QPalette white = content->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    content->setPalette(white);
+    area->setWidget(content);
+    return area;
 }
 
 bool CanFocus(const QWidget *w)

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QLabel;
+class QScrollArea;
 
 // The thumbnail of a name in a thumbnail folder: name with ".jpg", else with ".bmp", else
 // "NoImage.jpg" (template files, found without case). "" when none of them exists.
@@ -62,6 +63,22 @@ QList<TGalleryTile *> TilesOf(const QWidget *container);
 void HighlightTile(const QWidget *container, TGalleryTile *tile);
 // The first tile of the container whose tag is tag; nullptr when none.
 TGalleryTile *TileWithTag(const QWidget *container, int tag);
+
+// The white tile area "ScrollBox" (a tab stop without frame) with its content widget.
+QScrollArea *MakeTileArea(QWidget *parent);
+
+// Restores a Boolean when the scope ends, also on failure.
+class TBoolGuard {
+public:
+    TBoolGuard(bool &flag, bool value) : FFlag(flag), FSaved(flag) { flag = value; }
+    ~TBoolGuard() { FFlag = FSaved; }
+    TBoolGuard(const TBoolGuard &) = delete;
+    TBoolGuard &operator=(const TBoolGuard &) = delete;
+
+private:
+    bool &FFlag;
+    bool FSaved;
+};
 
 // Whether a control could take the focus now: shown and enabled.
 bool CanFocus(const QWidget *w);

@@ -19,16 +19,6 @@ namespace {
 
 constexpr int MaxListTiles = 15;
 
-class TNotifyGuard {
-public:
-    TNotifyGuard(bool &flag, bool value) : FFlag(flag), FSaved(flag) { flag = value; }
-    ~TNotifyGuard() { FFlag = FSaved; }
-
-private:
-    bool &FFlag;
-    bool FSaved;
-};
-
 } // namespace
 
 TfraMenuButtonShortList::TfraMenuButtonShortList(const QString &programFolder, std::function<bool()> isHorizontal,
@@ -37,17 +27,7 @@ TfraMenuButtonShortList::TfraMenuButtonShortList(const QString &programFolder, s
 {
     setObjectName(QStringLiteral("fraMenuButtonShortList"));
     MarkAsFrame(this);
-    ScrollBox = new QScrollArea(this);
-    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->setFrameShape(QFrame::NoFrame);
-    ScrollBox->setFocusPolicy(Qt::TabFocus);
-    auto *content = new QWidget;
-    content->setObjectName(QStringLiteral("ScrollBoxContent"));
-    content->setAutoFillBackground(true);
-    QPalette white = content->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    content->setPalette(white);
-    ScrollBox->setWidget(content);
+    ScrollBox = MakeTileArea(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ScrollBox);
@@ -154,7 +134,7 @@ void TfraMenuButtonShortList::ClearTiles()
 
 void TfraMenuButtonShortList::SelectByName(const QString &name)
 {
-    TNotifyGuard quiet(FNotify, false);
+    TBoolGuard quiet(FNotify, false);
     const int index = FNames.indexOf(name);
     if (index >= 0)
         FSelectedIndex = index;
@@ -210,7 +190,7 @@ void TfraMenuButtonShortList::SelectButton(TGalleryTile *tile)
 {
     const QPointer<TGalleryTile> guard(tile);
     {
-        TNotifyGuard enterOff(FScrollBoxEnterOn, false);
+        TBoolGuard enterOff(FScrollBoxEnterOn, false);
         if (CanFocus(tile))
             FocusHighlightOnly(tile);
         FCurrentTile = tile;
