@@ -304,13 +304,5 @@ void TGalleryDialog::ScrollBoxEnter()
 
 void TGalleryDialog::ControlEntered(QWidget *w)
 {
-    if (w == ScrollBox) {
-        if (FScrollBoxEnterOn)
-            ScrollBoxEnter();
-    } else if (auto *tile = qobject_cast<TGalleryTile *>(w)) {
-        if (tile->OnEnter) {
-            const auto handler = tile->OnEnter;
-            handler(tile);
-        }
-    }
+    DispatchEnter(w, ScrollBox, FScrollBoxEnterOn, [this] { ScrollBoxEnter(); });
 }

@@ -161,6 +161,18 @@ QScrollArea *MakeTileArea(QWidget *parent)
     return area;
 }
 
+void DispatchEnter(QWidget *w, QWidget *area, bool areaEnterOn, const std::function<void()> &areaEnter)
+{
+    if (w == area) {
+        if (areaEnterOn)
+            areaEnter();
+    } else if (auto *tile = qobject_cast<TGalleryTile *>(w)) {
+        // The handler may be swapped while it runs: a copy is called.
+        if (const auto handler = tile->OnEnter)
+            handler(tile);
+    }
+}
+
 bool CanFocus(const QWidget *w)
 {
     return w && w->isVisible() && w->isEnabled();

@@ -80,6 +80,10 @@ private:
     bool FSaved;
 };
 
+// An entered control of a tile area: the area runs areaEnter while that handler is on, a tile its
+// OnEnter.
+void DispatchEnter(QWidget *w, QWidget *area, bool areaEnterOn, const std::function<void()> &areaEnter);
+
 // Whether a control could take the focus now: shown and enabled.
 bool CanFocus(const QWidget *w);
 

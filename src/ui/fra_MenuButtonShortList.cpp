@@ -211,17 +211,7 @@ void TfraMenuButtonShortList::SelectButton(TGalleryTile *tile)
 
 void TfraMenuButtonShortList::ControlEntered(QWidget *w)
 {
-    GuardSlot([this, w] {
-        if (w == ScrollBox) {
-            if (FScrollBoxEnterOn)
-                ScrollBoxEnter();
-        } else if (auto *tile = qobject_cast<TGalleryTile *>(w)) {
-            if (tile->OnEnter) {
-                const auto handler = tile->OnEnter;
-                handler(tile);
-            }
-        }
-    });
+    GuardSlot([this, w] { DispatchEnter(w, ScrollBox, FScrollBoxEnterOn, [this] { ScrollBoxEnter(); }); });
 }
 
 void TfraMenuButtonShortList::ControlLeft(QWidget *w)
