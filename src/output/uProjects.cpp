@@ -306,23 +306,26 @@ bool TProjects::a_SaveAsExecute()
     return a_SaveExecute();
 }
 
+QString HandDesignToExchange(TMenuDesign &design, TPreviewSet &preview, const THtmlPageOptions &pageOptions)
+{
+    preview.SaveMenuXml(design.BuildMenuXml(false, false, false));
+    WriteHtmlOptions(preview.WorkFolder() + PageOptionsName, pageOptions);
+    for (const QString &name :
+         {MenuXmlName, design.CurrentMenuFileName, PageOptionsName, QStringLiteral("AC_RunActiveContent.js")})
+        preview.CopyPreviewFileToTemplatePreview(name);
+    const TXMLUtils xml(design.LoadPreviewMenuXml());
+    const QStringList media = DescribedMedia(xml);
+    for (int i = 0; i < 3; ++i)
+        preview.CopyPreviewFileToTemplatePreview(media[i]);
+    const QString xmlText = xml.GetXml();
+    for (int i = 3; i < media.size(); ++i)
+        preview.CopyPreviewFileToTemplatePreview(media[i]);
+    return xmlText;
+}
+
 void TProjects::a_OpenPreviewExecute()
 {
-    FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, false, false));
-    WriteHtmlOptions(FPreview.WorkFolder() + PageOptionsName, FPageOptions);
-    for (const QString &name :
-         {MenuXmlName, FDesign.CurrentMenuFileName, PageOptionsName, QStringLiteral("AC_RunActiveContent.js")})
-        FPreview.CopyPreviewFileToTemplatePreview(name);
-    QString xmlText;
-    {
-        const TXMLUtils xml(FDesign.LoadPreviewMenuXml());
-        const QStringList media = DescribedMedia(xml);
-        for (int i = 0; i < 3; ++i)
-            FPreview.CopyPreviewFileToTemplatePreview(media[i]);
-        xmlText = xml.GetXml();
-        for (int i = 3; i < media.size(); ++i)
-            FPreview.CopyPreviewFileToTemplatePreview(media[i]);
-    }
+    const QString xmlText = HandDesignToExchange(FDesign, FPreview, FPageOptions);
     if (!FHost.ShowMenuButtonsStyle(AppPath(QStringLiteral("Templates\\")), xmlText))
         return;
 

@@ -65,6 +65,11 @@ QString ProjectCaption(bool noProject, const QString &fileName, bool modified);
 // the description names (background, sound, logo, icon-link images), sorted without case, each once.
 QStringList ProjectMemberNames(const QString &menuXml, const QString &menuFileName);
 
+// Before a style dialog: the open design written to the working folder in preview form with its
+// page options, then flashmenu.xml, the menu movie, HTMLOptions.xml, the page script and every
+// medium the description names copied into the exchange folder. Returns the description's text.
+QString HandDesignToExchange(TMenuDesign &design, TPreviewSet &preview, const THtmlPageOptions &pageOptions);
+
 class TProjects {
 public:
     // settingsFile: the settings file holding the recent list.

@@ -15,7 +15,7 @@
 
 // ---- Page algorithm ---------------------------------------------------------------------------
 
-TGalleryPage TGalleryPager::ShowPage(int offset, int step, int count)
+TInterimPage TInterimPager::ShowPage(int offset, int step, int count)
 {
     // After a forward turn the cursor points past the page shown, after a backward one at its first
     // name; a change of direction first steps over that difference.
@@ -24,7 +24,7 @@ TGalleryPage TGalleryPager::ShowPage(int offset, int step, int count)
         offset += step;
         FPageOffset += step;
     }
-    TGalleryPage page;
+    TInterimPage page;
     if (offset == 0 && offset + step >= count)
         page.State = psOnly;
     else if (offset == 0 || offset + step == 0)
@@ -54,7 +54,7 @@ TGalleryPage TGalleryPager::ShowPage(int offset, int step, int count)
     return page;
 }
 
-void TGalleryPager::SetButtons(uint8_t state)
+void TInterimPager::SetButtons(uint8_t state)
 {
     NextEnabled = state == psFirst || state == psMiddle;
     PrevEnabled = state == psMiddle || state == psLast;
@@ -88,7 +88,7 @@ QString GalleryThumbnail(const QString &folder, const QString &name)
     return QString();
 }
 
-TGalleryTile::TGalleryTile(int tag, const QString &caption, const QString &picture, QSize size, bool stretch,
+TInterimTile::TInterimTile(int tag, const QString &caption, const QString &picture, QSize size, bool stretch,
                            QWidget *parent)
     : QFrame(parent), FTag(tag)
 {
@@ -117,10 +117,10 @@ TGalleryTile::TGalleryTile(int tag, const QString &caption, const QString &pictu
     Caption->setForegroundRole(QPalette::WindowText);
 }
 
-void TGalleryTile::LitePanelEnter()
+void TInterimTile::LitePanelEnter()
 {
     if (QWidget *area = parentWidget())
-        for (auto *tile : area->findChildren<TGalleryTile *>(Qt::FindDirectChildrenOnly)) {
+        for (auto *tile : area->findChildren<TInterimTile *>(Qt::FindDirectChildrenOnly)) {
             tile->setBackgroundRole(QPalette::Button);
             tile->Caption->setForegroundRole(QPalette::WindowText);
         }
@@ -128,14 +128,14 @@ void TGalleryTile::LitePanelEnter()
     Caption->setForegroundRole(QPalette::HighlightedText);
 }
 
-void TGalleryTile::focusInEvent(QFocusEvent *event)
+void TInterimTile::focusInEvent(QFocusEvent *event)
 {
     QFrame::focusInEvent(event);
     if (OnEnter)
         OnEnter(this);
 }
 
-bool TGalleryTile::eventFilter(QObject *watched, QEvent *event)
+bool TInterimTile::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && OnClick) {
@@ -159,14 +159,14 @@ TTileArea::TTileArea(QWidget *parent) : QScrollArea(parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-QList<TGalleryTile *> TTileArea::TileList() const
+QList<TInterimTile *> TTileArea::TileList() const
 {
-    return widget()->findChildren<TGalleryTile *>(Qt::FindDirectChildrenOnly);
+    return widget()->findChildren<TInterimTile *>(Qt::FindDirectChildrenOnly);
 }
 
 void TTileArea::ClearTiles()
 {
-    for (TGalleryTile *tile : TileList()) {
+    for (TInterimTile *tile : TileList()) {
         tile->OnEnter = nullptr;
         tile->OnClick = nullptr;
         tile->hide();

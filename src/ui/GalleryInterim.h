@@ -16,17 +16,16 @@ class QLabel;
 class QPushButton;
 
 // ---- Page algorithm ---------------------------------------------------------------------------
-// Page states a page build returns.
-enum : uint8_t { psFirst = 255, psMiddle = 0, psLast = 1, psOnly = 2 };
+#include "GalleryPaging.h" // the page states
 
-struct TGalleryPage {
+struct TInterimPage {
     uint8_t State = psOnly;
     int First = 0;  // index of the first name shown
     int Count = 0;  // names shown
 };
 
 // The stored cursor and direction memory of a paged gallery, with its two page buttons' states.
-struct TGalleryPager {
+struct TInterimPager {
     int FPageOffset = 0;
     QString FLastDirection;  // "Next", "Prev" or empty
     bool NextEnabled = false;
@@ -34,7 +33,7 @@ struct TGalleryPager {
 
     // A page build over count names: step is +page size for a forward turn, -page size for a
     // backward one. Every turn moves exactly one page, also when the direction changes.
-    TGalleryPage ShowPage(int offset, int step, int count);
+    TInterimPage ShowPage(int offset, int step, int count);
     // The buttons by the state: 255 Next only, 0 both, 1 Prev only, 2 neither.
     void SetButtons(uint8_t state);
 };
@@ -50,19 +49,19 @@ QString GalleryThumbnail(const QString &folder, const QString &name);
 
 // A tile: a panel with a picture filling it and a caption along its bottom edge. It takes the focus
 // when clicked or set, never by Tab.
-class TGalleryTile : public QFrame {
+class TInterimTile : public QFrame {
     Q_OBJECT
 public:
-    TGalleryTile(int tag, const QString &caption, const QString &picture, QSize size, bool stretch,
+    TInterimTile(int tag, const QString &caption, const QString &picture, QSize size, bool stretch,
                  QWidget *parent);
     int Tag() const { return FTag; }
     QLabel *Picture = nullptr;
     QLabel *Caption = nullptr;
 
     // A click on the picture or the caption.
-    std::function<void(TGalleryTile *)> OnClick;
+    std::function<void(TInterimTile *)> OnClick;
     // The tile receives the focus.
-    std::function<void(TGalleryTile *)> OnEnter;
+    std::function<void(TInterimTile *)> OnEnter;
 
     // Active-caption colours on the tile, button-face colours on every other tile of the parent.
     void LitePanelEnter();
@@ -81,7 +80,7 @@ class TTileArea : public QScrollArea {
 public:
     explicit TTileArea(QWidget *parent);
     QWidget *Tiles() const { return widget(); }
-    QList<TGalleryTile *> TileList() const;
+    QList<TInterimTile *> TileList() const;
     void ClearTiles();
     void SetTabStop(bool on);
 

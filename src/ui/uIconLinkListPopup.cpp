@@ -147,17 +147,17 @@ uint8_t TfrmIconLinkListPopup::ShowPage(int offset, int step)
 {
     ClearTiles();
     FInitialTile = nullptr;
-    const TGalleryPage page = FPager.ShowPage(offset, step, int(FIconNames.size()));
+    const TInterimPage page = FPager.ShowPage(offset, step, int(FIconNames.size()));
     const QString thumbnails = FTemplatesDir + QStringLiteral("IconLink/Thumbnail/");
     int left = 6, top = 7;
     for (int i = page.First; i < page.First + page.Count; ++i) {
         const QString &name = FIconNames[i];
-        auto *tile = new TGalleryTile(i, name, GalleryThumbnail(thumbnails, name), QSize(86, 86), false,
+        auto *tile = new TInterimTile(i, name, GalleryThumbnail(thumbnails, name), QSize(86, 86), false,
                                       ScrollBox->Tiles());
         tile->setObjectName(QStringLiteral("tile%1").arg(i));
         tile->move(left, top);
-        tile->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
-        tile->OnClick = [this](TGalleryTile *t) { ImageClick(t); };
+        tile->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
+        tile->OnClick = [this](TInterimTile *t) { ImageClick(t); };
         tile->show();
         if (name == FChosenIcon)
             FInitialTile = tile;
@@ -192,16 +192,16 @@ void TfrmIconLinkListPopup::btnPrevClick()
     FPager.FLastDirection = QStringLiteral("Prev");
 }
 
-void TfrmIconLinkListPopup::ImageClick(TGalleryTile *sender)
+void TfrmIconLinkListPopup::ImageClick(TInterimTile *sender)
 {
     if (!sender)
         return;
     auto enter = std::move(ScrollBox->OnEnter);
     ScrollBox->OnEnter = nullptr;
-    sender->OnEnter = [](TGalleryTile *t) { t->LitePanelEnter(); };
+    sender->OnEnter = [](TInterimTile *t) { t->LitePanelEnter(); };
     sender->setFocus();
     sender->LitePanelEnter();
-    sender->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
+    sender->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
     const QString name = FIconNames.value(sender->Tag());
     FCustomName = name;
     fraFileEdit1->SetFileName(name);
@@ -230,7 +230,7 @@ void TfrmIconLinkListPopup::UpdateOkButton()
     btnOK->setEnabled(!fraFileEdit1->Text().isEmpty());
 }
 
-void TfrmIconLinkListPopup::PanelEnter(TGalleryTile *tile)
+void TfrmIconLinkListPopup::PanelEnter(TInterimTile *tile)
 {
     // While the gallery holds a stored or outside picture, moving over the tiles only highlights.
     if (fraFileEdit1->GetLastFolder().isEmpty())
@@ -244,7 +244,7 @@ void TfrmIconLinkListPopup::ScrollBoxEnter()
     if (FClosing)
         return;
     if (FInitialTile && !FChosenIcon.isEmpty()) {
-        TGalleryTile *tile = FInitialTile;
+        TInterimTile *tile = FInitialTile;
         FInitialTile = nullptr;
         FChosenIcon.clear();
         tile->setFocus();

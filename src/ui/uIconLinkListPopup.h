@@ -24,8 +24,8 @@ public:
     QString FChosenIcon;
     QString FCustomName;
     QStringList FIconNames;
-    TGalleryPager FPager;
-    TGalleryTile *FInitialTile = nullptr;
+    TInterimPager FPager;
+    TInterimTile *FInitialTile = nullptr;
 
     QGroupBox *grbIconList = nullptr;
     TTileArea *ScrollBox = nullptr;
@@ -43,7 +43,7 @@ public:
 
     uint8_t ShowPage(int offset, int step);
     void UpdatePageButtons(uint8_t state);
-    void ImageClick(TGalleryTile *sender);
+    void ImageClick(TInterimTile *sender);
     void UpdatePreview(bool copy);
     void UpdateOkButton();
     void ClearTiles();
@@ -59,7 +59,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void PanelEnter(TGalleryTile *tile);
+    void PanelEnter(TInterimTile *tile);
     void ScrollBoxEnter();
     void FormActivate();
     void fraFileEdit1Picked();

@@ -429,7 +429,7 @@ uint8_t TfrmPresetDesign::ShowPage(int offset, int step)
 {
     ClearTiles();
     FFirstTile = nullptr;
-    const TGalleryPage page = FPager.ShowPage(offset, step, int(FDesignNames.size()));
+    const TInterimPage page = FPager.ShowPage(offset, step, int(FDesignNames.size()));
     const QSize size = FHorizontal ? QSize(308, 100) : QSize(146, 462);
     const int perRow = FHorizontal ? 2 : 6;
     const QString thumbnails = DesignFolder() + QStringLiteral("Thumbnail/");
@@ -438,11 +438,11 @@ uint8_t TfrmPresetDesign::ShowPage(int offset, int step)
     const AtExit building{[this] { FBuilding = false; }};
     for (int i = page.First; i < page.First + page.Count; ++i) {
         const QString &id = FDesignNames[i];
-        auto *tile = new TGalleryTile(i, id, GalleryThumbnail(thumbnails, id), size, true, ScrollBox->Tiles());
+        auto *tile = new TInterimTile(i, id, GalleryThumbnail(thumbnails, id), size, true, ScrollBox->Tiles());
         tile->setObjectName(QStringLiteral("tile%1").arg(i));
         tile->move(left, top);
-        tile->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
-        tile->OnClick = [this](TGalleryTile *t) { SelectDesign(t); };
+        tile->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
+        tile->OnClick = [this](TInterimTile *t) { SelectDesign(t); };
         tile->show();
         if (!FFirstTile)
             FFirstTile = tile;
@@ -527,7 +527,7 @@ void TfrmPresetDesign::cbTemplateID2Change()
     cbTemplateIDChange();
 }
 
-void TfrmPresetDesign::SelectDesign(TGalleryTile *sender)
+void TfrmPresetDesign::SelectDesign(TInterimTile *sender)
 {
     if (FBuilding || FClosing || !sender)
         return;
@@ -535,9 +535,9 @@ void TfrmPresetDesign::SelectDesign(TGalleryTile *sender)
     ScrollBox->OnEnter = nullptr;
     const AtExit restore{[this, &enter] { ScrollBox->OnEnter = std::move(enter); }};
 
-    sender->OnEnter = [this](TGalleryTile *t) { LitePanelEnter(t); };
+    sender->OnEnter = [this](TInterimTile *t) { LitePanelEnter(t); };
     sender->setFocus();
-    sender->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
+    sender->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
     const QString id = FDesignNames.value(sender->Tag());
     const QString xmlName = id + QStringLiteral(".xml");
     const QString folder = DesignFolder();
@@ -600,12 +600,12 @@ void TfrmPresetDesign::PageWritten(quint64 job, const QString &page)
         Browser()->Navigate(page);
 }
 
-void TfrmPresetDesign::LitePanelEnter(TGalleryTile *tile)
+void TfrmPresetDesign::LitePanelEnter(TInterimTile *tile)
 {
     tile->LitePanelEnter();
 }
 
-void TfrmPresetDesign::PanelEnter(TGalleryTile *tile)
+void TfrmPresetDesign::PanelEnter(TInterimTile *tile)
 {
     FFocusedTile = nullptr;
     SelectDesign(tile);
@@ -615,18 +615,18 @@ void TfrmPresetDesign::PanelEnter(TGalleryTile *tile)
 void TfrmPresetDesign::ScrollBoxEnter()
 {
     if (FFocusedTile) {
-        TGalleryTile *tile = FFocusedTile;
-        tile->OnEnter = [this](TGalleryTile *t) { LitePanelEnter(t); };
+        TInterimTile *tile = FFocusedTile;
+        tile->OnEnter = [this](TInterimTile *t) { LitePanelEnter(t); };
         tile->setFocus();
         tile->LitePanelEnter();
-        tile->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
+        tile->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
     } else if (FFirstTile) {
-        TGalleryTile *tile = FFirstTile;
+        TInterimTile *tile = FFirstTile;
         FFirstTile = nullptr;
         tile->setFocus();
     } else {
         const QWidget *active = focusWidget();
-        const QList<TGalleryTile *> tiles = ScrollBox->TileList();
+        const QList<TInterimTile *> tiles = ScrollBox->TileList();
         if (!tiles.isEmpty() && (active == ScrollBox || !IsInside(active, ScrollBox)))
             tiles.first()->setFocus();
     }
@@ -662,7 +662,7 @@ bool TfrmPresetDesign::eventFilter(QObject *watched, QEvent *event)
     const bool click = event->type() == QEvent::MouseButtonPress &&
                        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
     if ((tab || click) && isActiveWindow())
-        if (auto *tile = qobject_cast<TGalleryTile *>(focusWidget()); tile && IsInside(tile, ScrollBox))
+        if (auto *tile = qobject_cast<TInterimTile *>(focusWidget()); tile && IsInside(tile, ScrollBox))
             FFocusedTile = tile;
     return QDialog::eventFilter(watched, event);
 }

@@ -75,11 +75,11 @@ public:
 
     QString FTemplatesDir;
     QString FSelectedDesign;
-    TGalleryTile *FFocusedTile = nullptr;
+    TInterimTile *FFocusedTile = nullptr;
     QStringList FDesignNames;
-    TGalleryPager FPager;  // FPageOffset, FLastDirection and the page buttons' states
+    TInterimPager FPager;  // FPageOffset, FLastDirection and the page buttons' states
     std::unique_ptr<TXMLUtils> FXmlUtils;
-    TGalleryTile *FFirstTile = nullptr;
+    TInterimTile *FFirstTile = nullptr;
     TRefreshThread *FRefreshThread = nullptr;
 
     QWidget *pnlClient = nullptr;
@@ -115,7 +115,7 @@ public:
 
     uint8_t ShowPage(int offset, int step);
     void UpdateNavButtons(uint8_t state);
-    void SelectDesign(TGalleryTile *sender);
+    void SelectDesign(TInterimTile *sender);
     void ClearTiles();
     void SetFormFont();
 
@@ -133,8 +133,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void PanelEnter(TGalleryTile *tile);
-    void LitePanelEnter(TGalleryTile *tile);
+    void PanelEnter(TInterimTile *tile);
+    void LitePanelEnter(TInterimTile *tile);
     void ScrollBoxEnter();
     void ScrollBoxExit();
     void FormActivate();

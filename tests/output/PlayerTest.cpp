@@ -138,6 +138,19 @@ public:
         return result;
     }
 
+    // Waits until the expression is true; false after 15 seconds.
+    bool waitFor(const QString &expression)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 15000) {
+            if (js(expression).toBool())
+                return true;
+            QTest::qWait(20);
+        }
+        return false;
+    }
+
     // Waits until the player has drawn the menu or its notice; returns the final state.
     QString waitForMenu()
     {
@@ -294,6 +307,9 @@ TEST(Player, DrawsLogoBackgroundIconLinksAndSoundButton)
     Browser b;
     ASSERT_TRUE(b.load(folder.page));
     ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    // Pictures load on their own time; a busy machine may still be decoding the logo.
+    ASSERT_TRUE(b.waitFor(QStringLiteral("(function(){var l=document.querySelector('.tvnr-logo');"
+                                         "return !!l && l.complete && l.naturalWidth > 0;})()")));
     const QJsonObject m = b.json(QStringLiteral(R"JS((function () {
       var logo = document.querySelector('.tvnr-logo'), pic = document.querySelector('.tvnr-bgpic');
       var icons = Array.from(document.querySelectorAll('.tvnr-icons a'));

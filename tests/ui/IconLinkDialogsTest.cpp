@@ -83,7 +83,7 @@ protected:
     static QStringList Shown(const TTileArea *area)
     {
         QStringList names;
-        for (const TGalleryTile *t : area->TileList())
+        for (const TInterimTile *t : area->TileList())
             names << t->Caption->text();
         return names;
     }
@@ -284,7 +284,7 @@ TEST_F(IconLinks, TwentyPicturesMakeTwoPagesAndTwentyOneThree)
     EXPECT_FALSE(g.btnNext->isEnabled());
     // Five tiles a row, two rows.
     g.btnPrevClick();
-    const QList<TGalleryTile *> tiles = g.ScrollBox->TileList();
+    const QList<TInterimTile *> tiles = g.ScrollBox->TileList();
     ASSERT_EQ(tiles.size(), 10);
     EXPECT_EQ(tiles[0]->pos(), QPoint(6, 7));
     EXPECT_EQ(tiles[4]->pos(), QPoint(6 + 4 * 92, 7));
@@ -326,8 +326,8 @@ TEST_F(IconLinks, PickingALibraryPictureCopiesItAtOnceAndReturnsItsBareName)
 {
     QString name = "flashmenu\\home.jpg";
     WhenShown<TfrmIconLinkListPopup>([](TfrmIconLinkListPopup *g) {
-        TGalleryTile *star = nullptr;
-        for (TGalleryTile *t : g->ScrollBox->TileList())
+        TInterimTile *star = nullptr;
+        for (TInterimTile *t : g->ScrollBox->TileList())
             if (t->Caption->text() == "help.jpg")
                 star = t;
         ASSERT_NE(star, nullptr);

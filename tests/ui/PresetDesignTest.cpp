@@ -21,13 +21,13 @@ namespace {
 // ---- Paging ----------------------------------------------------------------------------------
 
 struct PagerRun {
-    TGalleryPager pager;
+    TInterimPager pager;
     int count;
     int size;
     // The first and last index shown after the turn, like "6-11".
     QString turn(int offset, int step, const char *direction)
     {
-        const TGalleryPage page = pager.ShowPage(offset, step, count);
+        const TInterimPage page = pager.ShowPage(offset, step, count);
         pager.SetButtons(page.State);
         pager.FLastDirection = QString::fromLatin1(direction);
         return QStringLiteral("%1-%2").arg(page.First).arg(page.First + page.Count - 1);
@@ -368,7 +368,7 @@ TEST_F(PresetGallery, ASelectionWhileAJobRunsWaitsForItsEnd)
     });
     TfrmPresetDesign dialog(templates(), true);
     dialog.LoadDesigns();
-    const QList<TGalleryTile *> tiles = dialog.ScrollBox->TileList();
+    const QList<TInterimTile *> tiles = dialog.ScrollBox->TileList();
     dialog.SelectDesign(tiles[0]);
     dialog.SelectDesign(tiles[1]);
     dialog.SelectDesign(tiles[2]);
@@ -439,8 +439,8 @@ TEST_F(PresetGallery, ADesignThatDoesNotReadCannotBeChosen)
     ASSERT_GE(brokenIndex, 0);
     dialog.cbTemplateID->setCurrentIndex(brokenIndex / 6);
     dialog.cbTemplateIDChange();
-    TGalleryTile *brokenTile = nullptr;
-    for (TGalleryTile *t : dialog.ScrollBox->TileList())
+    TInterimTile *brokenTile = nullptr;
+    for (TInterimTile *t : dialog.ScrollBox->TileList())
         if (t->Tag() == brokenIndex)
             brokenTile = t;
     ASSERT_NE(brokenTile, nullptr);

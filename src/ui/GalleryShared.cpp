@@ -1,0 +1,134 @@
+#include "GalleryShared.h"
+
+#include "Errors.h"
+#include "Paths.h"
+#include "WebBrowserPane.h"
+#include "XmlDom.h"
+#include "uGlobal.h"
+#include "uPageBuilder.h"
+#include "uPageWriters.h"
+#include "uProgramStart.h"
+#include "uSettings.h"
+#include "uXMLUtils.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLayout>
+#include <QSaveFile>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+void GuardSlot(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (...) {
+        ShowHandlerError(std::current_exception());
+    }
+}
+
+std::unique_ptr<BrowserPane> MakeWebBrowserPane(QWidget *parent)
+{
+    auto *view = new QWebEngineView(parent);
+    view->setObjectName(QStringLiteral("WebBrowser"));
+    view->setFocusPolicy(Qt::NoFocus);
+    view->setContextMenuPolicy(Qt::NoContextMenu);
+    if (!parent->layout())
+        new QVBoxLayout(parent);
+    parent->layout()->setContentsMargins(0, 0, 0, 0);
+    parent->layout()->addWidget(view);
+    return std::make_unique<WebBrowserPane>(view);
+}
+
+const TOptions &TGallerySetup::Opts() const
+{
+    return Settings ? *Settings : Options;
+}
+
+QString TGallerySetup::OrientPath(const QString &sub) const
+{
+    return NativePath(ProgramFolder, QStringLiteral("Templates\\") + OrientationFolder(Horizontal, sub));
+}
+
+QString TGallerySetup::ExchangeFolder() const
+{
+    return NativePath(ProgramFolder, QStringLiteral("Templates\\Preview\\"));
+}
+
+std::unique_ptr<BrowserPane> TGallerySetup::CreatePane(QWidget *parent) const
+{
+    return MakePane ? MakePane(parent) : MakeWebBrowserPane(parent);
+}
+
+QString TGallerySetup::OpenFile(QWidget *owner, const QString &title, const QString &startFolder,
+                                const QString &storedFilter) const
+{
+    if (ChooseOpenFile)
+        return ChooseOpenFile(owner, title, startFolder, storedFilter);
+    // The stored pairs "label|patterns" as the toolkit's filters "label (p1 p2)".
+    QStringList filters;
+    const QStringList parts = storedFilter.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts[i];
+        const int open = label.indexOf(QLatin1Char('('));
+        if (open >= 0)
+            label = label.left(open).trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(label, QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    }
+    return QFileDialog::getOpenFileName(owner, title, startFolder, filters.join(QStringLiteral(";;")));
+}
+
+QSize GalleryPreviewSize(const TXMLUtils &xml, const BrowserPane *pane)
+{
+    int width = xml.GetBackgroundWidth();
+    int height = xml.GetBackgroundHeight();
+    if (pane) {
+        const QSize size = pane->Size();
+        if (size.width() < width)
+            width = size.width() - 8;
+        if (size.height() < height)
+            height = size.height();
+    }
+    return QSize(width, height);
+}
+
+void SaveXmlDocument(const QString &path, const pugi::xml_document &doc)
+{
+    const QByteArray bytes = XmlDocumentBytes(doc);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
+}
+
+void WriteGalleryPreview(const TGallerySetup &setup, BrowserPane *pane, const pugi::xml_document &doc,
+                         const QString &movieName, const QSize &size)
+{
+    const QString folder = setup.ExchangeFolder();
+    SaveXmlDocument(folder + QStringLiteral("flashmenu.xml"), doc);
+
+    QString optionsText;
+    QFile options(folder + QStringLiteral("HTMLOptions.xml"));
+    if (options.open(QIODevice::ReadOnly))
+        optionsText = DecodeUtf8Text(options.readAll());
+
+    TTemplateEnv env;
+    env.ProgramFolder = setup.ProgramFolder;
+    env.UseActiveContentJS = setup.Opts().UseActiveContentJS;
+    const QString page = BuildTemplatePage(env, optionsText, movieName, size.width(), size.height(), false,
+                                           setup.Horizontal, false);
+    WritePageFile(folder + MenuPageFileName, page);
+    if (pane)
+        pane->Navigate(folder + MenuPageFileName);
+}
+
+void PutRecentButtonFirst(const QString &base, bool horizontal)
+{
+    QStringList &top = horizontal ? HorzTop : VertTop;
+    const QStringList &spec = horizontal ? HorzTopSpec : VertTopSpec;
+    if (spec.contains(base, Qt::CaseInsensitive))
+        return;
+    top.removeIf([&](const QString &name) { return name.compare(base, Qt::CaseInsensitive) == 0; });
+    top.prepend(base);
+    while (top.size() > 12)
+        top.removeLast();
+}
