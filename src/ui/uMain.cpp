@@ -8,6 +8,9 @@
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
 #include "uAbout.h"
+#include "fra_MenuButtonShortList.h"
+#include "uBackgroundStyle.h"
+#include "uMenuStyle.h"
 #include "uIconLinkOptions.h"
 #include "uPresetDesign.h"
 #include "uBrowseFolderUtils.h"
@@ -98,6 +101,26 @@ TMainWindowDialogs DefaultMainWindowDialogs()
     d.Settings = [](TfrmMain &window) {
         return ShowOptionsDialog(window.IsHorizontal(), window.ProgramFolder(), LanguageName, &window);
     };
+    d.MenuButtonsStyle = [](TfrmMain &window, const QString &, const QString &xmlText) {
+        TGallerySetup setup;
+        setup.ProgramFolder = window.ProgramFolder();
+        setup.Horizontal = window.IsHorizontal();
+        return ShowMenuButtonsStyle(setup, xmlText);
+    };
+    d.BackgroundStyle = [](TfrmMain &window, const QString &xmlText) {
+        TGallerySetup setup;
+        setup.ProgramFolder = window.ProgramFolder();
+        setup.Horizontal = window.IsHorizontal();
+        setup.ReplacePackageCaptions = [](QComboBox *list) {
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i)
+                items << list->itemText(i);
+            ReplacePackageCaptions(items);
+            for (int i = 0; i < list->count(); ++i)
+                list->setItemText(i, items[i]);
+        };
+        return ShowBackgroundStyle(setup, xmlText);
+    };
     d.PresetGallery = [](TfrmMain &window, const QString &templatesFolder, bool &back) {
         return ShowPresetDesign(templatesFolder, window.IsHorizontal(), back, &window);
     };
@@ -131,7 +154,8 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
       FDesign(programFolder, this),
       FPreview(FDesign, FPageOptions, *this),
       FProjects(FDesign, FPreview, FPageOptions, *this, SettingsFileName(programFolder)),
-      FPublisher(FDesign, FPageOptions, FPreview, *this)
+      FPublisher(FDesign, FPageOptions, FPreview, *this),
+      FPackages(FDesign, *this)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolvanar"));
@@ -148,8 +172,11 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
     CreateBrowserPanel();
     CreateBottomButtons();
     CreateCenter();
+    // A gallery that was left out (tests leave some) keeps its command off.
     if (!FDialogs.MenuButtonsStyle)
         FUnavailable << a_OpenPreview;
+    if (!FDialogs.BackgroundStyle)
+        FUnavailable << a_BackgoundStyle;
 
     timerRefresh = new QTimer(this);
     timerRefresh->setObjectName(QStringLiteral("timerRefresh"));
@@ -217,6 +244,8 @@ void TfrmMain::FormCreate()
                             [this] { ApplyLanguageToWindow(); }});
     CheckCurrentLanguageItem(this);
     FDesign.SetModified(false);
+    InitPackages();
+    fraMenuButtonShortList1->KeepCustomTile = false;
     UpdateInterface(0);
     lblMenuSpacing->setText(LangMsg(22) + QStringLiteral(" = ") + QString::number(tbMenuSpacing->value()));
 }
@@ -234,7 +263,8 @@ void TfrmMain::Start(const QStringList &arguments)
         a_LoadSWF->trigger();
         break;
     case StartupAction::InstallPackage:
-        // Installing packages comes with the package installer; the file stays unused until then.
+        FStartupPackage = command.fileName;
+        a_InstallTemplate->trigger();
         break;
     case StartupAction::Nothing:
         break;
@@ -279,6 +309,7 @@ void TfrmMain::showEvent(QShowEvent *event)
 void TfrmMain::FormShow()
 {
     FDesign.FLoading = 0;
+    fraMenuButtonShortList1->LoadButtons([this](const QString &name) { SelectMenuTemplate(name); });
     FProjects.Load_Recent();
     FormResize();
 }
@@ -342,6 +373,7 @@ void TfrmMain::ApplyLanguageToWindow()
         {btnSave, a_Save}, {btnPublish, a_Publish}, {btnRefresh, a_Refresh}, {btnPreview, a_Preview}, {btnClose, a_Exit}};
     for (const auto &[button, action] : bottom)
         button->setText(action->text());
+    InitPackages();
     ApplyLanguageFonts();
     RebuildMenuToolbar();
 }
@@ -450,6 +482,67 @@ void TfrmMain::miSettingsClick()
     else
         ComputeMenuAreaHeight();
     MarkChanged();
+}
+
+void TfrmMain::a_BackgoundStyleExecute()
+{
+    if (!FDialogs.BackgroundStyle)
+        return;
+    RunAction([this] {
+        ::a_BackgoundStyleExecute(
+            FDesign, FPreview, FPageOptions, [this](const QString &xml) { return FDialogs.BackgroundStyle(*this, xml); },
+            [this](const QString &folder) { SetOpenDialogFolder(folder); });
+    });
+}
+
+void TfrmMain::a_InstallTemplateExecute()
+{
+    RunAction([this] { FPackages.a_InstallTemplateExecute(FStartupPackage); });
+    FStartupPackage.clear();
+}
+
+void TfrmMain::a_UpdateExecute()
+{
+    bool updated = false;
+    RunAction([&] { updated = FPackages.a_UpdateExecute(); });
+    if (updated)
+        RefreshPreview();
+}
+
+void TfrmMain::SelectMenuTemplate(const QString &name)
+{
+    RunAction([this, &name] {
+        ::SelectMenuTemplate(
+            FDesign, name,
+            [this] {
+                ShowDesignValues();
+                MarkChanged();
+            },
+            [this] { RefreshPreview(); });
+    });
+}
+
+void TfrmMain::ReloadButtonShortList()
+{
+    fraMenuButtonShortList1->KeepCustomTile = true;
+    fraMenuButtonShortList1->Reload([this](const QString &name) { SelectMenuTemplate(name); });
+}
+
+void TfrmMain::RefreshTemplateShortList(const QString &menuFile)
+{
+    ::RefreshTemplateShortList(*fraMenuButtonShortList1, menuFile);
+}
+
+void TfrmMain::ReloadTemplateShortList(const QString &menuFile)
+{
+    fraMenuButtonShortList1->KeepCustomTile = false;
+    fraMenuButtonShortList1->Reload([this](const QString &name) { SelectMenuTemplate(name); });
+    RefreshTemplateShortList(menuFile);
+}
+
+bool TfrmMain::LatestButtonsOnTop() const
+{
+    return Options.LatestButtonsOnTop;
 }
 
 void TfrmMain::btnLinkOptions_BackClick()

@@ -3,6 +3,7 @@
 #include "uAddEditMenu.h"
 #include "uDesign.h"
 #include "uHtmlOptions.h"
+#include "uPackages.h"
 #include "uPreview.h"
 #include "uProjects.h"
 #include "uPublish.h"
@@ -37,6 +38,7 @@ class TfrmMain;
 class TMenuStateGrid;
 class TSplitterBar;
 class TfraColorEdit;
+class TfraMenuButtonShortList;
 class TfraFileEdit;
 class TColorGrid;
 
@@ -50,6 +52,8 @@ struct TMainWindowDialogs {
     // The preset-design gallery the menu type choice chains to; true when a design was chosen.
     std::function<bool(TfrmMain &window, const QString &templatesFolder, bool &back)> PresetGallery;
     std::function<bool(TfrmMain &window, const QString &templatesFolder, const QString &xmlText)> MenuButtonsStyle;
+    // The background gallery over the exchange folder; true on OK.
+    std::function<bool(TfrmMain &window, const QString &xmlText)> BackgroundStyle;
     // 0 cancel, 1 open projectFile, 2 new, 3 exit.
     std::function<int(TfrmMain &window, QString &projectFile)> Wizard;
     // "-1" when cancelled, else "kind=side".
@@ -83,7 +87,8 @@ class TfrmMain : public QMainWindow,
                  public IPreviewHost,
                  public IProjectHost,
                  public IPublishHost,
-                 public IMenuTypeHost {
+                 public IMenuTypeHost,
+                 public IPackageHost {
     Q_OBJECT
 public:
     // Creation up to the window being ready (design, settings, language, blank project).
@@ -145,6 +150,8 @@ public:
     void ActivateMainPage() override;
     void SetCaption(const QString &caption) override;
     void PageOptionsLoaded() override;
+    void ReloadButtonShortList() override;
+    void RefreshTemplateShortList(const QString &menuFile) override;
     void RecentProjectsChanged(const QStringList &entries) override;
     QString ProjectPath() const override;
     void SetProjectPath(const QString &path) override;
@@ -155,6 +162,10 @@ public:
     // Re-lays the window only when the orientation really changes.
     void SetOrientation(bool horizontal) override;
     bool RunPresetGallery(const QString &templatesDir, bool &back) override;
+
+    // --- IPackageHost ---
+    bool LatestButtonsOnTop() const override;
+    void ReloadTemplateShortList(const QString &menuFile) override;
 
     // --- IPublishHost ---
     QString ShowPublishSettings(int kind, int side) override;
@@ -228,6 +239,11 @@ public slots:
     // The four font buttons of the state grid, row 0..3.
     void ButtonStateClick(int row);
     void miSettingsClick();
+    void a_BackgoundStyleExecute();
+    void a_InstallTemplateExecute();
+    void a_UpdateExecute();
+    // A pick in the button short list.
+    void SelectMenuTemplate(const QString &name);
     void btnLinkOptions_BackClick();
     void acIconLinkoptionsExecute(int selected);
     // Position editor
@@ -300,7 +316,7 @@ public:
                 *btnSubMenuActive = nullptr;
     QTabWidget *pcMenuDesignEtc = nullptr;
     QWidget *tabMenuDesign = nullptr, *tabAdvancedButtonStyle = nullptr;
-    QFrame *fraMenuButtonShortList1 = nullptr;
+    TfraMenuButtonShortList *fraMenuButtonShortList1 = nullptr;
     QGroupBox *rgrButtonSize = nullptr, *rgrMenuType = nullptr, *rgTextAlign = nullptr, *gbMenuSpacing = nullptr;
     QLabel *lblMenuSpacing = nullptr, *lblSpacingMin = nullptr, *lblSpacingMax = nullptr;
     QSlider *tbMenuSpacing = nullptr;
@@ -384,8 +400,10 @@ private:
     TPreviewSet FPreview;
     TProjects FProjects;
     TPublisher FPublisher;
+    TPackages FPackages;
     std::unique_ptr<WebBrowserPane> FBrowserPane;
     QString FOpenDialogFolder;
+    QString FStartupPackage;  // a package named on the command line, used by the next Install
     bool FFromWizard = false;
     bool FHintPanelMade = false;
     bool FStarted = false;
@@ -400,5 +418,5 @@ private:
     // The popup item of each sub-entry (holding its Edit and Remove items), keyed by entry Id.
     QHash<int, QPointer<QMenu>> FSubItems;
     QList<QPointer<QAction>> FRecentItems;
-    QList<QAction *> FUnavailable;  // commands whose dialogs this build does not have yet
+    QList<QAction *> FUnavailable;  // commands whose dialog was left out
 };

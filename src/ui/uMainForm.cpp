@@ -5,6 +5,7 @@
 #include "MainWindowParts.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
+#include "fra_MenuButtonShortList.h"
 #include "uMain.h"
 
 #include <QAction>
@@ -157,7 +158,9 @@ void TfrmMain::CreateActions()
         a->setShortcutContext(Qt::WindowShortcut);
     // The background gallery, Update Project, Install Template and the about box come with their
     // own dialogs; until those are part of the program the commands stay off.
-    FUnavailable = {a_BackgoundStyle, a_Update, a_InstallTemplate};
+    connect(a_BackgoundStyle, &QAction::triggered, this, &TfrmMain::a_BackgoundStyleExecute);
+    connect(a_InstallTemplate, &QAction::triggered, this, &TfrmMain::a_InstallTemplateExecute);
+    connect(a_Update, &QAction::triggered, this, &TfrmMain::a_UpdateExecute);
 }
 
 void TfrmMain::CreateMenus()
@@ -476,13 +479,11 @@ void TfrmMain::CreateFlashOptionsPage()
     tabAdvancedButtonStyle = Named(new QWidget, "tabAdvancedButtonStyle");
     pcMenuDesignEtc->addTab(tabMenuDesign, QStringLiteral("Button Style"));
     pcMenuDesignEtc->addTab(tabAdvancedButtonStyle, QStringLiteral("Advanced Button Style"));
-    // The button short list has a frame of its own; until it is part of the program the page points
-    // to the Button Style gallery.
-    fraMenuButtonShortList1 = Panel(tabMenuDesign, "fraMenuButtonShortList1", TAlign::Client);
-    auto *shortListNote = new QLabel(QStringLiteral("Choose the look of the menu buttons with Button Style."),
-                                     fraMenuButtonShortList1);
-    shortListNote->setWordWrap(true);
-    shortListNote->setGeometry(12, 12, 320, 40);
+    fraMenuButtonShortList1 = Named(
+        new TfraMenuButtonShortList(FAppDir, [this] { return FDesign.IsHorizontal(); }, tabMenuDesign),
+        "fraMenuButtonShortList1");
+    SetAlign(fraMenuButtonShortList1, TAlign::Client);
+    fraMenuButtonShortList1->OnOpenMore = [this] { a_OpenPreview->trigger(); };
 
     // Hidden for good; their values still reach the menu description.
     grbColorSelection = Named(new QGroupBox(QStringLiteral("Flash Background Color"), tabFlashOptions), "grbColorSelection");

@@ -5,6 +5,7 @@
 #include "MainWindowParts.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
+#include "fra_MenuButtonShortList.h"
 #include "Messages.h"
 #include "Trans.h"
 #include "uMain.h"
@@ -85,8 +86,12 @@ void TfrmMain::RefreshEnabledState()
              cgHTMLColorPalette, rbMenu, rbLogo, rbTitle, rbDescription, rbIconLinks, rbMusicOnOff, btnAddMenu,
              panMenus, btnTitleOptions, btnBaselineOptions, gbSiteInformation, gbCustomizeMenuColor,
              btnMainMenuNormal, btnMainMenuActive, btnSubMenuNormal, btnSubMenuActive, btnLinkOptions,
-             gbBackground, rgrMenuType, rgrButtonSize, rgTextAlign, cbAdjPos, fraMenuButtonShortList1})
+             gbBackground, rgrMenuType, rgrButtonSize, rgTextAlign, cbAdjPos})
         w->setEnabled(open);
+    fraMenuButtonShortList1->SetLocked(!open);
+    if (fraMenuButtonShortList1->ScrollBox && fraMenuButtonShortList1->ScrollBox->widget())
+        for (QWidget *c : fraMenuButtonShortList1->ScrollBox->widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            c->setEnabled(open);
     miIconLinksOptions->setEnabled(open);
     tbrMenus->setVisible(open);
     for (TfraFileEdit *f : {fraBackgroundImage, fraLogoImage, fraBackgroundSound, fraOnRollOver})
@@ -178,6 +183,8 @@ void TfrmMain::ApplyLayout()
 {
     const TUpdateLock lock(this);
     FDesign.FLayoutPending = 0;
+    fraMenuButtonShortList1->KeepCustomTile = false;
+    fraMenuButtonShortList1->Reload([this](const QString &name) { SelectMenuTemplate(name); });
     if (FDesign.IsHorizontal())
         LayoutHorizontal();
     else

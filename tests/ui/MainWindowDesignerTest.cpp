@@ -6,7 +6,9 @@
 #include "Messages.h"
 #include "TestSupport.h"
 #include "ColorGrid.h"
+#include "GalleryTile.h"
 #include "MainWindowParts.h"
+#include "fra_MenuButtonShortList.h"
 #include "ZipArchive.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
@@ -751,4 +753,25 @@ TEST_F(Designer, TheMenuAreaFollowsTheSizeSettings)
     w->ComputeMenuAreaWidth();
     EXPECT_EQ(o.BackgroundHeight, 1004);
     EXPECT_EQ(o.BackgroundWidth, w->WebBrowser->width());
+}
+
+// ---- Button short list -------------------------------------------------------------------------
+
+TEST_F(Designer, APickInTheShortListAppliesTheButtonSetAndShowsItsValues)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->Design().SetModified(false);
+    const QStringList names = w->fraMenuButtonShortList1->Names();
+    ASSERT_TRUE(names.contains("tvmbiz001.swf")) << names.join(",").toStdString();
+    for (TGalleryTile *tile : w->fraMenuButtonShortList1->Tiles())
+        if (names.value(tile->Tag()) == "tvmbiz001.swf")
+            w->fraMenuButtonShortList1->TileClick(tile);
+    EXPECT_EQ(w->Design().CurrentMenuFileName, "tvmbiz001.swf");
+    EXPECT_TRUE(prog.exists("MenuPreview/tvmbiz001.swf"));
+    EXPECT_TRUE(w->Design().IsModified());
+    // The template's spacing and button type stand in the controls.
+    EXPECT_EQ(w->tbMenuSpacing->value(), 3);
+    EXPECT_TRUE(w->rgrMenuType->findChildren<QRadioButton *>()[1]->isChecked());
+    EXPECT_TRUE(PreviewXml().contains("tvmbiz001.swf"));
 }
