@@ -350,6 +350,12 @@ void TfrmMain::LayoutVertical()
     for (QLineEdit *e : {edtTitle, edtBaseline})
         e->setGeometry(e->x() - 5, e->y(), 129, e->height());
     ReparentAligned(panMenuEdit, pnlLineBottom, TAlign::Top, 76);
+    // The three commands stacked, each as wide as the column allows.
+    int top = 3;
+    for (QPushButton *b : {btnSelectBackground, btnLinkOptions, btnAddMenu}) {
+        b->setGeometry(3, top, pnlBrowser->width() - 10, 20);
+        top += 21;
+    }
     ReparentAligned(panMenus, pnlLineBottom, TAlign::Client, panMenus->width());
 
     // Right column: the pages, colours and music across the top of the Flash page.

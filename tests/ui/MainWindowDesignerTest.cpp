@@ -491,6 +491,7 @@ TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
     EXPECT_EQ(w->rgrButtonSize->findChildren<QRadioButton *>()[0]->text(), "Fit Menu Width");
     EXPECT_EQ(w->cbAdjPos->count(), 6);
     EXPECT_EQ(w->edtTitle->width(), 129);
+    EXPECT_EQ(w->btnLinkOptions->geometry(), QRect(3, 24, 170, 20));
     // Every main entry has a row of its own.
     QList<QToolButton *> buttons = w->tbrMenus->findChildren<QToolButton *>();
     buttons.erase(std::remove_if(buttons.begin(), buttons.end(), [](QToolButton *b) { return b->objectName().isNull() && b->text().isEmpty(); }),
