@@ -33,7 +33,9 @@ const QString kNotChkFlash = QStringLiteral("NotChkFlash");
 
 FlashPlayerProbe &probe()
 {
-    static FlashPlayerProbe p = SwfPlayerRegistered;
+    // The menu movies are played by the pages' own script (AC_RunActiveContent.js), in any browser,
+    // so the designer never lacks a player; asking users to install one would send them astray.
+    static FlashPlayerProbe p = [] { return true; };
     return p;
 }
 
@@ -287,29 +289,6 @@ FlashPlayerProbe SetFlashPlayerProbe(FlashPlayerProbe p)
     FlashPlayerProbe previous = std::move(probe());
     probe() = std::move(p);
     return previous;
-}
-
-bool SwfPlayerRegistered()
-{
-    static const QStringList swfTypes = {QStringLiteral("application/x-shockwave-flash"),
-                                         QStringLiteral("application/vnd.adobe.flash.movie")};
-    for (const QString &folder : QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
-        QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            if (file.size() > 1024 * 1024 || !file.open(QIODevice::ReadOnly))
-                continue;
-            while (!file.atEnd()) {
-                const QString line = QString::fromUtf8(file.readLine()).trimmed();
-                if (!line.startsWith(QLatin1String("MimeType=")))
-                    continue;
-                for (const QString &type : line.mid(9).split(QLatin1Char(';')))
-                    if (swfTypes.contains(type.trimmed()))
-                        return true;
-            }
-        }
-    }
-    return false;
 }
 
 QString FlashPlayerDownloadUrl()

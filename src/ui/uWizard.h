@@ -72,11 +72,10 @@ private:
 TWizardChoice ShowWizard(const QString &programFolder, const QString &language, const QStringList &recentProjects,
                          QWidget *parent = nullptr);
 
-// Whether a player for .swf movies is installed; replaceable so that tests decide.
+// Whether the menu movies can be played; replaceable so that tests decide. The shipped pages play
+// them with their own script, so the program's probe always answers yes.
 using FlashPlayerProbe = std::function<bool()>;
 FlashPlayerProbe SetFlashPlayerProbe(FlashPlayerProbe probe);
-// The desktop knows an application for .swf movies (a .desktop entry naming their MIME type).
-bool SwfPlayerRegistered();
 
 // The page offered for installing a player.
 QString FlashPlayerDownloadUrl();
