@@ -1,7 +1,5 @@
 #include "Dialogs.h"
 
-#include "Errors.h"
-#include "Messages.h"
 
 #include <QColorDialog>
 #include <QDir>
@@ -144,15 +142,4 @@ QFont FontValueToQFont(const TFontValue &font)
     f.setItalic(font.Italic);
     f.setUnderline(font.Underline);
     return f;
-}
-
-void RunGuarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Exception &e) {
-        ShowMsgBox(e.Message(), mtError, mbOK);
-    } catch (const std::exception &e) {
-        ShowMsgBox(QString::fromUtf8(e.what()), mtError, mbOK);
-    }
 }

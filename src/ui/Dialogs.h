@@ -45,6 +45,3 @@ int32_t QColorToPlatformColor(const QColor &color);
 // The font as text is drawn with it (the colour is painted separately).
 QFont FontValueToQFont(const TFontValue &font);
 
-// Runs a user action from an event handler: a failure is shown in the error box and ends the
-// action, so no exception crosses the event loop.
-void RunGuarded(const std::function<void()> &action);

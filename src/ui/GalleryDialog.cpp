@@ -1,4 +1,5 @@
 #include "GalleryDialog.h"
+#include "uProgramStart.h"
 
 #include "Conversions.h"
 #include "Errors.h"

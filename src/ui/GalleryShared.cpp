@@ -18,15 +18,6 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-void GuardSlot(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (...) {
-        ShowHandlerError(std::current_exception());
-    }
-}
-
 std::unique_ptr<BrowserPane> MakeWebBrowserPane(QWidget *parent)
 {
     auto *view = new QWebEngineView(parent);

@@ -13,9 +13,6 @@ class QWidget;
 class TXMLUtils;
 struct TOptions;
 
-// Runs a handler the way the message loop would: an error ends it and is shown in the error box.
-void GuardSlot(const std::function<void()> &action);
-
 // Makes the preview pane of a gallery: its widget is a child of parent and fills it.
 using BrowserPaneFactory = std::function<std::unique_ptr<BrowserPane>(QWidget *parent)>;
 // The program's pane: a QWebEngineView.

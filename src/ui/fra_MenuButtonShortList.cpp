@@ -1,4 +1,5 @@
 #include "fra_MenuButtonShortList.h"
+#include "uProgramStart.h"
 
 #include "Conversions.h"
 #include "GalleryShared.h"

@@ -1,4 +1,5 @@
 #include "uBackgroundStyle.h"
+#include "uProgramStart.h"
 
 #include "Conversions.h"
 #include "MessageBox.h"
