@@ -31,6 +31,28 @@ std::unique_ptr<BrowserPane> MakeWebBrowserPane(QWidget *parent)
     return std::make_unique<WebBrowserPane>(view);
 }
 
+namespace {
+
+BrowserPaneFactory &paneFactory()
+{
+    static BrowserPaneFactory factory = MakeWebBrowserPane;
+    return factory;
+}
+
+} // namespace
+
+BrowserPaneFactory SetBrowserPaneFactory(BrowserPaneFactory factory)
+{
+    BrowserPaneFactory previous = std::move(paneFactory());
+    paneFactory() = factory ? std::move(factory) : BrowserPaneFactory(MakeWebBrowserPane);
+    return previous;
+}
+
+std::unique_ptr<BrowserPane> MakeBrowserPane(QWidget *parent)
+{
+    return paneFactory()(parent);
+}
+
 const TOptions &TGallerySetup::Opts() const
 {
     return Settings ? *Settings : Options;
@@ -44,11 +66,6 @@ QString TGallerySetup::OrientPath(const QString &sub) const
 QString TGallerySetup::ExchangeFolder() const
 {
     return NativePath(ProgramFolder, QStringLiteral("Templates\\Preview\\"));
-}
-
-std::unique_ptr<BrowserPane> TGallerySetup::CreatePane(QWidget *parent) const
-{
-    return MakePane ? MakePane(parent) : MakeWebBrowserPane(parent);
 }
 
 QString TGallerySetup::OpenFile(QWidget *owner, const QString &title, const QString &startFolder,

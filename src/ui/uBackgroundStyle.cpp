@@ -76,20 +76,6 @@ QString TfrmMenuBackgoundStyle::OpenDialogFilter() const
            QStringLiteral("%1 (%2)|%3").arg(LangFilterLabel(4), jpeg, jpeg);
 }
 
-QStringList TfrmMenuBackgoundStyle::ThemeCaptions(const QStringList &names)
-{
-    const auto base = [](const QString &name) { return ChangeFileExt(name, QString()); };
-    const int n = int(names.size());
-    QStringList captions;
-    for (int k = 0; k < n / 6; ++k)
-        captions << base(names[6 * k]) + QStringLiteral(" - ") + base(names[6 * k + 5]);
-    if (n % 6 == 1)
-        captions << base(names.last());
-    else if (n % 6 >= 2)
-        captions << base(names[6 * (n / 6)]) + QStringLiteral(" - ") + base(names.last());
-    return captions;
-}
-
 void TfrmMenuBackgoundStyle::Prepare(const QString &xmlText)
 {
     LoadDescription(xmlText);
@@ -100,7 +86,7 @@ void TfrmMenuBackgoundStyle::Prepare(const QString &xmlText)
     {
         const QSignalBlocker quiet(cbTemplateID);
         cbTemplateID->clear();
-        cbTemplateID->addItems(ThemeCaptions(FNames));
+        cbTemplateID->addItems(GalleryPageCaptions(FNames, FPager.PageSize()));
         if (FSetup.ReplacePackageCaptions)
             FSetup.ReplacePackageCaptions(cbTemplateID);
         cbTemplateID->setCurrentIndex(cbTemplateID->count() > 0 ? 0 : -1);

@@ -1,10 +1,15 @@
 #include "uIconLinkOptions.h"
 
+#include "ColorGrid.h"
 #include "Conversions.h"
+#include "Dialogs.h"
 #include "Paths.h"
 #include "Trans.h"
 #include "uGlobal.h"
+#include "fra_ColorEdit.h"
+#include "fra_FileEdit.h"
 #include "uIconLinkListPopup.h"
+#include "uProgramStart.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -45,14 +50,13 @@ QLabel *MakeLabel(const char *name, const QString &caption, QWidget *parent)
 void SetFontColor(QLabel *label, int32_t color)
 {
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    pal.setColor(QPalette::WindowText, PlatformColorToQColor(color));
     label->setPalette(pal);
 }
 
 int32_t FontColor(const QLabel *label)
 {
-    const QColor c = label->palette().color(QPalette::WindowText);
-    return int32_t(c.red() | (c.green() << 8) | (c.blue() << 16));
+    return QColorToPlatformColor(label->palette().color(QPalette::WindowText));
 }
 
 QString MediaFolder(const QString &appDir)
@@ -77,7 +81,7 @@ TfraIconLinkParam::TfraIconLinkParam(const QString &programFolder, QWidget *pare
     cmbTarget->setEditable(true);
     cmbTarget->addItems({QStringLiteral("_blank"), QStringLiteral("_self"), QStringLiteral("_parent"),
                          QStringLiteral("_top")});
-    fraFileEdit = new TIconFileField(programFolder, GroupBox);
+    fraFileEdit = new TfraFileEdit(programFolder, GroupBox);
     fraFileEdit->setObjectName(QStringLiteral("fraFileEdit"));
     alpha = new QSlider(Qt::Horizontal, GroupBox);
     alpha->setObjectName(QStringLiteral("alpha"));
@@ -132,13 +136,14 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     }
     SetFontColor(stNormal, 0xFF0000);
     SetFontColor(stActive, 0x6A240A);
-    auto makeColorGroup = [&](const char *name, const QString &caption, TIconColorField *&field, const char *fieldName,
-                              TIconColorPalette *&palette, const char *paletteName) {
+    auto makeColorGroup = [&](const char *name, const QString &caption, TfraColorEdit *&field, const char *fieldName,
+                              TColorGrid *&palette, const char *paletteName) {
         auto *g = new QGroupBox(caption, grbIconLinksColors);
         g->setObjectName(QString::fromLatin1(name));
-        field = new TIconColorField(g);
+        // The hex text stays read-only here: the colour changes through "..." and the palette.
+        field = new TfraColorEdit(g);
         field->setObjectName(QString::fromLatin1(fieldName));
-        palette = new TIconColorPalette(g);
+        palette = new TColorGrid(g);
         palette->setObjectName(QString::fromLatin1(paletteName));
         auto *l = new QVBoxLayout(g);
         l->addWidget(new QLabel(QStringLiteral("Current Color"), g));
@@ -156,10 +161,8 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     colors->addWidget(stActive, 0, 1);
     colors->addWidget(grpNormalLinkColor, 1, 0);
     colors->addWidget(grpActiveLinkColor, 1, 1);
-    connect(cgNormalLinkColorPalette, &TIconColorPalette::Change, this,
-            &TfrmIconLinkOptions::cgNormalLinkColorPaletteChange);
-    connect(cgActiveLinkColorPalette, &TIconColorPalette::Change, this,
-            &TfrmIconLinkOptions::cgActiveLinkColorPaletteChange);
+    connect(cgNormalLinkColorPalette, &TColorGrid::Change, this, &TfrmIconLinkOptions::cgNormalLinkColorPaletteChange);
+    connect(cgActiveLinkColorPalette, &TColorGrid::Change, this, &TfrmIconLinkOptions::cgActiveLinkColorPaletteChange);
 
     // Links and their flags
     lblSelectLink = MakeLabel("lblSelectLink", QStringLiteral("Select a Link to Edit"), this);
@@ -195,15 +198,14 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     pnlIconLinkOptions = new QWidget(this);
     pnlIconLinkOptions->setObjectName(QStringLiteral("pnlIconLinkOptions"));
     fraIconLinkParam = new TfraIconLinkParam(programFolder, pnlIconLinkOptions);
-    fraIconLinkParam->fraFileEdit->OnOpenClick = [this] { fraFileEditbtnOpenFileDialogClick(); };
+    fraIconLinkParam->fraFileEdit->BindOpenFileDialogButton(
+        [this] { GuardSlot([this] { fraFileEditbtnOpenFileDialogClick(); }); });
     Panel1 = new QWidget(pnlIconLinkOptions);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     lblIconImagePreview = MakeLabel("lblIconImagePreview", QStringLiteral("Icon Image Preview"), Panel1);
-    FBrowser = MakeDialogBrowser(Panel1);
-    WebBrowser = FBrowser.Widget;
-    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    WebBrowser = new QWidget(Panel1);
     WebBrowser->setFixedSize(100, 100);
-    WebBrowser->setFocusPolicy(Qt::NoFocus);
+    FPane = MakeBrowserPane(WebBrowser);
     auto *previewLayout = new QVBoxLayout(Panel1);
     previewLayout->addWidget(lblIconImagePreview);
     previewLayout->addWidget(WebBrowser, 0, Qt::AlignHCenter);
@@ -264,8 +266,8 @@ void TfrmIconLinkOptions::Start(const TXMLICONInfo &info, int selected)
     FIconInfo = info;
     LoadLinks(selected);
     // Installed after loading, so that loading does not notify.
-    fraNormalLinkColor->OnColorChange = [this](TIconColorField *) { NormalColorChanged(); };
-    fraActiveLinkColor->OnColorChange = [this](TIconColorField *) { ActiveColorChanged(); };
+    fraNormalLinkColor->OnColorChange = [this](TfraColorEdit *) { NormalColorChanged(); };
+    fraActiveLinkColor->OnColorChange = [this](TfraColorEdit *) { ActiveColorChanged(); };
 }
 
 void TfrmIconLinkOptions::LoadLinks(int selected)
@@ -304,8 +306,8 @@ void TfrmIconLinkOptions::ShowItem(int number)
 void TfrmIconLinkOptions::ShowPreview()
 {
     // The media folder's copy; a name that leads out of it shows nothing.
-    const TIconFileField *field = fraIconLinkParam->fraFileEdit;
-    const QString copy = field->Text().isEmpty()
+    const TfraFileEdit *field = fraIconLinkParam->fraFileEdit;
+    const QString copy = field->edFileName->text().isEmpty()
                              ? QString()
                              : SafePathUnder(FAppDir + QStringLiteral("MenuPreview/"), field->GetRelativeFileName());
     Browser()->Navigate(copy.isEmpty() ? QStringLiteral("about:blank") : copy);
@@ -320,7 +322,7 @@ void TfrmIconLinkOptions::StoreItem()
     item.Id = f->FItemNumber;
     item.Text = f->edName->text();
     item.Target = f->cmbTarget->currentText();
-    item.Img = f->fraFileEdit->GetLastFolder() + f->fraFileEdit->Text();
+    item.Img = f->fraFileEdit->GetLastFolder() + f->fraFileEdit->edFileName->text();
     item.Alpha = f->alpha->value();
     item.Url = f->edURL->text();
 }
@@ -400,8 +402,8 @@ void TfrmIconLinkOptions::cgActiveLinkColorPaletteChange()
 
 void TfrmIconLinkOptions::fraFileEditbtnOpenFileDialogClick()
 {
-    TIconFileField *field = fraIconLinkParam->fraFileEdit;
-    QString name = field->GetLastFolder() + field->Text();
+    TfraFileEdit *field = fraIconLinkParam->fraFileEdit;
+    QString name = field->GetLastFolder() + field->edFileName->text();
     if (SelectIconLinkImage(FAppDir, name, this)) {
         field->SetFileName(name);
         field->SetLastFolder(ExtractFilePath(name));
