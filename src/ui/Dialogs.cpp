@@ -22,7 +22,7 @@ std::optional<QString> platformOpenDialog(const TOpenDialog &dialog, QWidget *pa
     QString start = dialog.InitialDir;
     if (!dialog.FileName.isEmpty())
         start = QDir(dialog.InitialDir).filePath(dialog.FileName);
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), start, FileDialogFilter(dialog.Filter));
+    const QString chosen = QFileDialog::getOpenFileName(parent, dialog.Title, start, FileDialogFilter(dialog.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;

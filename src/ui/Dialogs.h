@@ -17,6 +17,7 @@ struct TOpenDialog {
     QString Filter;
     QString InitialDir;
     QString FileName;
+    QString Title;  // "" gives the platform's own
 };
 
 // Each chooser gives the chosen value, or nothing when the dialog was cancelled.

@@ -1,6 +1,7 @@
 #include "GalleryShared.h"
 
 #include "Errors.h"
+#include "FileWrite.h"
 #include "Paths.h"
 #include "WebBrowserPane.h"
 #include "XmlDom.h"
@@ -12,9 +13,7 @@
 #include "uXMLUtils.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QLayout>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -68,24 +67,6 @@ QString TGallerySetup::ExchangeFolder() const
     return NativePath(ProgramFolder, QStringLiteral("Templates\\Preview\\"));
 }
 
-QString TGallerySetup::OpenFile(QWidget *owner, const QString &title, const QString &startFolder,
-                                const QString &storedFilter) const
-{
-    if (ChooseOpenFile)
-        return ChooseOpenFile(owner, title, startFolder, storedFilter);
-    // The stored pairs "label|patterns" as the toolkit's filters "label (p1 p2)".
-    QStringList filters;
-    const QStringList parts = storedFilter.split(QLatin1Char('|'));
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString label = parts[i];
-        const int open = label.indexOf(QLatin1Char('('));
-        if (open >= 0)
-            label = label.left(open).trimmed();
-        filters << QStringLiteral("%1 (%2)").arg(label, QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
-    }
-    return QFileDialog::getOpenFileName(owner, title, startFolder, filters.join(QStringLiteral(";;")));
-}
-
 QSize GalleryPreviewSize(const TXMLUtils &xml, const BrowserPane *pane)
 {
     int width = xml.GetBackgroundWidth();
@@ -102,10 +83,7 @@ QSize GalleryPreviewSize(const TXMLUtils &xml, const BrowserPane *pane)
 
 void SaveXmlDocument(const QString &path, const pugi::xml_document &doc)
 {
-    const QByteArray bytes = XmlDocumentBytes(doc);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
+    WriteFileWhole(path, XmlDocumentBytes(doc));
 }
 
 void WriteGalleryPreview(const TGallerySetup &setup, BrowserPane *pane, const pugi::xml_document &doc,

@@ -28,16 +28,11 @@ struct TGallerySetup {
     const TOptions *Settings = nullptr; // nullptr: the program's Options
     // Gives the page list's items the titles of the template packages (background gallery).
     std::function<void(QComboBox *)> ReplacePackageCaptions;
-    // The open-file dialog: owner, title, start folder, filter in the stored form
-    // "Label (*.a;*.b)|*.a;*.b|..."; the file chosen or "". Empty: the toolkit's dialog.
-    std::function<QString(QWidget *, const QString &, const QString &, const QString &)> ChooseOpenFile;
 
     const TOptions &Opts() const;
     // Templates/ + the orientation folder + sub (stored form), as a native path.
     QString OrientPath(const QString &sub) const;
     QString ExchangeFolder() const; // Templates/Preview/
-    QString OpenFile(QWidget *owner, const QString &title, const QString &startFolder,
-                     const QString &storedFilter) const;
 };
 
 // The preview size of a description for a pane: the background's size, but the pane's width less

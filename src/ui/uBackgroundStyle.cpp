@@ -2,6 +2,7 @@
 #include "uProgramStart.h"
 
 #include "Conversions.h"
+#include "Dialogs.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
@@ -128,10 +129,14 @@ void TfrmMenuBackgoundStyle::TileChosen()
 void TfrmMenuBackgoundStyle::btnCustomBgrdClick()
 {
     GuardSlot([this] {
-        const QString file = FSetup.OpenFile(this, LangMsg(98), FSetup.OrientPath(QStringLiteral("BGround\\")),
-                                             OpenDialogFilter());
-        if (file.isEmpty())
+        TOpenDialog dialog;
+        dialog.Filter = OpenDialogFilter();
+        dialog.InitialDir = FSetup.OrientPath(QStringLiteral("BGround\\"));
+        dialog.Title = LangMsg(98);
+        const std::optional<QString> chosen = ChooseOpenFile(dialog, this);
+        if (!chosen || chosen->isEmpty())
             return;
+        const QString file = *chosen;
         FCustomSource = file;
         FChosenFile = QStringLiteral("background") + ExtractFileExt(file);
         FCustomFile = true;

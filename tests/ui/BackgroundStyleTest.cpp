@@ -142,11 +142,11 @@ TEST_F(BackgroundStyle, AFileOfTheUsersOwn)
 {
     prog.write("pics/Sky.JPG", "sky picture");
     QStringList asked;
-    TGallerySetup setup = Setup();
-    setup.ChooseOpenFile = [&](QWidget *, const QString &title, const QString &folder, const QString &filter) {
-        asked << title << folder << filter;
-        return prog.file("pics/Sky.JPG");
-    };
+    const TGallerySetup setup = Setup();
+    const AnswerOpenFile answer([&](const TOpenDialog &dialog, QWidget *) {
+        asked << dialog.Title << dialog.InitialDir << dialog.Filter;
+        return std::optional<QString>(prog.file("pics/Sky.JPG"));
+    });
     WhenShown<TfrmMenuBackgoundStyle>([&](TfrmMenuBackgoundStyle *d) {
         const QString highlighted = Highlighted(d->Tiles());
         d->btnCustomBgrd->click();
