@@ -1,6 +1,7 @@
 #include "uIconLinkListPopup.h"
 
 #include "Conversions.h"
+#include "FormControls.h"
 #include "Paths.h"
 #include "Trans.h"
 #include "fra_FileEdit.h"
@@ -15,18 +16,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton *MakeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidget *parent)
     : QDialog(parent), FTemplatesDir(WithSlash(programFolder) + QStringLiteral("Templates/")),
@@ -58,8 +47,8 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
                                        "*.jpeg)|*.jpg;*.jpeg"),
                         false, QString());
     fraFileEdit1->BindOpenFileDialogButton([this] { GuardSlot([this] { fraFileEdit1btnOpenFileDialogClick(); }); });
-    btnNext = MakeButton("btnNext", QStringLiteral("&Next Page >"), Panel2);
-    btnPrev = MakeButton("btnPrev", QStringLiteral("< &Prev Page"), Panel2);
+    btnNext = MakeNamedButton("btnNext", QStringLiteral("&Next Page >"), Panel2);
+    btnPrev = MakeNamedButton("btnPrev", QStringLiteral("< &Prev Page"), Panel2);
     auto *side = new QVBoxLayout(Panel2);
     side->addWidget(lblSelect);
     side->addWidget(WebBrowser, 0, Qt::AlignHCenter);
@@ -69,9 +58,9 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
     side->addWidget(btnNext);
     side->addWidget(btnPrev);
 
-    btnOK = MakeButton("btnOK", QStringLiteral("&OK"), this);
+    btnOK = MakeNamedButton("btnOK", QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
-    btnCancel = MakeButton("btnCancel", QStringLiteral("&Cancel"), this);
+    btnCancel = MakeNamedButton("btnCancel", QStringLiteral("&Cancel"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnOK);

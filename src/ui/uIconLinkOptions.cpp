@@ -2,6 +2,7 @@
 
 #include "ColorGrid.h"
 #include "Conversions.h"
+#include "FormControls.h"
 #include "Dialogs.h"
 #include "Paths.h"
 #include "Trans.h"
@@ -31,21 +32,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton *MakeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel *MakeLabel(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
 
 void SetFontColor(QLabel *label, int32_t color)
 {
@@ -94,15 +80,15 @@ TfraIconLinkParam::TfraIconLinkParam(const QString &programFolder, QWidget *pare
     connect(alpha, &QSlider::valueChanged, this, &TfraIconLinkParam::alphaChange);
 
     auto *alphaRow = new QHBoxLayout;
-    alphaRow->addWidget(MakeLabel("lbl0", QStringLiteral("0%"), GroupBox));
+    alphaRow->addWidget(MakeNamedLabel("lbl0", QStringLiteral("0%"), GroupBox));
     alphaRow->addWidget(alpha, 1);
-    alphaRow->addWidget(MakeLabel("lbl100", QStringLiteral("100%"), GroupBox));
+    alphaRow->addWidget(MakeNamedLabel("lbl100", QStringLiteral("100%"), GroupBox));
     auto *form = new QFormLayout(GroupBox);
-    form->addRow(MakeLabel("lblName", QStringLiteral("Name"), GroupBox), edName);
-    form->addRow(MakeLabel("lblTarget", QStringLiteral("Target"), GroupBox), cmbTarget);
-    form->addRow(MakeLabel("lblIcon", QStringLiteral("Icon"), GroupBox), fraFileEdit);
-    form->addRow(MakeLabel("lblTransparency", QStringLiteral("Transparency"), GroupBox), alphaRow);
-    form->addRow(MakeLabel("lblURL", QStringLiteral("URL"), GroupBox), edURL);
+    form->addRow(MakeNamedLabel("lblName", QStringLiteral("Name"), GroupBox), edName);
+    form->addRow(MakeNamedLabel("lblTarget", QStringLiteral("Target"), GroupBox), cmbTarget);
+    form->addRow(MakeNamedLabel("lblIcon", QStringLiteral("Icon"), GroupBox), fraFileEdit);
+    form->addRow(MakeNamedLabel("lblTransparency", QStringLiteral("Transparency"), GroupBox), alphaRow);
+    form->addRow(MakeNamedLabel("lblURL", QStringLiteral("URL"), GroupBox), edURL);
     auto *l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(GroupBox);
@@ -126,8 +112,8 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     // Colours
     grbIconLinksColors = new QGroupBox(QStringLiteral("Icon Links Colors"), this);
     grbIconLinksColors->setObjectName(QStringLiteral("grbIconLinksColors"));
-    stNormal = MakeLabel("stNormal", QStringLiteral("Normal Icon Link"), grbIconLinksColors);
-    stActive = MakeLabel("stActive", QStringLiteral("Active Icon Link"), grbIconLinksColors);
+    stNormal = MakeNamedLabel("stNormal", QStringLiteral("Normal Icon Link"), grbIconLinksColors);
+    stActive = MakeNamedLabel("stActive", QStringLiteral("Active Icon Link"), grbIconLinksColors);
     for (QLabel *sample : {stNormal, stActive}) {
         QFont f = sample->font();
         f.setUnderline(true);
@@ -165,8 +151,8 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     connect(cgActiveLinkColorPalette, &TColorGrid::Change, this, &TfrmIconLinkOptions::cgActiveLinkColorPaletteChange);
 
     // Links and their flags
-    lblSelectLink = MakeLabel("lblSelectLink", QStringLiteral("Select a Link to Edit"), this);
-    lblActive = MakeLabel("lblActive", QStringLiteral("Active"), this);
+    lblSelectLink = MakeNamedLabel("lblSelectLink", QStringLiteral("Select a Link to Edit"), this);
+    lblActive = MakeNamedLabel("lblActive", QStringLiteral("Active"), this);
     auto *links = new QGridLayout;
     links->addWidget(lblSelectLink, 0, 0);
     links->addWidget(lblActive, 0, 1);
@@ -185,8 +171,8 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
         links->addWidget(*boxes[i], i + 1, 1);
     }
     rbLinkButton[0]->setChecked(true);
-    btnClearAllIconLinks = MakeButton("btnClearAllIconLinks", QStringLiteral("&Uncheck all"), this);
-    btnCheckAllIconLinks = MakeButton("btnCheckAllIconLinks", QStringLiteral("&Check all"), this);
+    btnClearAllIconLinks = MakeNamedButton("btnClearAllIconLinks", QStringLiteral("&Uncheck all"), this);
+    btnCheckAllIconLinks = MakeNamedButton("btnCheckAllIconLinks", QStringLiteral("&Check all"), this);
     // One place for the two: only one of them is shown.
     links->addWidget(btnClearAllIconLinks, 5, 1);
     links->addWidget(btnCheckAllIconLinks, 5, 1);
@@ -202,7 +188,7 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
         [this] { GuardSlot([this] { fraFileEditbtnOpenFileDialogClick(); }); });
     Panel1 = new QWidget(pnlIconLinkOptions);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    lblIconImagePreview = MakeLabel("lblIconImagePreview", QStringLiteral("Icon Image Preview"), Panel1);
+    lblIconImagePreview = MakeNamedLabel("lblIconImagePreview", QStringLiteral("Icon Image Preview"), Panel1);
     WebBrowser = new QWidget(Panel1);
     WebBrowser->setFixedSize(100, 100);
     FPane = MakeBrowserPane(WebBrowser);
@@ -214,9 +200,9 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     linkLayout->addWidget(fraIconLinkParam, 1);
     linkLayout->addWidget(Panel1);
 
-    btnOK = MakeButton("btnOK", QStringLiteral("&OK"), this);
+    btnOK = MakeNamedButton("btnOK", QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
-    btnCancel = MakeButton("btnCancel", QStringLiteral("&Cancel"), this);
+    btnCancel = MakeNamedButton("btnCancel", QStringLiteral("&Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;

@@ -2,7 +2,9 @@
 
 #include "uPackages.h"
 #include "Conversions.h"
+#include "FormControls.h"
 #include "Errors.h"
+#include "FileWrite.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
@@ -11,6 +13,7 @@
 #include "uGlobal.h"
 #include "uMenuXml.h"
 #include "uPageBuilder.h"
+#include "uPageWriters.h"
 #include "uPreview.h"
 #include "uSettings.h"
 #include "uProgramStart.h"
@@ -28,7 +31,6 @@
 #include <QMutex>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 // ---- The preview job ----------------------------------------------------------------------------
@@ -80,13 +82,6 @@ QString CopyNamed(const QString &base, const QString &src, const QString &folder
     if (!from.isEmpty() && !to.isEmpty())
         CopyFileCompat(from, to);
     return bare;
-}
-
-void WriteWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
 }
 
 QByteArray ReadFileBytesOrEmpty(const QString &path)
@@ -182,7 +177,7 @@ void TRefreshThread::RefreshPreview()
     const QString page = BuildTemplatePageFromDoc(env, options, optionsText, xml.GetMenuFileSrc(), FHorizontal,
                                                   false, width, height);
     const QString pagePath = x + MenuPageFileName;
-    WriteWhole(pagePath, Utf8WithBom(page));
+    WritePageFile(pagePath, page);
 
     FDesignDoc.reset();
     FOptionsDoc.reset();
@@ -196,14 +191,6 @@ namespace {
 
 const QString MenuXmlName = QStringLiteral("flashmenu.xml");
 const QString PageOptionsName = QStringLiteral("HTMLOptions.xml");
-
-QPushButton *MakeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -237,8 +224,8 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
                        const char *prevName, const char *nextName, const char *labelName, const char *comboName) {
         auto *row = new QWidget(pnlOptions);
         row->setObjectName(QString::fromLatin1(panel));
-        prev = MakeButton(prevName, QStringLiteral("< &Prev Theme"), row);
-        next = MakeButton(nextName, QStringLiteral("&Next Theme >"), row);
+        prev = MakeNamedButton(prevName, QStringLiteral("< &Prev Theme"), row);
+        next = MakeNamedButton(nextName, QStringLiteral("&Next Theme >"), row);
         label = new QLabel(QStringLiteral("Theme"), row);
         label->setObjectName(QString::fromLatin1(labelName));
         combo = new QComboBox(row);
@@ -301,9 +288,9 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
 
     pnlBottom = new QWidget(this);
     pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
-    btnBack = MakeButton("btnBack", QStringLiteral("&Back"), pnlBottom);
-    btnCreate = MakeButton("btnCreate", QStringLiteral("&OK"), pnlBottom);
-    btnCancel = MakeButton("btnCancel", QStringLiteral("&Cancel"), pnlBottom);
+    btnBack = MakeNamedButton("btnBack", QStringLiteral("&Back"), pnlBottom);
+    btnCreate = MakeNamedButton("btnCreate", QStringLiteral("&OK"), pnlBottom);
+    btnCancel = MakeNamedButton("btnCancel", QStringLiteral("&Cancel"), pnlBottom);
     auto *bottomButtons = new QHBoxLayout(pnlBottom);
     bottomButtons->addStretch(1);
     bottomButtons->addWidget(btnBack);
@@ -546,7 +533,7 @@ void TfrmPresetDesign::SelectDesign(TGalleryTile *sender)
         return;
     }
     try {
-        WriteWhole(x + MenuXmlName, XmlDocumentBytes(*design));
+        WriteFileWhole(x + MenuXmlName, XmlDocumentBytes(*design));
     } catch (const Exception &) {
         // The job writes the description again; a folder that takes nothing fails it there.
     }
