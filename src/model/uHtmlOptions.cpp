@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "Errors.h"
+#include "FileWrite.h"
 #include "XmlDom.h"
 #include "uDesign.h"
 #include "uMenuXml.h"
@@ -9,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -53,16 +53,6 @@ QString KeyName(int n) { return QStringLiteral("key%1").arg(n); }
 QByteArray DocumentBytes(const pugi::xml_document &doc)
 {
     return (Declaration + XmlSerialize(doc) + QStringLiteral("\r\n")).toUtf8();
-}
-
-bool SaveBytes(const QString &file, const QByteArray &bytes, QString *error)
-{
-    QSaveFile out(file);
-    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit())
-        return true;
-    if (error)
-        *error = out.errorString();
-    return false;
 }
 
 struct TTemplateDesign {
@@ -124,9 +114,7 @@ void WriteHtmlOptions(const QString &file, const THtmlPageOptions &options)
 {
     pugi::xml_document doc;
     BuildHtmlOptionsDocument(doc, options);
-    QString error;
-    if (!SaveBytes(file, DocumentBytes(doc), &error))
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(file, error));
+    WriteFileWhole(file, DocumentBytes(doc));
 }
 
 bool ReadHtmlOptions(const QString &file, THtmlPageOptions &options)
@@ -143,7 +131,7 @@ bool ReadHtmlOptions(const QString &file, THtmlPageOptions &options)
     in.close();
     ReadHtmlOptionsDocument(doc, options);
     // The file takes the saved form; a file that cannot be written keeps its form.
-    SaveBytes(file, DocumentBytes(doc), nullptr);
+    TryWriteFileWhole(file, DocumentBytes(doc));
     return true;
 }
 

@@ -1,20 +1,13 @@
 #include "uPageWriters.h"
 
 #include "Errors.h"
+#include "FileWrite.h"
 #include "Paths.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
-
-void WriteFileSafely(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, f.errorString()));
-}
 
 QString MovieName(const TPageContext &ctx, bool forPublish)
 {
@@ -25,7 +18,7 @@ QString MovieName(const TPageContext &ctx, bool forPublish)
 
 void WritePageFile(const QString &path, const QString &text)
 {
-    WriteFileSafely(path, Utf8WithBom(text));
+    WriteFileWhole(path, Utf8WithBom(text));
 }
 
 void WriteMenuHtml(const TPageContext &ctx, const QString &subFolder, bool forPublish)
@@ -93,6 +86,6 @@ bool CopyContentPage(const QString &programFolder, bool horizontal, const QStrin
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = in.readAll();
-    WriteFileSafely(WithSlash(folder) + ContentPageFileName, bytes);
+    WriteFileWhole(WithSlash(folder) + ContentPageFileName, bytes);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "BrowserPane.h"
 #include "Errors.h"
+#include "FileWrite.h"
 #include "Paths.h"
 #include "XmlDom.h"
 #include "uDesign.h"
@@ -11,7 +12,6 @@
 #include "uPageBuilder.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -31,9 +31,7 @@ void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &
     const QString spliced = SpliceDemoText(QString::fromUtf8(saved), demoBlock);
     const QByteArray bytes = spliced == QString::fromUtf8(saved) ? saved : Utf8WithBom(spliced);
     const QString path = WithSlash(folder) + MenuXmlName;
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
+    WriteFileWhole(path, bytes);
 }
 
 TPreviewSet::TPreviewSet(TMenuDesign &design, const THtmlPageOptions &pageOptions, IPreviewHost &host)

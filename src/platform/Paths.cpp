@@ -105,3 +105,11 @@ QString FindTemplateFile(const QString &base, const QString &stored)
     }
     return parts.isEmpty() ? QString() : current;
 }
+
+bool HasDrivePart(const QString &name)
+{
+    const bool driveLetter = name.size() >= 2 && name[1] == QLatin1Char(':') &&
+                             ((name[0] >= QLatin1Char('A') && name[0] <= QLatin1Char('Z')) ||
+                              (name[0] >= QLatin1Char('a') && name[0] <= QLatin1Char('z')));
+    return driveLetter || name.startsWith(QLatin1Char('/')) || name.startsWith(QStringLiteral("\\\\"));
+}

@@ -18,5 +18,9 @@ QString SafePathUnder(const QString &base, const QString &untrusted);
 // none exists. The user's own files are matched exactly and do not use this.
 QString FindTemplateFile(const QString &base, const QString &stored);
 
+// Whether a name the user picked is a full path: a drive letter ("C:"), a network share ("\\host")
+// or a rooted path here ("/").
+bool HasDrivePart(const QString &name);
+
 // A folder path with exactly one trailing "/".
 QString WithSlash(const QString &folder);

@@ -100,6 +100,15 @@ void ShowHandlerError(std::exception_ptr error)
     ShowPlatformMessageBox(r);
 }
 
+void GuardSlot(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (...) {
+        ShowHandlerError(std::current_exception());
+    }
+}
+
 int RunMessageLoop()
 {
     try {

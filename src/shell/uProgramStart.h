@@ -50,6 +50,10 @@ public:
 // application title.
 void ShowHandlerError(std::exception_ptr error);
 
+// Runs an event handler's work the way the message loop would: an error ends the work and is shown
+// in that error box, so no exception crosses the event loop.
+void GuardSlot(const std::function<void()> &action);
+
 // Runs the message loop; an error that still escapes it is shown as "Exception".
 int RunMessageLoop();
 

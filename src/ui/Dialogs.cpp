@@ -1,7 +1,5 @@
 #include "Dialogs.h"
 
-#include "Errors.h"
-#include "Messages.h"
 
 #include <QColorDialog>
 #include <QDir>
@@ -24,7 +22,7 @@ std::optional<QString> platformOpenDialog(const TOpenDialog &dialog, QWidget *pa
     QString start = dialog.InitialDir;
     if (!dialog.FileName.isEmpty())
         start = QDir(dialog.InitialDir).filePath(dialog.FileName);
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), start, FileDialogFilter(dialog.Filter));
+    const QString chosen = QFileDialog::getOpenFileName(parent, dialog.Title, start, FileDialogFilter(dialog.Filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
@@ -144,15 +142,4 @@ QFont FontValueToQFont(const TFontValue &font)
     f.setItalic(font.Italic);
     f.setUnderline(font.Underline);
     return f;
-}
-
-void RunGuarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Exception &e) {
-        ShowMsgBox(e.Message(), mtError, mbOK);
-    } catch (const std::exception &e) {
-        ShowMsgBox(QString::fromUtf8(e.what()), mtError, mbOK);
-    }
 }

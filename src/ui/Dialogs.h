@@ -17,6 +17,7 @@ struct TOpenDialog {
     QString Filter;
     QString InitialDir;
     QString FileName;
+    QString Title;  // "" gives the platform's own
 };
 
 // Each chooser gives the chosen value, or nothing when the dialog was cancelled.
@@ -45,6 +46,3 @@ int32_t QColorToPlatformColor(const QColor &color);
 // The font as text is drawn with it (the colour is painted separately).
 QFont FontValueToQFont(const TFontValue &font);
 
-// Runs a user action from an event handler: a failure is shown in the error box and ends the
-// action, so no exception crosses the event loop.
-void RunGuarded(const std::function<void()> &action);

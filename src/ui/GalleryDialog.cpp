@@ -1,4 +1,5 @@
 #include "GalleryDialog.h"
+#include "uProgramStart.h"
 
 #include "Conversions.h"
 #include "Errors.h"
@@ -82,7 +83,7 @@ TGalleryDialog::TGalleryDialog(const TGallerySetup &setup, const QString &object
     layout->addWidget(pnlBottom, 0);
 
     LayoutForOrientation();
-    FPane = FSetup.CreatePane(pnlBrowser);
+    FPane = MakeBrowserPane(pnlBrowser);
 
     FTracker = new TFocusTracker(this);
     FTracker->OnEnter = [this](QWidget *w) { GuardSlot([this, w] { ControlEntered(w); }); };
@@ -251,17 +252,7 @@ void TGalleryDialog::ThumbnailClick(TGalleryTile *tile)
     {
         TBoolGuard enterOff(FScrollBoxEnterOn, false);
         // The focus only highlights the tile: it is chosen once, here.
-        tile->OnEnter = [this](TGalleryTile *t) { LitePanelEnter(t); };
-        struct Restore {
-            QPointer<TGalleryTile> t;
-            TGalleryDialog *d;
-            ~Restore()
-            {
-                if (t)
-                    t->OnEnter = [dlg = d](TGalleryTile *x) { dlg->PanelEnter(x); };
-            }
-        } restore{guard, this};
-        FTracker->Focus(tile);
+        FocusTileWith(FTracker, tile, [this](TGalleryTile *t) { LitePanelEnter(t); });
     }
     if (!guard)
         return;

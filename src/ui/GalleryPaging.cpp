@@ -1,5 +1,7 @@
 #include "GalleryPaging.h"
 
+#include "Conversions.h"
+
 #include <algorithm>
 
 namespace {
@@ -92,4 +94,18 @@ TPageView TGalleryPager::JumpTo(int page, int count)
     UpdatePageButtons(view.State);
     FLastDirection = DirNext;
     return view;
+}
+
+QStringList GalleryPageCaptions(const QStringList &names, int pageSize)
+{
+    const auto shown = [&](int i) { return FileBaseName(names[i]); };
+    QStringList captions;
+    const int n = int(names.size());
+    for (int k = 0; k < n / pageSize; ++k)
+        captions << shown(k * pageSize) + QStringLiteral(" - ") + shown(k * pageSize + pageSize - 1);
+    if (n % pageSize == 1)
+        captions << shown(n - 1);
+    else if (n % pageSize >= 2)
+        captions << shown(pageSize * (n / pageSize)) + QStringLiteral(" - ") + shown(n - 1);
+    return captions;
 }

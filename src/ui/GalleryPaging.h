@@ -2,6 +2,7 @@
 // The page cursor shared by the paged galleries: which names a page turn shows, and the state of
 // the two page buttons. Pure logic; the galleries make the tiles.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // Page state of a page build.
@@ -44,3 +45,7 @@ public:
 private:
     int FPageSize;
 };
+
+// The captions of a page list, one a page of pageSize names, each name shown without its
+// extension: first " - " last, or the last name alone on a page that holds one.
+QStringList GalleryPageCaptions(const QStringList &names, int pageSize);

@@ -1,6 +1,7 @@
 #include "GalleryShared.h"
 
 #include "Errors.h"
+#include "FileWrite.h"
 #include "Paths.h"
 #include "WebBrowserPane.h"
 #include "XmlDom.h"
@@ -12,20 +13,9 @@
 #include "uXMLUtils.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QLayout>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <QWebEngineView>
-
-void GuardSlot(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (...) {
-        ShowHandlerError(std::current_exception());
-    }
-}
 
 std::unique_ptr<BrowserPane> MakeWebBrowserPane(QWidget *parent)
 {
@@ -38,6 +28,28 @@ std::unique_ptr<BrowserPane> MakeWebBrowserPane(QWidget *parent)
     parent->layout()->setContentsMargins(0, 0, 0, 0);
     parent->layout()->addWidget(view);
     return std::make_unique<WebBrowserPane>(view);
+}
+
+namespace {
+
+BrowserPaneFactory &paneFactory()
+{
+    static BrowserPaneFactory factory = MakeWebBrowserPane;
+    return factory;
+}
+
+} // namespace
+
+BrowserPaneFactory SetBrowserPaneFactory(BrowserPaneFactory factory)
+{
+    BrowserPaneFactory previous = std::move(paneFactory());
+    paneFactory() = factory ? std::move(factory) : BrowserPaneFactory(MakeWebBrowserPane);
+    return previous;
+}
+
+std::unique_ptr<BrowserPane> MakeBrowserPane(QWidget *parent)
+{
+    return paneFactory()(parent);
 }
 
 const TOptions &TGallerySetup::Opts() const
@@ -53,29 +65,6 @@ QString TGallerySetup::OrientPath(const QString &sub) const
 QString TGallerySetup::ExchangeFolder() const
 {
     return NativePath(ProgramFolder, QStringLiteral("Templates\\Preview\\"));
-}
-
-std::unique_ptr<BrowserPane> TGallerySetup::CreatePane(QWidget *parent) const
-{
-    return MakePane ? MakePane(parent) : MakeWebBrowserPane(parent);
-}
-
-QString TGallerySetup::OpenFile(QWidget *owner, const QString &title, const QString &startFolder,
-                                const QString &storedFilter) const
-{
-    if (ChooseOpenFile)
-        return ChooseOpenFile(owner, title, startFolder, storedFilter);
-    // The stored pairs "label|patterns" as the toolkit's filters "label (p1 p2)".
-    QStringList filters;
-    const QStringList parts = storedFilter.split(QLatin1Char('|'));
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString label = parts[i];
-        const int open = label.indexOf(QLatin1Char('('));
-        if (open >= 0)
-            label = label.left(open).trimmed();
-        filters << QStringLiteral("%1 (%2)").arg(label, QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
-    }
-    return QFileDialog::getOpenFileName(owner, title, startFolder, filters.join(QStringLiteral(";;")));
 }
 
 QSize GalleryPreviewSize(const TXMLUtils &xml, const BrowserPane *pane)
@@ -94,10 +83,7 @@ QSize GalleryPreviewSize(const TXMLUtils &xml, const BrowserPane *pane)
 
 void SaveXmlDocument(const QString &path, const pugi::xml_document &doc)
 {
-    const QByteArray bytes = XmlDocumentBytes(doc);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
+    WriteFileWhole(path, XmlDocumentBytes(doc));
 }
 
 void WriteGalleryPreview(const TGallerySetup &setup, BrowserPane *pane, const pugi::xml_document &doc,

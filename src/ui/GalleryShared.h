@@ -13,32 +13,26 @@ class QWidget;
 class TXMLUtils;
 struct TOptions;
 
-// Runs a handler the way the message loop would: an error ends it and is shown in the error box.
-void GuardSlot(const std::function<void()> &action);
-
-// Makes the preview pane of a gallery: its widget is a child of parent and fills it.
+// Makes the preview pane of a dialog: its widget is a child of parent and fills it.
 using BrowserPaneFactory = std::function<std::unique_ptr<BrowserPane>(QWidget *parent)>;
 // The program's pane: a QWebEngineView.
 std::unique_ptr<BrowserPane> MakeWebBrowserPane(QWidget *parent);
+// Installs the factory every dialog makes its preview pane with and returns the previous one; an
+// empty function restores MakeWebBrowserPane. Tests install a recording fake.
+BrowserPaneFactory SetBrowserPaneFactory(BrowserPaneFactory factory);
+std::unique_ptr<BrowserPane> MakeBrowserPane(QWidget *parent);
 
 struct TGallerySetup {
     QString ProgramFolder;             // the executable's folder (native)
     bool Horizontal = true;            // the design's orientation
     const TOptions *Settings = nullptr; // nullptr: the program's Options
-    BrowserPaneFactory MakePane;       // empty: MakeWebBrowserPane
     // Gives the page list's items the titles of the template packages (background gallery).
     std::function<void(QComboBox *)> ReplacePackageCaptions;
-    // The open-file dialog: owner, title, start folder, filter in the stored form
-    // "Label (*.a;*.b)|*.a;*.b|..."; the file chosen or "". Empty: the toolkit's dialog.
-    std::function<QString(QWidget *, const QString &, const QString &, const QString &)> ChooseOpenFile;
 
     const TOptions &Opts() const;
     // Templates/ + the orientation folder + sub (stored form), as a native path.
     QString OrientPath(const QString &sub) const;
     QString ExchangeFolder() const; // Templates/Preview/
-    std::unique_ptr<BrowserPane> CreatePane(QWidget *parent) const;
-    QString OpenFile(QWidget *owner, const QString &title, const QString &startFolder,
-                     const QString &storedFilter) const;
 };
 
 // The preview size of a description for a pane: the background's size, but the pane's width less

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -53,7 +54,7 @@ QImage LoadThumbnailImage(const QString &file, const QSize &size)
 }
 
 TGalleryTile::TGalleryTile(QWidget *parent, int tag, const QRect &rect, const QString &picture,
-                           const QString &fallback, const QString &caption, bool withCaption)
+                           const QString &fallback, const QString &caption, bool withCaption, bool stretch)
     : QFrame(parent), FTag(tag)
 {
     setFrameShape(QFrame::NoFrame);
@@ -65,12 +66,13 @@ TGalleryTile::TGalleryTile(QWidget *parent, int tag, const QRect &rect, const QS
     layout->setSpacing(0);
 
     FPicture = new QLabel(this);
-    FPicture->setScaledContents(true);
+    FPicture->setScaledContents(stretch);
     FPicture->setAlignment(Qt::AlignCenter);
     FPicture->setCursor(Qt::PointingHandCursor);
     FPicture->setMinimumSize(1, 1);
     FPicture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    const QSize inner = rect.size() - QSize(6, 6);
+    // A picture that is not stretched keeps its own size.
+    const QSize inner = stretch ? rect.size() - QSize(6, 6) : QSize();
     for (const QString &file : {picture, fallback}) {
         const QImage image = LoadThumbnailImage(file, inner);
         if (!image.isNull()) {
@@ -171,6 +173,20 @@ void DispatchEnter(QWidget *w, QWidget *area, bool areaEnterOn, const std::funct
         if (const auto handler = tile->OnEnter)
             handler(tile);
     }
+}
+
+void FocusTileWith(TFocusTracker *tracker, TGalleryTile *tile, std::function<void(TGalleryTile *)> enter)
+{
+    struct Restore {
+        QPointer<TGalleryTile> tile;
+        std::function<void(TGalleryTile *)> handler;
+        ~Restore()
+        {
+            if (tile)
+                tile->OnEnter = std::move(handler);
+        }
+    } restore{tile, std::exchange(tile->OnEnter, std::move(enter))};
+    tracker->Focus(tile);
 }
 
 bool CanFocus(const QWidget *w)

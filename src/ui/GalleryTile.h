@@ -10,6 +10,7 @@
 
 class QLabel;
 class QScrollArea;
+class TFocusTracker;
 
 // The thumbnail of a name in a thumbnail folder: name with ".jpg", else with ".bmp", else
 // "NoImage.jpg" (template files, found without case). "" when none of them exists.
@@ -22,11 +23,11 @@ QImage LoadThumbnailImage(const QString &file, const QSize &size);
 class TGalleryTile : public QFrame {
     Q_OBJECT
 public:
-    // A tile at pos with the given tag. picture: the file shown stretched; when it does not load,
-    // fallback is tried, then the tile shows no picture. caption: shown along the bottom unless
-    // withCaption is false.
+    // A tile at pos with the given tag. picture: the file shown, stretched to fill the tile or, when
+    // stretch is false, centred at its own size; when it does not load, fallback is tried, then the
+    // tile shows no picture. caption: shown along the bottom unless withCaption is false.
     TGalleryTile(QWidget *parent, int tag, const QRect &rect, const QString &picture, const QString &fallback,
-                 const QString &caption, bool withCaption);
+                 const QString &caption, bool withCaption, bool stretch = true);
 
     int Tag() const { return FTag; }
     void SetTag(int tag) { FTag = tag; }
@@ -83,6 +84,11 @@ private:
 // An entered control of a tile area: the area runs areaEnter while that handler is on, a tile its
 // OnEnter.
 void DispatchEnter(QWidget *w, QWidget *area, bool areaEnterOn, const std::function<void()> &areaEnter);
+
+// Gives tile the focus through tracker while enter stands in for its enter handler (so that the
+// focus only highlights it, for instance), then gives the tile back the handler it had, also on
+// failure, unless the tile went meanwhile.
+void FocusTileWith(TFocusTracker *tracker, TGalleryTile *tile, std::function<void(TGalleryTile *)> enter);
 
 // Whether a control could take the focus now: shown and enabled.
 bool CanFocus(const QWidget *w);

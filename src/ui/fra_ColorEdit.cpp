@@ -3,6 +3,7 @@
 #include "Conversions.h"
 #include "Dialogs.h"
 #include "uGlobal.h"
+#include "uProgramStart.h"
 
 #include <QFocusEvent>
 #include <QFrame>
@@ -105,7 +106,7 @@ void TfraColorEdit::edColorChange()
         return;
     if (text.startsWith(QLatin1Char('#')))
         text.remove(0, 1);
-    RunGuarded([&] { SetColor(HtmlHexToColor(text)); });
+    GuardSlot([&] { SetColor(HtmlHexToColor(text)); });
 }
 
 void TfraColorEdit::edColorExit()
@@ -113,7 +114,7 @@ void TfraColorEdit::edColorExit()
     const QString text = edColor->text();
     if (text == GetColorHex())
         return;
-    RunGuarded([&] { SetColor(HtmlHexToColor(text)); });
+    GuardSlot([&] { SetColor(HtmlHexToColor(text)); });
 }
 
 bool TfraColorEdit::eventFilter(QObject *watched, QEvent *event)

@@ -79,6 +79,12 @@ QString TfraFileEdit::MediaFolder() const
     return NativePath(FProgramFolder, QStringLiteral("MenuPreview\\flashmenu\\"));
 }
 
+void TfraFileEdit::BindOpenFileDialogButton(std::function<void()> handler)
+{
+    disconnect(btnOpenFileDialog, &QToolButton::clicked, this, nullptr);
+    connect(btnOpenFileDialog, &QToolButton::clicked, this, [handler = std::move(handler)] { handler(); });
+}
+
 void TfraFileEdit::btnOpenFileDialogClick()
 {
     const std::optional<QString> chosen = ChooseOpenFile(OpenDialog, this);

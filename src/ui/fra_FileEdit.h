@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QList>
 #include <QWidget>
+#include <functional>
 
 class QAction;
 class QLineEdit;
@@ -32,6 +33,9 @@ public:
 
     // The media folder picked files are copied into.
     QString MediaFolder() const;
+
+    // Replaces the open button's own handler by the owner's (which may call btnOpenFileDialogClick).
+    void BindOpenFileDialogButton(std::function<void()> handler);
 
     QLineEdit *edFileName = nullptr;  // its textChanged is the field's change event
     QToolButton *btnOpenFileDialog = nullptr;

@@ -1,4 +1,5 @@
 #include "fra_MenuButtonShortList.h"
+#include "uProgramStart.h"
 
 #include "Conversions.h"
 #include "GalleryShared.h"
@@ -179,11 +180,7 @@ void TfraMenuButtonShortList::HighlightTile(TGalleryTile *tile)
 
 void TfraMenuButtonShortList::FocusHighlightOnly(TGalleryTile *tile)
 {
-    const QPointer<TGalleryTile> guard(tile);
-    tile->OnEnter = [this](TGalleryTile *t) { HighlightTile(t); };
-    FTracker->Focus(tile);
-    if (guard)
-        tile->OnEnter = [this](TGalleryTile *t) { TileEnter(t); };
+    FocusTileWith(FTracker, tile, [this](TGalleryTile *t) { HighlightTile(t); });
 }
 
 void TfraMenuButtonShortList::SelectButton(TGalleryTile *tile)

@@ -1,6 +1,8 @@
 #include "uBackgroundStyle.h"
+#include "uProgramStart.h"
 
 #include "Conversions.h"
+#include "Dialogs.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
@@ -75,20 +77,6 @@ QString TfrmMenuBackgoundStyle::OpenDialogFilter() const
            QStringLiteral("%1 (%2)|%3").arg(LangFilterLabel(4), jpeg, jpeg);
 }
 
-QStringList TfrmMenuBackgoundStyle::ThemeCaptions(const QStringList &names)
-{
-    const auto base = [](const QString &name) { return ChangeFileExt(name, QString()); };
-    const int n = int(names.size());
-    QStringList captions;
-    for (int k = 0; k < n / 6; ++k)
-        captions << base(names[6 * k]) + QStringLiteral(" - ") + base(names[6 * k + 5]);
-    if (n % 6 == 1)
-        captions << base(names.last());
-    else if (n % 6 >= 2)
-        captions << base(names[6 * (n / 6)]) + QStringLiteral(" - ") + base(names.last());
-    return captions;
-}
-
 void TfrmMenuBackgoundStyle::Prepare(const QString &xmlText)
 {
     LoadDescription(xmlText);
@@ -99,7 +87,7 @@ void TfrmMenuBackgoundStyle::Prepare(const QString &xmlText)
     {
         const QSignalBlocker quiet(cbTemplateID);
         cbTemplateID->clear();
-        cbTemplateID->addItems(ThemeCaptions(FNames));
+        cbTemplateID->addItems(GalleryPageCaptions(FNames, FPager.PageSize()));
         if (FSetup.ReplacePackageCaptions)
             FSetup.ReplacePackageCaptions(cbTemplateID);
         cbTemplateID->setCurrentIndex(cbTemplateID->count() > 0 ? 0 : -1);
@@ -141,10 +129,14 @@ void TfrmMenuBackgoundStyle::TileChosen()
 void TfrmMenuBackgoundStyle::btnCustomBgrdClick()
 {
     GuardSlot([this] {
-        const QString file = FSetup.OpenFile(this, LangMsg(98), FSetup.OrientPath(QStringLiteral("BGround\\")),
-                                             OpenDialogFilter());
-        if (file.isEmpty())
+        TOpenDialog dialog;
+        dialog.Filter = OpenDialogFilter();
+        dialog.InitialDir = FSetup.OrientPath(QStringLiteral("BGround\\"));
+        dialog.Title = LangMsg(98);
+        const std::optional<QString> chosen = ChooseOpenFile(dialog, this);
+        if (!chosen || chosen->isEmpty())
             return;
+        const QString file = *chosen;
         FCustomSource = file;
         FChosenFile = QStringLiteral("background") + ExtractFileExt(file);
         FCustomFile = true;

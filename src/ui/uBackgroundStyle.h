@@ -24,9 +24,6 @@ public:
     QPushButton *btnCustomBgrd = nullptr;
     QFrame *pnlSep_1 = nullptr;
 
-    // The page list's captions for names, six a page, names without their extension.
-    static QStringList ThemeCaptions(const QStringList &names);
-
 public slots:
     void btnCreateClick();
     void btnCustomBgrdClick();

@@ -1,30 +1,21 @@
 #include "uIconLinkListPopup.h"
 
 #include "Conversions.h"
+#include "FormControls.h"
 #include "Paths.h"
 #include "Trans.h"
+#include "fra_FileEdit.h"
 #include "uGlobal.h"
+#include "uProgramStart.h"
 
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
-
-namespace {
-
-constexpr int PageSize = 10;
-
-QPushButton *MakeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidget *parent)
     : QDialog(parent), FTemplatesDir(WithSlash(programFolder) + QStringLiteral("Templates/")),
@@ -36,9 +27,7 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
 
     grbIconList = new QGroupBox(QStringLiteral("Select an IconLink Image from this predefinded list.."), this);
     grbIconList->setObjectName(QStringLiteral("grbIconList"));
-    ScrollBox = new TTileArea(grbIconList);
-    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->OnEnter = [this] { ScrollBoxEnter(); };
+    ScrollBox = MakeTileArea(grbIconList);
     auto *listLayout = new QVBoxLayout(grbIconList);
     listLayout->addWidget(ScrollBox);
 
@@ -47,21 +36,19 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
     Panel2->setFixedWidth(172);
     lblSelect = new QLabel(QStringLiteral("Selected Image Preview"), Panel2);
     lblSelect->setObjectName(QStringLiteral("lblSelect"));
-    FBrowser = MakeDialogBrowser(Panel2);
-    WebBrowser = FBrowser.Widget;
-    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    WebBrowser = new QWidget(Panel2);
     WebBrowser->setFixedSize(100, 100);
-    WebBrowser->setFocusPolicy(Qt::NoFocus);
+    FPane = MakeBrowserPane(WebBrowser);
     lblSelectCustom = new QLabel(QStringLiteral("Or select any other custom image"), Panel2);
     lblSelectCustom->setObjectName(QStringLiteral("lblSelectCustom"));
-    fraFileEdit1 = new TIconFileField(programFolder, Panel2);
+    fraFileEdit1 = new TfraFileEdit(programFolder, Panel2);
     fraFileEdit1->setObjectName(QStringLiteral("fraFileEdit1"));
     fraFileEdit1->Setup(QStringLiteral("Flash files (*.swf)|*.swf|GIF Files (*.gif)|*.gif|JPEG files (*.jpg, "
                                        "*.jpeg)|*.jpg;*.jpeg"),
-                        QString());
-    fraFileEdit1->OnPicked = [this] { fraFileEdit1Picked(); };
-    btnNext = MakeButton("btnNext", QStringLiteral("&Next Page >"), Panel2);
-    btnPrev = MakeButton("btnPrev", QStringLiteral("< &Prev Page"), Panel2);
+                        false, QString());
+    fraFileEdit1->BindOpenFileDialogButton([this] { GuardSlot([this] { fraFileEdit1btnOpenFileDialogClick(); }); });
+    btnNext = MakeNamedButton("btnNext", QStringLiteral("&Next Page >"), Panel2);
+    btnPrev = MakeNamedButton("btnPrev", QStringLiteral("< &Prev Page"), Panel2);
     auto *side = new QVBoxLayout(Panel2);
     side->addWidget(lblSelect);
     side->addWidget(WebBrowser, 0, Qt::AlignHCenter);
@@ -71,9 +58,9 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
     side->addWidget(btnNext);
     side->addWidget(btnPrev);
 
-    btnOK = MakeButton("btnOK", QStringLiteral("&OK"), this);
+    btnOK = MakeNamedButton("btnOK", QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
-    btnCancel = MakeButton("btnCancel", QStringLiteral("&Cancel"), this);
+    btnCancel = MakeNamedButton("btnCancel", QStringLiteral("&Cancel"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnOK);
@@ -90,6 +77,11 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
     connect(btnNext, &QPushButton::clicked, this, &TfrmIconLinkListPopup::btnNextClick);
     connect(btnPrev, &QPushButton::clicked, this, &TfrmIconLinkListPopup::btnPrevClick);
 
+    FTracker = new TFocusTracker(this);
+    FTracker->OnEnter = [this](QWidget *w) {
+        GuardSlot([this, w] { DispatchEnter(w, ScrollBox, FScrollBoxEnterOn, [this] { ScrollBoxEnter(); }); });
+    };
+
     TranslateForm(this, QStringLiteral("frmIconLinkListPopup"));
     SetFormFont();
     resize(672, 300);
@@ -97,6 +89,8 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
 
 TfrmIconLinkListPopup::~TfrmIconLinkListPopup()
 {
+    // The tiles go before the fields they call back into.
+    FTracker->OnEnter = nullptr;
     ClearTiles();
 }
 
@@ -119,13 +113,12 @@ void TfrmIconLinkListPopup::Start(const QString &fileName)
     for (int k = 0; k < FIconNames.size() && i < 0; ++k)
         if (FIconNames[k].compare(FChosenIcon, Qt::CaseInsensitive) == 0)
             i = k;
-    FPager.FPageOffset = i >= 0 && !FChosenIcon.isEmpty() ? (i / PageSize) * PageSize : 0;
-    UpdatePageButtons(ShowPage(FPager.FPageOffset, PageSize));
-    FPager.FLastDirection = QStringLiteral("Next");
+    ShowPage(FPager.Open(FPager.PageStart(FChosenIcon.isEmpty() ? -1 : i), int(FIconNames.size())));
+    UpdatePageButtons();
 
     fraFileEdit1->SetFileName(fileName);
     fraFileEdit1->SetLastFolder(ExtractFilePath(fileName));
-    FCustomName = fraFileEdit1->Text();
+    FCustomName = fraFileEdit1->edFileName->text();
     if (!fraFileEdit1->GetLastFolder().isEmpty()) {
         if (HasDrivePart(fileName)) {
             const QString target = SafePathUnder(MediaFolder(), FCustomName);
@@ -138,26 +131,33 @@ void TfrmIconLinkListPopup::Start(const QString &fileName)
     }
 }
 
-void TfrmIconLinkListPopup::ClearTiles()
+QList<TGalleryTile *> TfrmIconLinkListPopup::Tiles() const
 {
-    ScrollBox->ClearTiles();
+    return TilesOf(ScrollBox->widget());
 }
 
-uint8_t TfrmIconLinkListPopup::ShowPage(int offset, int step)
+void TfrmIconLinkListPopup::ClearTiles()
+{
+    for (TGalleryTile *tile : Tiles())
+        FTracker->Free(tile);
+}
+
+void TfrmIconLinkListPopup::ShowPage(const TPageView &view)
 {
     ClearTiles();
     FInitialTile = nullptr;
-    const TInterimPage page = FPager.ShowPage(offset, step, int(FIconNames.size()));
     const QString thumbnails = FTemplatesDir + QStringLiteral("IconLink/Thumbnail/");
+    const QString noImage = GalleryThumbnailFile(thumbnails, QString());
+    QWidget *content = ScrollBox->widget();
     int left = 6, top = 7;
-    for (int i = page.First; i < page.First + page.Count; ++i) {
+    for (int i = view.First; i < view.First + view.Count; ++i) {
         const QString &name = FIconNames[i];
-        auto *tile = new TInterimTile(i, name, GalleryThumbnail(thumbnails, name), QSize(86, 86), false,
-                                      ScrollBox->Tiles());
+        // Icons are small: drawn at their own size, not stretched.
+        auto *tile = new TGalleryTile(content, i, QRect(left, top, 86, 86), GalleryThumbnailFile(thumbnails, name),
+                                      noImage, name, true, false);
         tile->setObjectName(QStringLiteral("tile%1").arg(i));
-        tile->move(left, top);
-        tile->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
-        tile->OnClick = [this](TInterimTile *t) { ImageClick(t); };
+        tile->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
+        tile->OnClick = [this](TGalleryTile *t) { GuardSlot([this, t] { ImageClick(t); }); };
         tile->show();
         if (name == FChosenIcon)
             FInitialTile = tile;
@@ -167,48 +167,46 @@ uint8_t TfrmIconLinkListPopup::ShowPage(int offset, int step)
             top += 93;
         }
     }
-    ScrollBox->Tiles()->resize(6 + 5 * 92, 7 + 2 * 93);
-    return page.State;
+    content->resize(6 + 5 * 92, 7 + 2 * 93);
 }
 
-void TfrmIconLinkListPopup::UpdatePageButtons(uint8_t state)
+void TfrmIconLinkListPopup::UpdatePageButtons()
 {
-    FPager.SetButtons(state);
     btnNext->setEnabled(FPager.NextEnabled);
     btnPrev->setEnabled(FPager.PrevEnabled);
 }
 
 void TfrmIconLinkListPopup::btnNextClick()
 {
-    UpdatePageButtons(ShowPage(FPager.FPageOffset, PageSize));
-    ScrollBox->setFocus();
-    FPager.FLastDirection = QStringLiteral("Next");
+    ShowPage(FPager.Next(int(FIconNames.size())));
+    UpdatePageButtons();
+    FTracker->Focus(ScrollBox);
 }
 
 void TfrmIconLinkListPopup::btnPrevClick()
 {
-    UpdatePageButtons(ShowPage(FPager.FPageOffset, -PageSize));
-    ScrollBox->setFocus();
-    FPager.FLastDirection = QStringLiteral("Prev");
+    ShowPage(FPager.Prev(int(FIconNames.size())));
+    UpdatePageButtons();
+    FTracker->Focus(ScrollBox);
 }
 
-void TfrmIconLinkListPopup::ImageClick(TInterimTile *sender)
+void TfrmIconLinkListPopup::ImageClick(TGalleryTile *sender)
 {
     if (!sender)
         return;
-    auto enter = std::move(ScrollBox->OnEnter);
-    ScrollBox->OnEnter = nullptr;
-    sender->OnEnter = [](TInterimTile *t) { t->LitePanelEnter(); };
-    sender->setFocus();
-    sender->LitePanelEnter();
-    sender->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
+    const TBoolGuard enterOff(FScrollBoxEnterOn, false);
+    const QPointer<TGalleryTile> guard(sender);
+    // The focus only highlights the tile: it is picked once, here.
+    FocusTileWith(FTracker, sender, [this](TGalleryTile *t) { LitePanelEnter(t); });
+    if (!guard)
+        return;
+    LitePanelEnter(sender);
     const QString name = FIconNames.value(sender->Tag());
     FCustomName = name;
     fraFileEdit1->SetFileName(name);
     fraFileEdit1->SetLastFolder(QString());
     UpdatePreview(true);
     UpdateOkButton();
-    ScrollBox->OnEnter = std::move(enter);
 }
 
 void TfrmIconLinkListPopup::UpdatePreview(bool copy)
@@ -221,21 +219,29 @@ void TfrmIconLinkListPopup::UpdatePreview(bool copy)
             CopyFileCompat(from, to);
         }
     }
-    const QString shown = fraFileEdit1->Text().isEmpty() ? QString() : SafePathUnder(MediaFolder(), fraFileEdit1->Text());
+    const QString text = fraFileEdit1->edFileName->text();
+    const QString shown = text.isEmpty() ? QString() : SafePathUnder(MediaFolder(), text);
     Browser()->Navigate(shown.isEmpty() ? QStringLiteral("about:blank") : shown);
 }
 
 void TfrmIconLinkListPopup::UpdateOkButton()
 {
-    btnOK->setEnabled(!fraFileEdit1->Text().isEmpty());
+    btnOK->setEnabled(!fraFileEdit1->edFileName->text().isEmpty());
 }
 
-void TfrmIconLinkListPopup::PanelEnter(TInterimTile *tile)
+void TfrmIconLinkListPopup::PanelEnter(TGalleryTile *tile)
 {
+    const QPointer<TGalleryTile> guard(tile);
     // While the gallery holds a stored or outside picture, moving over the tiles only highlights.
     if (fraFileEdit1->GetLastFolder().isEmpty())
         ImageClick(tile);
-    tile->LitePanelEnter();
+    if (guard)
+        LitePanelEnter(tile);
+}
+
+void TfrmIconLinkListPopup::LitePanelEnter(TGalleryTile *tile)
+{
+    HighlightTile(ScrollBox->widget(), tile);
 }
 
 void TfrmIconLinkListPopup::ScrollBoxEnter()
@@ -244,10 +250,10 @@ void TfrmIconLinkListPopup::ScrollBoxEnter()
     if (FClosing)
         return;
     if (FInitialTile && !FChosenIcon.isEmpty()) {
-        TInterimTile *tile = FInitialTile;
+        const QPointer<TGalleryTile> tile = FInitialTile;
         FInitialTile = nullptr;
         FChosenIcon.clear();
-        tile->setFocus();
+        FTracker->Focus(tile);
     }
 }
 
@@ -264,9 +270,10 @@ void TfrmIconLinkListPopup::showEvent(QShowEvent *event)
     FormActivate();
 }
 
-void TfrmIconLinkListPopup::fraFileEdit1Picked()
+void TfrmIconLinkListPopup::fraFileEdit1btnOpenFileDialogClick()
 {
-    FCustomName = fraFileEdit1->Text();
+    fraFileEdit1->btnOpenFileDialogClick();
+    FCustomName = fraFileEdit1->edFileName->text();
     if (!FCustomName.isEmpty())
         UpdatePreview(false);
     UpdateOkButton();

@@ -1,14 +1,19 @@
 #pragma once
 // The icon picture gallery: the pictures of the icon library (Templates/IconLink/), ten to a page,
 // or any other file. A picked picture is copied into the media folder MenuPreview/flashmenu/ at once.
-#include "GalleryInterim.h"
-#include "IconLinkFields.h"
+#include "GalleryPaging.h"
+#include "GalleryShared.h"
+#include "GalleryTile.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
+class TfraFileEdit;
 
 class TfrmIconLinkListPopup : public QDialog {
     Q_OBJECT
@@ -24,26 +29,30 @@ public:
     QString FChosenIcon;
     QString FCustomName;
     QStringList FIconNames;
-    TInterimPager FPager;
-    TInterimTile *FInitialTile = nullptr;
+    TGalleryPager FPager{10};
+    QPointer<TGalleryTile> FInitialTile;
 
     QGroupBox *grbIconList = nullptr;
-    TTileArea *ScrollBox = nullptr;
+    QScrollArea *ScrollBox = nullptr;
     QWidget *Panel2 = nullptr;
     QLabel *lblSelect = nullptr;
-    QWidget *WebBrowser = nullptr;
+    QWidget *WebBrowser = nullptr;  // 100 x 100; the preview pane fills it
     QLabel *lblSelectCustom = nullptr;
-    TIconFileField *fraFileEdit1 = nullptr;
+    TfraFileEdit *fraFileEdit1 = nullptr;
     QPushButton *btnNext = nullptr;
     QPushButton *btnPrev = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnCancel = nullptr;
 
-    BrowserPane *Browser() const { return FBrowser.Pane.get(); }
+    BrowserPane *Browser() const { return FPane.get(); }
+    QList<TGalleryTile *> Tiles() const;
+    TFocusTracker *Tracker() const { return FTracker; }
 
-    uint8_t ShowPage(int offset, int step);
-    void UpdatePageButtons(uint8_t state);
-    void ImageClick(TInterimTile *sender);
+    // Builds the tiles of a page that the pager turned to.
+    void ShowPage(const TPageView &view);
+    // The page buttons by the pager's states.
+    void UpdatePageButtons();
+    void ImageClick(TGalleryTile *sender);
     void UpdatePreview(bool copy);
     void UpdateOkButton();
     void ClearTiles();
@@ -59,13 +68,16 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void PanelEnter(TInterimTile *tile);
+    void PanelEnter(TGalleryTile *tile);
+    void LitePanelEnter(TGalleryTile *tile);
     void ScrollBoxEnter();
     void FormActivate();
-    void fraFileEdit1Picked();
+    void fraFileEdit1btnOpenFileDialogClick();
     QString MediaFolder() const;
 
-    TDialogBrowser FBrowser;
+    std::unique_ptr<BrowserPane> FPane;
+    TFocusTracker *FTracker = nullptr;
+    bool FScrollBoxEnterOn = true;  // off while a pick gives a tile the focus
     bool FClosing = false;
 };
 

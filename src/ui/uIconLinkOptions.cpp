@@ -1,10 +1,16 @@
 #include "uIconLinkOptions.h"
 
+#include "ColorGrid.h"
 #include "Conversions.h"
+#include "FormControls.h"
+#include "Dialogs.h"
 #include "Paths.h"
 #include "Trans.h"
 #include "uGlobal.h"
+#include "fra_ColorEdit.h"
+#include "fra_FileEdit.h"
 #include "uIconLinkListPopup.h"
+#include "uProgramStart.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,32 +33,16 @@
 
 namespace {
 
-QPushButton *MakeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel *MakeLabel(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
 void SetFontColor(QLabel *label, int32_t color)
 {
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    pal.setColor(QPalette::WindowText, PlatformColorToQColor(color));
     label->setPalette(pal);
 }
 
 int32_t FontColor(const QLabel *label)
 {
-    const QColor c = label->palette().color(QPalette::WindowText);
-    return int32_t(c.red() | (c.green() << 8) | (c.blue() << 16));
+    return QColorToPlatformColor(label->palette().color(QPalette::WindowText));
 }
 
 QString MediaFolder(const QString &appDir)
@@ -77,7 +67,7 @@ TfraIconLinkParam::TfraIconLinkParam(const QString &programFolder, QWidget *pare
     cmbTarget->setEditable(true);
     cmbTarget->addItems({QStringLiteral("_blank"), QStringLiteral("_self"), QStringLiteral("_parent"),
                          QStringLiteral("_top")});
-    fraFileEdit = new TIconFileField(programFolder, GroupBox);
+    fraFileEdit = new TfraFileEdit(programFolder, GroupBox);
     fraFileEdit->setObjectName(QStringLiteral("fraFileEdit"));
     alpha = new QSlider(Qt::Horizontal, GroupBox);
     alpha->setObjectName(QStringLiteral("alpha"));
@@ -90,15 +80,15 @@ TfraIconLinkParam::TfraIconLinkParam(const QString &programFolder, QWidget *pare
     connect(alpha, &QSlider::valueChanged, this, &TfraIconLinkParam::alphaChange);
 
     auto *alphaRow = new QHBoxLayout;
-    alphaRow->addWidget(MakeLabel("lbl0", QStringLiteral("0%"), GroupBox));
+    alphaRow->addWidget(MakeNamedLabel("lbl0", QStringLiteral("0%"), GroupBox));
     alphaRow->addWidget(alpha, 1);
-    alphaRow->addWidget(MakeLabel("lbl100", QStringLiteral("100%"), GroupBox));
+    alphaRow->addWidget(MakeNamedLabel("lbl100", QStringLiteral("100%"), GroupBox));
     auto *form = new QFormLayout(GroupBox);
-    form->addRow(MakeLabel("lblName", QStringLiteral("Name"), GroupBox), edName);
-    form->addRow(MakeLabel("lblTarget", QStringLiteral("Target"), GroupBox), cmbTarget);
-    form->addRow(MakeLabel("lblIcon", QStringLiteral("Icon"), GroupBox), fraFileEdit);
-    form->addRow(MakeLabel("lblTransparency", QStringLiteral("Transparency"), GroupBox), alphaRow);
-    form->addRow(MakeLabel("lblURL", QStringLiteral("URL"), GroupBox), edURL);
+    form->addRow(MakeNamedLabel("lblName", QStringLiteral("Name"), GroupBox), edName);
+    form->addRow(MakeNamedLabel("lblTarget", QStringLiteral("Target"), GroupBox), cmbTarget);
+    form->addRow(MakeNamedLabel("lblIcon", QStringLiteral("Icon"), GroupBox), fraFileEdit);
+    form->addRow(MakeNamedLabel("lblTransparency", QStringLiteral("Transparency"), GroupBox), alphaRow);
+    form->addRow(MakeNamedLabel("lblURL", QStringLiteral("URL"), GroupBox), edURL);
     auto *l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(GroupBox);
@@ -122,8 +112,8 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     // Colours
     grbIconLinksColors = new QGroupBox(QStringLiteral("Icon Links Colors"), this);
     grbIconLinksColors->setObjectName(QStringLiteral("grbIconLinksColors"));
-    stNormal = MakeLabel("stNormal", QStringLiteral("Normal Icon Link"), grbIconLinksColors);
-    stActive = MakeLabel("stActive", QStringLiteral("Active Icon Link"), grbIconLinksColors);
+    stNormal = MakeNamedLabel("stNormal", QStringLiteral("Normal Icon Link"), grbIconLinksColors);
+    stActive = MakeNamedLabel("stActive", QStringLiteral("Active Icon Link"), grbIconLinksColors);
     for (QLabel *sample : {stNormal, stActive}) {
         QFont f = sample->font();
         f.setUnderline(true);
@@ -132,13 +122,14 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     }
     SetFontColor(stNormal, 0xFF0000);
     SetFontColor(stActive, 0x6A240A);
-    auto makeColorGroup = [&](const char *name, const QString &caption, TIconColorField *&field, const char *fieldName,
-                              TIconColorPalette *&palette, const char *paletteName) {
+    auto makeColorGroup = [&](const char *name, const QString &caption, TfraColorEdit *&field, const char *fieldName,
+                              TColorGrid *&palette, const char *paletteName) {
         auto *g = new QGroupBox(caption, grbIconLinksColors);
         g->setObjectName(QString::fromLatin1(name));
-        field = new TIconColorField(g);
+        // The hex text stays read-only here: the colour changes through "..." and the palette.
+        field = new TfraColorEdit(g);
         field->setObjectName(QString::fromLatin1(fieldName));
-        palette = new TIconColorPalette(g);
+        palette = new TColorGrid(g);
         palette->setObjectName(QString::fromLatin1(paletteName));
         auto *l = new QVBoxLayout(g);
         l->addWidget(new QLabel(QStringLiteral("Current Color"), g));
@@ -156,14 +147,12 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     colors->addWidget(stActive, 0, 1);
     colors->addWidget(grpNormalLinkColor, 1, 0);
     colors->addWidget(grpActiveLinkColor, 1, 1);
-    connect(cgNormalLinkColorPalette, &TIconColorPalette::Change, this,
-            &TfrmIconLinkOptions::cgNormalLinkColorPaletteChange);
-    connect(cgActiveLinkColorPalette, &TIconColorPalette::Change, this,
-            &TfrmIconLinkOptions::cgActiveLinkColorPaletteChange);
+    connect(cgNormalLinkColorPalette, &TColorGrid::Change, this, &TfrmIconLinkOptions::cgNormalLinkColorPaletteChange);
+    connect(cgActiveLinkColorPalette, &TColorGrid::Change, this, &TfrmIconLinkOptions::cgActiveLinkColorPaletteChange);
 
     // Links and their flags
-    lblSelectLink = MakeLabel("lblSelectLink", QStringLiteral("Select a Link to Edit"), this);
-    lblActive = MakeLabel("lblActive", QStringLiteral("Active"), this);
+    lblSelectLink = MakeNamedLabel("lblSelectLink", QStringLiteral("Select a Link to Edit"), this);
+    lblActive = MakeNamedLabel("lblActive", QStringLiteral("Active"), this);
     auto *links = new QGridLayout;
     links->addWidget(lblSelectLink, 0, 0);
     links->addWidget(lblActive, 0, 1);
@@ -182,8 +171,8 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
         links->addWidget(*boxes[i], i + 1, 1);
     }
     rbLinkButton[0]->setChecked(true);
-    btnClearAllIconLinks = MakeButton("btnClearAllIconLinks", QStringLiteral("&Uncheck all"), this);
-    btnCheckAllIconLinks = MakeButton("btnCheckAllIconLinks", QStringLiteral("&Check all"), this);
+    btnClearAllIconLinks = MakeNamedButton("btnClearAllIconLinks", QStringLiteral("&Uncheck all"), this);
+    btnCheckAllIconLinks = MakeNamedButton("btnCheckAllIconLinks", QStringLiteral("&Check all"), this);
     // One place for the two: only one of them is shown.
     links->addWidget(btnClearAllIconLinks, 5, 1);
     links->addWidget(btnCheckAllIconLinks, 5, 1);
@@ -195,15 +184,14 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     pnlIconLinkOptions = new QWidget(this);
     pnlIconLinkOptions->setObjectName(QStringLiteral("pnlIconLinkOptions"));
     fraIconLinkParam = new TfraIconLinkParam(programFolder, pnlIconLinkOptions);
-    fraIconLinkParam->fraFileEdit->OnOpenClick = [this] { fraFileEditbtnOpenFileDialogClick(); };
+    fraIconLinkParam->fraFileEdit->BindOpenFileDialogButton(
+        [this] { GuardSlot([this] { fraFileEditbtnOpenFileDialogClick(); }); });
     Panel1 = new QWidget(pnlIconLinkOptions);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    lblIconImagePreview = MakeLabel("lblIconImagePreview", QStringLiteral("Icon Image Preview"), Panel1);
-    FBrowser = MakeDialogBrowser(Panel1);
-    WebBrowser = FBrowser.Widget;
-    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    lblIconImagePreview = MakeNamedLabel("lblIconImagePreview", QStringLiteral("Icon Image Preview"), Panel1);
+    WebBrowser = new QWidget(Panel1);
     WebBrowser->setFixedSize(100, 100);
-    WebBrowser->setFocusPolicy(Qt::NoFocus);
+    FPane = MakeBrowserPane(WebBrowser);
     auto *previewLayout = new QVBoxLayout(Panel1);
     previewLayout->addWidget(lblIconImagePreview);
     previewLayout->addWidget(WebBrowser, 0, Qt::AlignHCenter);
@@ -212,9 +200,9 @@ TfrmIconLinkOptions::TfrmIconLinkOptions(const QString &programFolder, QWidget *
     linkLayout->addWidget(fraIconLinkParam, 1);
     linkLayout->addWidget(Panel1);
 
-    btnOK = MakeButton("btnOK", QStringLiteral("&OK"), this);
+    btnOK = MakeNamedButton("btnOK", QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
-    btnCancel = MakeButton("btnCancel", QStringLiteral("&Cancel"), this);
+    btnCancel = MakeNamedButton("btnCancel", QStringLiteral("&Cancel"), this);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
@@ -264,8 +252,8 @@ void TfrmIconLinkOptions::Start(const TXMLICONInfo &info, int selected)
     FIconInfo = info;
     LoadLinks(selected);
     // Installed after loading, so that loading does not notify.
-    fraNormalLinkColor->OnColorChange = [this](TIconColorField *) { NormalColorChanged(); };
-    fraActiveLinkColor->OnColorChange = [this](TIconColorField *) { ActiveColorChanged(); };
+    fraNormalLinkColor->OnColorChange = [this](TfraColorEdit *) { NormalColorChanged(); };
+    fraActiveLinkColor->OnColorChange = [this](TfraColorEdit *) { ActiveColorChanged(); };
 }
 
 void TfrmIconLinkOptions::LoadLinks(int selected)
@@ -304,8 +292,8 @@ void TfrmIconLinkOptions::ShowItem(int number)
 void TfrmIconLinkOptions::ShowPreview()
 {
     // The media folder's copy; a name that leads out of it shows nothing.
-    const TIconFileField *field = fraIconLinkParam->fraFileEdit;
-    const QString copy = field->Text().isEmpty()
+    const TfraFileEdit *field = fraIconLinkParam->fraFileEdit;
+    const QString copy = field->edFileName->text().isEmpty()
                              ? QString()
                              : SafePathUnder(FAppDir + QStringLiteral("MenuPreview/"), field->GetRelativeFileName());
     Browser()->Navigate(copy.isEmpty() ? QStringLiteral("about:blank") : copy);
@@ -320,7 +308,7 @@ void TfrmIconLinkOptions::StoreItem()
     item.Id = f->FItemNumber;
     item.Text = f->edName->text();
     item.Target = f->cmbTarget->currentText();
-    item.Img = f->fraFileEdit->GetLastFolder() + f->fraFileEdit->Text();
+    item.Img = f->fraFileEdit->GetLastFolder() + f->fraFileEdit->edFileName->text();
     item.Alpha = f->alpha->value();
     item.Url = f->edURL->text();
 }
@@ -400,8 +388,8 @@ void TfrmIconLinkOptions::cgActiveLinkColorPaletteChange()
 
 void TfrmIconLinkOptions::fraFileEditbtnOpenFileDialogClick()
 {
-    TIconFileField *field = fraIconLinkParam->fraFileEdit;
-    QString name = field->GetLastFolder() + field->Text();
+    TfraFileEdit *field = fraIconLinkParam->fraFileEdit;
+    QString name = field->GetLastFolder() + field->edFileName->text();
     if (SelectIconLinkImage(FAppDir, name, this)) {
         field->SetFileName(name);
         field->SetLastFolder(ExtractFilePath(name));

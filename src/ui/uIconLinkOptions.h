@@ -2,12 +2,12 @@
 // The icon-link dialog: the two icon-link colours, the on/off flags and one link at a time, with a
 // preview of the link's picture. It edits a copy of the design's record; the caller's record changes
 // only after OK.
-#include "GalleryInterim.h"
-#include "IconLinkFields.h"
+#include "GalleryShared.h"
 #include "uDesignTypes.h"
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -18,6 +18,9 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class TColorGrid;
+class TfraColorEdit;
+class TfraFileEdit;
 
 // The fields of the link being edited.
 class TfraIconLinkParam : public QWidget {
@@ -28,7 +31,7 @@ public:
     QGroupBox *GroupBox = nullptr;
     QLineEdit *edName = nullptr;
     QComboBox *cmbTarget = nullptr;
-    TIconFileField *fraFileEdit = nullptr;
+    TfraFileEdit *fraFileEdit = nullptr;
     QSlider *alpha = nullptr;
     QLineEdit *edURL = nullptr;
     int32_t FItemNumber = 0;
@@ -50,10 +53,10 @@ public:
     QLabel *stActive = nullptr;
     QGroupBox *grpNormalLinkColor = nullptr;
     QGroupBox *grpActiveLinkColor = nullptr;
-    TIconColorField *fraNormalLinkColor = nullptr;
-    TIconColorField *fraActiveLinkColor = nullptr;
-    TIconColorPalette *cgNormalLinkColorPalette = nullptr;
-    TIconColorPalette *cgActiveLinkColorPalette = nullptr;
+    TfraColorEdit *fraNormalLinkColor = nullptr;
+    TfraColorEdit *fraActiveLinkColor = nullptr;
+    TColorGrid *cgNormalLinkColorPalette = nullptr;
+    TColorGrid *cgActiveLinkColorPalette = nullptr;
     QLabel *lblSelectLink = nullptr;
     QRadioButton *rbLinkButton[4] = {};
     QLabel *lblActive = nullptr;
@@ -67,11 +70,11 @@ public:
     TfraIconLinkParam *fraIconLinkParam = nullptr;
     QWidget *Panel1 = nullptr;
     QLabel *lblIconImagePreview = nullptr;
-    QWidget *WebBrowser = nullptr;
+    QWidget *WebBrowser = nullptr;  // 100 x 100; the preview pane fills it
     QPushButton *btnOK = nullptr;
     QPushButton *btnCancel = nullptr;
 
-    BrowserPane *Browser() const { return FBrowser.Pane.get(); }
+    BrowserPane *Browser() const { return FPane.get(); }
     QCheckBox *CheckBox(int n) const;  // 1..4
 
     // The opening steps: a copy of info, the links loaded, then the colour notifications.
@@ -101,7 +104,7 @@ protected:
 private:
     void ShowPreview();
     QString FAppDir;
-    TDialogBrowser FBrowser;
+    std::unique_ptr<BrowserPane> FPane;
 };
 
 // Runs the dialog on a copy of info with link selected (1..4) shown. True after OK, info then

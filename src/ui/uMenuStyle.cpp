@@ -1,4 +1,5 @@
 #include "uMenuStyle.h"
+#include "uProgramStart.h"
 
 #include "Conversions.h"
 #include "Errors.h"
@@ -273,11 +274,7 @@ void TfrmMenuStyle::ScrollBoxEnter()
         return;
     }
     // Back in the tile area: the tile that had the focus is highlighted again, not chosen again.
-    const QPointer<TGalleryTile> tile = FFocusedTile;
-    tile->OnEnter = [this](TGalleryTile *t) { LitePanelEnter(t); };
-    FTracker->Focus(tile);
-    if (tile)
-        tile->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
+    FocusTileWith(FTracker, FFocusedTile, [this](TGalleryTile *t) { LitePanelEnter(t); });
 }
 
 bool TfrmMenuStyle::eventFilter(QObject *watched, QEvent *event)

@@ -2,7 +2,9 @@
 
 #include "uPackages.h"
 #include "Conversions.h"
+#include "FormControls.h"
 #include "Errors.h"
+#include "FileWrite.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
@@ -11,8 +13,10 @@
 #include "uGlobal.h"
 #include "uMenuXml.h"
 #include "uPageBuilder.h"
+#include "uPageWriters.h"
 #include "uPreview.h"
 #include "uSettings.h"
+#include "uProgramStart.h"
 #include "uXMLUtils.h"
 
 #include <QApplication>
@@ -26,7 +30,7 @@
 #include <QLabel>
 #include <QMutex>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 // ---- The preview job ----------------------------------------------------------------------------
@@ -78,13 +82,6 @@ QString CopyNamed(const QString &base, const QString &src, const QString &folder
     if (!from.isEmpty() && !to.isEmpty())
         CopyFileCompat(from, to);
     return bare;
-}
-
-void WriteWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
 }
 
 QByteArray ReadFileBytesOrEmpty(const QString &path)
@@ -180,7 +177,7 @@ void TRefreshThread::RefreshPreview()
     const QString page = BuildTemplatePageFromDoc(env, options, optionsText, xml.GetMenuFileSrc(), FHorizontal,
                                                   false, width, height);
     const QString pagePath = x + MenuPageFileName;
-    WriteWhole(pagePath, Utf8WithBom(page));
+    WritePageFile(pagePath, page);
 
     FDesignDoc.reset();
     FOptionsDoc.reset();
@@ -192,34 +189,8 @@ void TRefreshThread::RefreshPreview()
 
 namespace {
 
-constexpr int PageSize = 6;
 const QString MenuXmlName = QStringLiteral("flashmenu.xml");
 const QString PageOptionsName = QStringLiteral("HTMLOptions.xml");
-
-QPushButton *MakeButton(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-bool IsInside(const QWidget *w, const QWidget *ancestor)
-{
-    for (; w; w = w->parentWidget())
-        if (w == ancestor)
-            return true;
-    return false;
-}
-
-// Runs at the end of a scope, also when the scope is left by an exception.
-template <typename F>
-struct AtExit {
-    F f;
-    ~AtExit() { f(); }
-};
-template <typename F>
-AtExit(F) -> AtExit<F>;
 
 } // namespace
 
@@ -241,13 +212,9 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
     pnlBrowser = new QFrame(grbBrowser);
     pnlBrowser->setObjectName(QStringLiteral("pnlBrowser"));
     static_cast<QFrame *>(pnlBrowser)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    FBrowser = MakeDialogBrowser(pnlBrowser);
-    WebBrowser = FBrowser.Widget;
-    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
-    WebBrowser->setFocusPolicy(Qt::NoFocus);
     auto *browserLayout = new QVBoxLayout(pnlBrowser);
+    FPane = MakeBrowserPane(pnlBrowser);
     browserLayout->setContentsMargins(1, 1, 1, 1);
-    browserLayout->addWidget(WebBrowser);
     auto *grbLayout = new QVBoxLayout(grbBrowser);
     grbLayout->addWidget(pnlBrowser);
 
@@ -257,8 +224,8 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
                        const char *prevName, const char *nextName, const char *labelName, const char *comboName) {
         auto *row = new QWidget(pnlOptions);
         row->setObjectName(QString::fromLatin1(panel));
-        prev = MakeButton(prevName, QStringLiteral("< &Prev Theme"), row);
-        next = MakeButton(nextName, QStringLiteral("&Next Theme >"), row);
+        prev = MakeNamedButton(prevName, QStringLiteral("< &Prev Theme"), row);
+        next = MakeNamedButton(nextName, QStringLiteral("&Next Theme >"), row);
         label = new QLabel(QStringLiteral("Theme"), row);
         label->setObjectName(QString::fromLatin1(labelName));
         combo = new QComboBox(row);
@@ -290,10 +257,7 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
 
     grbFlashList = new QGroupBox(QStringLiteral("Select Preset Menu Design"), pnlOptions);
     grbFlashList->setObjectName(QStringLiteral("grbFlashList"));
-    ScrollBox = new TTileArea(grbFlashList);
-    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->OnEnter = [this] { ScrollBoxEnter(); };
-    ScrollBox->OnExit = [this] { ScrollBoxExit(); };
+    ScrollBox = MakeTileArea(grbFlashList);
     auto *listLayout = new QVBoxLayout(grbFlashList);
     listLayout->addWidget(ScrollBox);
 
@@ -324,9 +288,9 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
 
     pnlBottom = new QWidget(this);
     pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
-    btnBack = MakeButton("btnBack", QStringLiteral("&Back"), pnlBottom);
-    btnCreate = MakeButton("btnCreate", QStringLiteral("&OK"), pnlBottom);
-    btnCancel = MakeButton("btnCancel", QStringLiteral("&Cancel"), pnlBottom);
+    btnBack = MakeNamedButton("btnBack", QStringLiteral("&Back"), pnlBottom);
+    btnCreate = MakeNamedButton("btnCreate", QStringLiteral("&OK"), pnlBottom);
+    btnCancel = MakeNamedButton("btnCancel", QStringLiteral("&Cancel"), pnlBottom);
     auto *bottomButtons = new QHBoxLayout(pnlBottom);
     bottomButtons->addStretch(1);
     bottomButtons->addWidget(btnBack);
@@ -348,6 +312,10 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
     connect(cbTemplateID, &QComboBox::activated, this, &TfrmPresetDesign::cbTemplateIDChange);
     connect(cbTemplateID2, &QComboBox::activated, this, &TfrmPresetDesign::cbTemplateID2Change);
 
+    FTracker = new TFocusTracker(this);
+    FTracker->OnEnter = [this](QWidget *w) { ControlEntered(w); };
+    FTracker->OnExit = [this](QWidget *w) { ControlLeft(w); };
+
     TranslateForm(this, QStringLiteral("frmPresetDesign"));
     SetFormFont();
     btnPrev2->setText(btnPrev->text());
@@ -366,6 +334,9 @@ TfrmPresetDesign::~TfrmPresetDesign()
     WaitForRefresh();
     delete FRefreshThread;
     FRefreshThread = nullptr;
+    // The tiles go before the fields they call back into.
+    FTracker->OnEnter = nullptr;
+    FTracker->OnExit = nullptr;
     ClearTiles();
 }
 
@@ -400,7 +371,7 @@ void TfrmPresetDesign::LoadDesigns()
     FDesignNames.clear();
     ListPackageTemplates(DesignFolder(), FDesignNames);
     ListOtherTemplates(DesignFolder(), FDesignNames);
-    QStringList captions = GalleryPageCaptions(FDesignNames, PageSize);
+    QStringList captions = GalleryPageCaptions(FDesignNames, FPager.PageSize());
     ReplacePackageCaptions(captions);
     for (QComboBox *cb : {cbTemplateID, cbTemplateID2}) {
         const QSignalBlocker block(cb);
@@ -409,8 +380,8 @@ void TfrmPresetDesign::LoadDesigns()
         cb->setCurrentIndex(captions.isEmpty() ? -1 : 0);
     }
     ShowTemplateName();
-    UpdateNavButtons(ShowPage(0, PageSize));
-    FPager.FLastDirection = QStringLiteral("Next");
+    ShowPage(FPager.Open(0, int(FDesignNames.size())));
+    UpdateNavButtons();
 }
 
 void TfrmPresetDesign::ShowTemplateName()
@@ -419,30 +390,36 @@ void TfrmPresetDesign::ShowTemplateName()
     lblTemplateName->setText(cbTemplateID->currentText());
 }
 
+QList<TGalleryTile *> TfrmPresetDesign::Tiles() const
+{
+    return TilesOf(ScrollBox->widget());
+}
+
 void TfrmPresetDesign::ClearTiles()
 {
     FFocusedTile = nullptr;
-    ScrollBox->ClearTiles();
+    for (TGalleryTile *tile : Tiles())
+        FTracker->Free(tile);
 }
 
-uint8_t TfrmPresetDesign::ShowPage(int offset, int step)
+void TfrmPresetDesign::ShowPage(const TPageView &view)
 {
     ClearTiles();
     FFirstTile = nullptr;
-    const TInterimPage page = FPager.ShowPage(offset, step, int(FDesignNames.size()));
     const QSize size = FHorizontal ? QSize(308, 100) : QSize(146, 462);
     const int perRow = FHorizontal ? 2 : 6;
     const QString thumbnails = DesignFolder() + QStringLiteral("Thumbnail/");
+    const QString noImage = GalleryThumbnailFile(thumbnails, QString());
+    QWidget *content = ScrollBox->widget();
     int left = 11, top = 6, right = 0, lowest = 0;
-    FBuilding = true;
-    const AtExit building{[this] { FBuilding = false; }};
-    for (int i = page.First; i < page.First + page.Count; ++i) {
+    const TBoolGuard building(FBuilding, true);
+    for (int i = view.First; i < view.First + view.Count; ++i) {
         const QString &id = FDesignNames[i];
-        auto *tile = new TInterimTile(i, id, GalleryThumbnail(thumbnails, id), size, true, ScrollBox->Tiles());
+        auto *tile = new TGalleryTile(content, i, QRect(QPoint(left, top), size), GalleryThumbnailFile(thumbnails, id),
+                                      noImage, id, true);
         tile->setObjectName(QStringLiteral("tile%1").arg(i));
-        tile->move(left, top);
-        tile->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
-        tile->OnClick = [this](TInterimTile *t) { SelectDesign(t); };
+        tile->OnEnter = [this](TGalleryTile *t) { PanelEnter(t); };
+        tile->OnClick = [this](TGalleryTile *t) { GuardSlot([this, t] { SelectDesign(t); }); };
         tile->show();
         if (!FFirstTile)
             FFirstTile = tile;
@@ -454,13 +431,11 @@ uint8_t TfrmPresetDesign::ShowPage(int offset, int step)
             top += size.height() + 6;
         }
     }
-    ScrollBox->Tiles()->resize(right + 11, lowest + 6);
-    return page.State;
+    content->resize(right + 11, lowest + 6);
 }
 
-void TfrmPresetDesign::UpdateNavButtons(uint8_t state)
+void TfrmPresetDesign::UpdateNavButtons()
 {
-    FPager.SetButtons(state);
     btnNext->setEnabled(FPager.NextEnabled);
     btnPrev->setEnabled(FPager.PrevEnabled);
     btnNext2->setEnabled(btnNext->isEnabled());
@@ -477,9 +452,9 @@ void TfrmPresetDesign::btnNextClick()
         const QSignalBlocker block(cb);
         cb->setCurrentIndex(std::min(cb->currentIndex() + 1, cb->count() - 1));
     }
-    UpdateNavButtons(ShowPage(FPager.FPageOffset, PageSize));
-    ScrollBox->setFocus();
-    FPager.FLastDirection = QStringLiteral("Next");
+    ShowPage(FPager.Next(int(FDesignNames.size())));
+    UpdateNavButtons();
+    FTracker->Focus(ScrollBox);
     ShowTemplateName();
 }
 
@@ -493,9 +468,9 @@ void TfrmPresetDesign::btnPrevClick()
         const QSignalBlocker block(cb);
         cb->setCurrentIndex(std::max(cb->currentIndex() - 1, 0));
     }
-    UpdateNavButtons(ShowPage(FPager.FPageOffset, -PageSize));
-    ScrollBox->setFocus();
-    FPager.FLastDirection = QStringLiteral("Prev");
+    ShowPage(FPager.Prev(int(FDesignNames.size())));
+    UpdateNavButtons();
+    FTracker->Focus(ScrollBox);
     ShowTemplateName();
 }
 
@@ -504,11 +479,9 @@ void TfrmPresetDesign::cbTemplateIDChange()
     if (FBuilding || cbTemplateID->currentIndex() < 0)
         return;
     const int k = cbTemplateID->currentIndex();
-    FPager.FPageOffset = k * PageSize;
-    FPager.FLastDirection.clear();
-    UpdateNavButtons(ShowPage(k * PageSize, PageSize));
-    ScrollBox->setFocus();
-    FPager.FLastDirection = QStringLiteral("Next");
+    ShowPage(FPager.JumpTo(k, int(FDesignNames.size())));
+    UpdateNavButtons();
+    FTracker->Focus(ScrollBox);
     {
         const QSignalBlocker block(cbTemplateID2);
         cbTemplateID2->setCurrentIndex(k);
@@ -527,17 +500,16 @@ void TfrmPresetDesign::cbTemplateID2Change()
     cbTemplateIDChange();
 }
 
-void TfrmPresetDesign::SelectDesign(TInterimTile *sender)
+void TfrmPresetDesign::SelectDesign(TGalleryTile *sender)
 {
     if (FBuilding || FClosing || !sender)
         return;
-    auto enter = std::move(ScrollBox->OnEnter);
-    ScrollBox->OnEnter = nullptr;
-    const AtExit restore{[this, &enter] { ScrollBox->OnEnter = std::move(enter); }};
-
-    sender->OnEnter = [this](TInterimTile *t) { LitePanelEnter(t); };
-    sender->setFocus();
-    sender->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
+    const TBoolGuard enterOff(FScrollBoxEnterOn, false);
+    const QPointer<TGalleryTile> guard(sender);
+    // The focus only highlights the tile: it is selected once, here.
+    FocusTileWith(FTracker, sender, [this](TGalleryTile *t) { LitePanelEnter(t); });
+    if (!guard)
+        return;
     const QString id = FDesignNames.value(sender->Tag());
     const QString xmlName = id + QStringLiteral(".xml");
     const QString folder = DesignFolder();
@@ -561,7 +533,7 @@ void TfrmPresetDesign::SelectDesign(TInterimTile *sender)
         return;
     }
     try {
-        WriteWhole(x + MenuXmlName, XmlDocumentBytes(*design));
+        WriteFileWhole(x + MenuXmlName, XmlDocumentBytes(*design));
     } catch (const Exception &) {
         // The job writes the description again; a folder that takes nothing fails it there.
     }
@@ -600,47 +572,60 @@ void TfrmPresetDesign::PageWritten(quint64 job, const QString &page)
         Browser()->Navigate(page);
 }
 
-void TfrmPresetDesign::LitePanelEnter(TInterimTile *tile)
+void TfrmPresetDesign::LitePanelEnter(TGalleryTile *tile)
 {
-    tile->LitePanelEnter();
+    HighlightTile(ScrollBox->widget(), tile);
 }
 
-void TfrmPresetDesign::PanelEnter(TInterimTile *tile)
+void TfrmPresetDesign::PanelEnter(TGalleryTile *tile)
 {
+    const QPointer<TGalleryTile> guard(tile);
     FFocusedTile = nullptr;
     SelectDesign(tile);
-    LitePanelEnter(tile);
+    if (guard)
+        LitePanelEnter(tile);
+}
+
+void TfrmPresetDesign::ControlEntered(QWidget *w)
+{
+    GuardSlot([this, w] { DispatchEnter(w, ScrollBox, FScrollBoxEnterOn, [this] { ScrollBoxEnter(); }); });
+}
+
+void TfrmPresetDesign::ControlLeft(QWidget *w)
+{
+    if (w == ScrollBox)
+        ScrollBoxExit();
 }
 
 void TfrmPresetDesign::ScrollBoxEnter()
 {
     if (FFocusedTile) {
-        TInterimTile *tile = FFocusedTile;
-        tile->OnEnter = [this](TInterimTile *t) { LitePanelEnter(t); };
-        tile->setFocus();
-        tile->LitePanelEnter();
-        tile->OnEnter = [this](TInterimTile *t) { PanelEnter(t); };
+        // Back in the tile area: the tile that had the focus is highlighted again, not selected again.
+        const QPointer<TGalleryTile> tile = FFocusedTile;
+        FocusTileWith(FTracker, tile, [this](TGalleryTile *t) { LitePanelEnter(t); });
+        if (tile)
+            LitePanelEnter(tile);
     } else if (FFirstTile) {
-        TInterimTile *tile = FFirstTile;
+        const QPointer<TGalleryTile> tile = FFirstTile;
         FFirstTile = nullptr;
-        tile->setFocus();
+        FTracker->Focus(tile);
     } else {
-        const QWidget *active = focusWidget();
-        const QList<TInterimTile *> tiles = ScrollBox->TileList();
-        if (!tiles.isEmpty() && (active == ScrollBox || !IsInside(active, ScrollBox)))
-            tiles.first()->setFocus();
+        QWidget *active = FTracker->Active();
+        const QList<TGalleryTile *> tiles = Tiles();
+        if (!tiles.isEmpty() && !(active && active != ScrollBox && ScrollBox->isAncestorOf(active)))
+            FTracker->Focus(tiles.first());
     }
-    ScrollBox->SetTabStop(false);
+    ScrollBox->setFocusPolicy(Qt::NoFocus);
 }
 
 void TfrmPresetDesign::ScrollBoxExit()
 {
-    ScrollBox->SetTabStop(true);
+    ScrollBox->setFocusPolicy(Qt::TabFocus);
 }
 
 void TfrmPresetDesign::FormActivate()
 {
-    ScrollBox->setFocus();
+    FTracker->Focus(ScrollBox);
 }
 
 void TfrmPresetDesign::showEvent(QShowEvent *event)
@@ -662,7 +647,7 @@ bool TfrmPresetDesign::eventFilter(QObject *watched, QEvent *event)
     const bool click = event->type() == QEvent::MouseButtonPress &&
                        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
     if ((tab || click) && isActiveWindow())
-        if (auto *tile = qobject_cast<TInterimTile *>(focusWidget()); tile && IsInside(tile, ScrollBox))
+        if (auto *tile = qobject_cast<TGalleryTile *>(FTracker->Active()); tile && ScrollBox->isAncestorOf(tile))
             FFocusedTile = tile;
     return QDialog::eventFilter(watched, event);
 }

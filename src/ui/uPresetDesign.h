@@ -2,9 +2,12 @@
 // The preset design gallery of New: the template designs of the menu orientation as thumbnail
 // tiles, six to a page, with the selected design previewed in the dialog's own browser pane. The
 // preview set of a selection is built into the exchange folder Templates/Preview/ by a worker job.
-#include "GalleryInterim.h"
+#include "GalleryPaging.h"
+#include "GalleryShared.h"
+#include "GalleryTile.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QThread>
 #include <atomic>
 #include <functional>
@@ -15,6 +18,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class TXMLUtils;
 
 // One preview job. Every input is filled in on the GUI thread before start(); the job touches no
@@ -75,17 +79,16 @@ public:
 
     QString FTemplatesDir;
     QString FSelectedDesign;
-    TInterimTile *FFocusedTile = nullptr;
+    QPointer<TGalleryTile> FFocusedTile;
     QStringList FDesignNames;
-    TInterimPager FPager;  // FPageOffset, FLastDirection and the page buttons' states
+    TGalleryPager FPager{6};  // FPageOffset, FLastDirection and the page buttons' states
     std::unique_ptr<TXMLUtils> FXmlUtils;
-    TInterimTile *FFirstTile = nullptr;
+    QPointer<TGalleryTile> FFirstTile;
     TRefreshThread *FRefreshThread = nullptr;
 
     QWidget *pnlClient = nullptr;
     QGroupBox *grbBrowser = nullptr;
-    QWidget *pnlBrowser = nullptr;
-    QWidget *WebBrowser = nullptr;
+    QWidget *pnlBrowser = nullptr;  // the preview pane fills it
     QWidget *pnlOptions = nullptr;
     QWidget *pnlRight = nullptr;
     QLabel *lblTemplateName = nullptr;
@@ -94,7 +97,7 @@ public:
     QLabel *lblTemplateID = nullptr;
     QComboBox *cbTemplateID = nullptr;
     QGroupBox *grbFlashList = nullptr;
-    TTileArea *ScrollBox = nullptr;
+    QScrollArea *ScrollBox = nullptr;
     QWidget *pnlRight2 = nullptr;
     QPushButton *btnPrev2 = nullptr;
     QPushButton *btnNext2 = nullptr;
@@ -105,7 +108,9 @@ public:
     QPushButton *btnCreate = nullptr;
     QPushButton *btnCancel = nullptr;
 
-    BrowserPane *Browser() const { return FBrowser.Pane.get(); }
+    BrowserPane *Browser() const { return FPane.get(); }
+    QList<TGalleryTile *> Tiles() const;
+    TFocusTracker *Tracker() const { return FTracker; }
     bool Horizontal() const { return FHorizontal; }
     // The design folder and the exchange folder (native, trailing "/").
     QString DesignFolder() const;
@@ -113,9 +118,11 @@ public:
     // Waits until the running preview job (if any) has ended.
     void WaitForRefresh();
 
-    uint8_t ShowPage(int offset, int step);
-    void UpdateNavButtons(uint8_t state);
-    void SelectDesign(TInterimTile *sender);
+    // Builds the tiles of a page that the pager turned to.
+    void ShowPage(const TPageView &view);
+    // Both rows of page buttons by the pager's states.
+    void UpdateNavButtons();
+    void SelectDesign(TGalleryTile *sender);
     void ClearTiles();
     void SetFormFont();
 
@@ -133,18 +140,22 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void PanelEnter(TInterimTile *tile);
-    void LitePanelEnter(TInterimTile *tile);
+    void PanelEnter(TGalleryTile *tile);
+    void LitePanelEnter(TGalleryTile *tile);
     void ScrollBoxEnter();
     void ScrollBoxExit();
     void FormActivate();
+    void ControlEntered(QWidget *w);
+    void ControlLeft(QWidget *w);
     void PageWritten(quint64 job, const QString &page);
     void ShowTemplateName();
     void StartRefresh(std::unique_ptr<pugi::xml_document> design, std::unique_ptr<pugi::xml_document> options,
                       const QString &demoBlock);
 
     bool FHorizontal;
-    TDialogBrowser FBrowser;
+    std::unique_ptr<BrowserPane> FPane;
+    TFocusTracker *FTracker = nullptr;
+    bool FScrollBoxEnterOn = true;  // off while a selection gives a tile the focus
     quint64 FJobCounter = 0;
     bool FClosing = false;
     bool FBuilding = false;  // a page build runs: page turns and selections wait for its end

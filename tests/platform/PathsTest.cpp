@@ -37,3 +37,11 @@ TEST(Paths, TemplateFilesAreFoundWithoutRegardToCase)
     EXPECT_EQ(FindTemplateFile(dir.path(), "Templates\\Nope.htm"), QString());
     EXPECT_EQ(FindTemplateFile(dir.path(), "..\\x"), QString());
 }
+
+TEST(Paths, FullPathsThatTheUserPickedHaveADrivePart)
+{
+    for (const char *full : {"C:\\pics\\a.gif", "d:/a.gif", "\\\\server\\share\\a.gif", "/home/u/a.gif"})
+        EXPECT_TRUE(HasDrivePart(full)) << full;
+    for (const char *relative : {"a.gif", "flashmenu\\a.gif", "..\\a.gif", "\\a.gif", "1:\\a.gif", ":", ""})
+        EXPECT_FALSE(HasDrivePart(relative)) << relative;
+}

@@ -119,3 +119,18 @@ TEST(ProgramStart, AnEventHandlersErrorIsShownWithItsMessage)
     EXPECT_EQ(box.shown()[0].icon, MsgIcon::Error);
     EXPECT_EQ(box.shown()[0].buttons, QList<int>{mrOK});
 }
+
+TEST(ProgramStart, AGuardedHandlerEndsAtItsErrorAndShowsIt)
+{
+    ScriptedMessageBox box;
+    QStringList ran;
+    GuardSlot([&] {
+        ran << "first";
+        throw Exception("Cannot write file");
+        ran << "after the error";
+    });
+    GuardSlot([&] { ran << "second"; });
+    EXPECT_EQ(ran, QStringList({"first", "second"}));
+    EXPECT_EQ(box.texts(), QStringList{"Cannot write file."});
+    EXPECT_EQ(box.shown()[0].icon, MsgIcon::Error);
+}

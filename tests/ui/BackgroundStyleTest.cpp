@@ -3,6 +3,7 @@
 // Cancel, and the main window's hand-over before and after.
 #include "GalleryFixture.h"
 #include "Messages.h"
+#include "UiTestSupport.h"
 #include "uBackgroundStyle.h"
 #include "uDesign.h"
 #include "uHtmlOptions.h"
@@ -41,8 +42,8 @@ protected:
         EXPECT_EQ(prog.read("Templates/Preview/flashmenu/" + name),
                   prog.read("Templates/Horizontal/BGround/" + name));
         EXPECT_TRUE(ExchangeXml().contains("<background src=\"flashmenu\\" + name + "\""));
-        ASSERT_FALSE(pane->visits.isEmpty());
-        EXPECT_EQ(pane->visits.last(), Exchange("flashmenu.htm"));
+        ASSERT_FALSE(panes.last->visits.isEmpty());
+        EXPECT_EQ(panes.last->visits.last(), Exchange("flashmenu.htm"));
     }
 };
 
@@ -141,11 +142,11 @@ TEST_F(BackgroundStyle, AFileOfTheUsersOwn)
 {
     prog.write("pics/Sky.JPG", "sky picture");
     QStringList asked;
-    TGallerySetup setup = Setup();
-    setup.ChooseOpenFile = [&](QWidget *, const QString &title, const QString &folder, const QString &filter) {
-        asked << title << folder << filter;
-        return prog.file("pics/Sky.JPG");
-    };
+    const TGallerySetup setup = Setup();
+    const AnswerOpenFile answer([&](const TOpenDialog &dialog, QWidget *) {
+        asked << dialog.Title << dialog.InitialDir << dialog.Filter;
+        return std::optional<QString>(prog.file("pics/Sky.JPG"));
+    });
     WhenShown<TfrmMenuBackgoundStyle>([&](TfrmMenuBackgoundStyle *d) {
         const QString highlighted = Highlighted(d->Tiles());
         d->btnCustomBgrd->click();
@@ -178,7 +179,7 @@ TEST_F(BackgroundStyle, OkWithNothingChosenStaysOpen)
 
 TEST_F(BackgroundStyle, APaneSmallerThanTheBackgroundSizesThePreview)
 {
-    paneSize = {500, 100};
+    panes.size = {500, 100};
     WriteHtmlOptions(Exchange("HTMLOptions.xml"), THtmlPageOptions{"Site", "About", 0x336699, {"k1"}});
     WhenShown<TfrmMenuBackgoundStyle>([&](TfrmMenuBackgoundStyle *d) { d->btnCreate->click(); });
     EXPECT_TRUE(ShowBackgroundStyle(Setup(), Description("flashmenu\\tvnr001.jpg")));
@@ -234,8 +235,8 @@ TEST_F(BackgroundStyle, TheVerticalLayout)
 
 TEST_F(BackgroundStyle, TheProgramsOwnPaneShowsThePreview)
 {
-    TGallerySetup setup = Setup();
-    setup.MakePane = nullptr;
+    const TGallerySetup setup = Setup();
+    const Answering<BrowserPaneFactory, &SetBrowserPaneFactory> programsOwnPane(nullptr);
     WhenShown<TfrmMenuBackgoundStyle>([&](TfrmMenuBackgoundStyle *d) {
         auto *view = d->findChild<QWebEngineView *>("WebBrowser");
         ASSERT_NE(view, nullptr);

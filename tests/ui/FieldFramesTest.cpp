@@ -156,7 +156,8 @@ TEST(ColorField, TextThatIsNotHexShowsTheConversionErrorAndKeepsTheColour)
 
     w.field->edColor->setFocus(Qt::MouseFocusReason);
     w.type("12345G");
-    ASSERT_EQ(box.texts(), QStringList{"'0x12345G' is not a valid integer value"});
+    // The framework's error box, which ends its text with a point.
+    ASSERT_EQ(box.texts(), QStringList{"'0x12345G' is not a valid integer value."});
     EXPECT_EQ(w.field->GetColor(), 0x0000FF);
     EXPECT_EQ(w.field->edColor->text(), "12345G");
 
@@ -164,7 +165,7 @@ TEST(ColorField, TextThatIsNotHexShowsTheConversionErrorAndKeepsTheColour)
     w.type("#1234");
     w.leave();
     ASSERT_EQ(box.texts().size(), 2);
-    EXPECT_EQ(box.texts()[1], "'0x#1234' is not a valid integer value");
+    EXPECT_EQ(box.texts()[1], "'0x#1234' is not a valid integer value.");
     EXPECT_EQ(w.field->GetColor(), 0x0000FF);
     EXPECT_EQ(w.notified, 0);
 

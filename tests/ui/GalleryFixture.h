@@ -1,8 +1,8 @@
 #pragma once
 // A program folder with the shipped templates, a recording preview pane and menu descriptions for
 // the gallery tests.
-#include "BrowserPane.h"
 #include "GalleryShared.h"
+#include "GalleryTestSupport.h"
 #include "GalleryTile.h"
 #include "TestSupport.h"
 #include "uGlobal.h"
@@ -13,16 +13,6 @@
 #include <QLabel>
 #include <QWidget>
 #include <memory>
-
-// Records where it was sent and reports a fixed size.
-class RecordingPane : public BrowserPane {
-public:
-    explicit RecordingPane(QSize size) : size(size) {}
-    void Navigate(const QString &target) override { visits << target; }
-    QSize Size() const override { return size; }
-    QStringList visits;
-    QSize size;
-};
 
 inline QStringList FilesBelow(const QString &folder, const QString &prefix = QString())
 {
@@ -70,8 +60,7 @@ protected:
     TempFolder prog;
     ScriptedMessageBox box;
     TOptions options;
-    RecordingPane *pane = nullptr;
-    QSize paneSize{700, 179};
+    FakeBrowserPanes panes{QSize(700, 179)};
 
     void SetUp() override
     {
@@ -97,11 +86,6 @@ protected:
         s.ProgramFolder = prog.path();
         s.Horizontal = horizontal;
         s.Settings = &options;
-        s.MakePane = [this](QWidget *) {
-            auto p = std::make_unique<RecordingPane>(paneSize);
-            pane = p.get();
-            return p;
-        };
         return s;
     }
 

@@ -2,6 +2,8 @@
 // the buttons follow the page shown, and the page state says first, middle, last or only.
 #include "GalleryPaging.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -174,3 +176,92 @@ TEST(GalleryPaging, EveryClickMovesExactlyOnePageExhaustively)
         }
     }
 }
+
+namespace {
+
+// ---- Turns as the galleries make them, and the page list ------------------------------------
+
+struct PagerRun {
+    TGalleryPager pager;
+    int count;
+    int size;
+    // The first and last index shown after the turn, like "6-11".
+    QString turn(int offset, int step, const char *direction)
+    {
+        const TPageView page = pager.ShowPage(offset, step, count);
+        pager.UpdatePageButtons(page.State);
+        pager.FLastDirection = QString::fromLatin1(direction);
+        return QStringLiteral("%1-%2").arg(page.First).arg(page.First + page.Count - 1);
+    }
+    QString open(int offset = 0) { return turn(offset, size, "Next"); }
+    QString next() { return turn(pager.FPageOffset, size, "Next"); }
+    QString prev() { return turn(pager.FPageOffset, -size, "Prev"); }
+};
+
+TEST(GalleryTurns, ThirteenNamesTurnOnePageAtATimeInBothDirections)
+{
+    PagerRun r{TGalleryPager(6), 13, 6};
+    EXPECT_EQ(r.open(), "0-5");
+    EXPECT_TRUE(r.pager.NextEnabled);
+    EXPECT_FALSE(r.pager.PrevEnabled);
+    EXPECT_EQ(r.next(), "6-11");
+    EXPECT_EQ(r.next(), "12-12");
+    EXPECT_FALSE(r.pager.NextEnabled);
+    EXPECT_EQ(r.prev(), "6-11");
+    EXPECT_EQ(r.prev(), "0-5");
+    EXPECT_FALSE(r.pager.PrevEnabled);
+    EXPECT_EQ(r.next(), "6-11");
+    EXPECT_EQ(r.prev(), "0-5");
+    EXPECT_EQ(r.next(), "6-11");
+}
+
+TEST(GalleryTurns, SevenNamesAndASinglePage)
+{
+    PagerRun seven{TGalleryPager(6), 7, 6};
+    EXPECT_EQ(seven.open(), "0-5");
+    EXPECT_EQ(seven.next(), "6-6");
+    EXPECT_FALSE(seven.pager.NextEnabled);
+    EXPECT_EQ(seven.prev(), "0-5");
+    EXPECT_FALSE(seven.pager.PrevEnabled);
+
+    PagerRun six{TGalleryPager(6), 6, 6};
+    EXPECT_EQ(six.open(), "0-5");
+    EXPECT_FALSE(six.pager.NextEnabled);
+    EXPECT_FALSE(six.pager.PrevEnabled);
+
+    PagerRun none{TGalleryPager(6), 0, 6};
+    none.open();
+    EXPECT_FALSE(none.pager.NextEnabled);
+    EXPECT_FALSE(none.pager.PrevEnabled);
+}
+
+TEST(GalleryTurns, JumpToAPageAfterPrevShowsExactlyThatPage)
+{
+    PagerRun r{TGalleryPager(6), 20, 6};
+    r.open();
+    r.next();
+    r.next();
+    r.prev();
+    // The jump: cursor set, direction forgotten, then a forward build.
+    r.pager.FPageOffset = 6;
+    r.pager.FLastDirection.clear();
+    EXPECT_EQ(r.turn(6, 6, "Next"), "6-11");
+    EXPECT_EQ(r.next(), "12-17");
+    EXPECT_EQ(r.prev(), "6-11");
+}
+
+TEST(GalleryPageCaptions, PagesOfSixAndTheLastPage)
+{
+    QStringList names;
+    for (int i = 1; i <= 13; ++i)
+        names << QStringLiteral("d%1.xml").arg(i, 2, 10, QLatin1Char('0'));
+    EXPECT_EQ(GalleryPageCaptions(names, 6), (QStringList{"d01 - d06", "d07 - d12", "d13"}));
+    names << QStringLiteral("d14.xml");
+    EXPECT_EQ(GalleryPageCaptions(names, 6), (QStringList{"d01 - d06", "d07 - d12", "d13 - d14"}));
+    // Pages of ten, as the icon gallery has them; names keep everything but their extension.
+    EXPECT_EQ(GalleryPageCaptions(names, 10), (QStringList{"d01 - d10", "d11 - d14"}));
+    EXPECT_EQ(GalleryPageCaptions({"a.b.jpg", "c.swf"}, 10), QStringList{"a.b - c"});
+    EXPECT_TRUE(GalleryPageCaptions({}, 6).isEmpty());
+}
+
+} // namespace

@@ -1,45 +1,44 @@
 #pragma once
 // A recording browser pane for the dialogs, installed for one scope, and a folder of shipped
 // templates to run the galleries on.
-#include "GalleryInterim.h"
+#include "GalleryShared.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 
+// Records where it was sent and reports a fixed size.
 class RecordingPane : public BrowserPane {
 public:
-    explicit RecordingPane(QWidget *widget) : m_widget(widget) {}
-    void Navigate(const QString &target) override { navigations << target; }
-    QSize Size() const override { return m_widget->size(); }
-    QStringList navigations;
-
-private:
-    QWidget *m_widget;
+    explicit RecordingPane(QSize size) : size(size) {}
+    void Navigate(const QString &target) override { visits << target; }
+    QSize Size() const override { return size; }
+    QStringList visits;
+    QSize size;
 };
 
-// Every dialog made in the scope gets a plain widget of the given size and a recording pane.
-class FakeDialogBrowsers {
+// Every dialog made in the scope gets a recording pane of the size given (read when it is made).
+class FakeBrowserPanes {
 public:
-    explicit FakeDialogBrowsers(QSize size = QSize(700, 170))
+    explicit FakeBrowserPanes(QSize size = QSize(700, 170)) : size(size)
     {
-        m_previous = SetDialogBrowserMaker([this, size](QWidget *parent) {
-            TDialogBrowser b;
-            b.Widget = new QWidget(parent);
-            b.Widget->setFixedSize(size);
-            auto pane = std::make_unique<RecordingPane>(b.Widget);
+        m_previous = SetBrowserPaneFactory([this](QWidget *) {
+            auto pane = std::make_unique<RecordingPane>(this->size);
             last = pane.get();
-            b.Pane = std::move(pane);
-            return b;
+            return pane;
         });
     }
-    ~FakeDialogBrowsers() { SetDialogBrowserMaker(m_previous); }
+    ~FakeBrowserPanes() { SetBrowserPaneFactory(m_previous); }
+    FakeBrowserPanes(const FakeBrowserPanes &) = delete;
+    FakeBrowserPanes &operator=(const FakeBrowserPanes &) = delete;
+    QSize size;
     RecordingPane *last = nullptr;
 
 private:
-    DialogBrowserMaker m_previous;
+    BrowserPaneFactory m_previous;
 };
 
 // A program folder holding the shipped Templates/ with empty work folders.

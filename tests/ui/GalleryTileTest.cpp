@@ -88,6 +88,18 @@ TEST_F(TileTest, LargePicturesAreDecodedAtTileSize)
     EXPECT_TRUE(LoadThumbnailImage(thumbs + "missing.jpg", QSize(10, 10)).isNull());
 }
 
+TEST_F(TileTest, APictureThatIsNotStretchedKeepsItsOwnSize)
+{
+    QWidget parent;
+    TGalleryTile stretched(&parent, 0, QRect(6, 7, 86, 86), thumbs + "a.jpg", QString(), "a.jpg", true);
+    EXPECT_TRUE(stretched.Picture()->hasScaledContents());
+    EXPECT_EQ(stretched.Picture()->pixmap().size(), QSize(80, 80));
+    TGalleryTile centred(&parent, 0, QRect(6, 7, 86, 86), thumbs + "a.jpg", QString(), "a.jpg", true, false);
+    EXPECT_FALSE(centred.Picture()->hasScaledContents());
+    EXPECT_EQ(centred.Picture()->pixmap().size(), QSize(40, 20));
+    EXPECT_EQ(centred.Picture()->alignment(), Qt::AlignCenter);
+}
+
 TEST_F(TileTest, ClicksAndHighlight)
 {
     QWidget parent;

@@ -1,8 +1,12 @@
 // The icon-link dialog and the icon picture gallery: the record changes only after OK, pictures
 // reach the media folder, the gallery's pages of ten, and the pop-up of the four links.
+#include "ColorGrid.h"
 #include "GalleryTestSupport.h"
 #include "Messages.h"
 #include "Trans.h"
+#include "UiTestSupport.h"
+#include "fra_ColorEdit.h"
+#include "fra_FileEdit.h"
 #include "uIconLinkListPopup.h"
 #include "uIconLinkOptions.h"
 
@@ -13,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -64,13 +69,6 @@ protected:
         SetDefaultTexts();
         LanguageName = QStringLiteral("English");
         CopyShippedTemplatesTo(prog);
-        m_previousFile = SetIconFileChooser([this](const QString &, const QString &, QWidget *) { return pickFile; });
-        m_previousColor = SetIconColorChooser([](int32_t, QWidget *) { return std::optional<int32_t>(0x0A0B0C); });
-    }
-    void TearDown() override
-    {
-        SetIconFileChooser(m_previousFile);
-        SetIconColorChooser(m_previousColor);
     }
     QString media(const QString &name = QString()) const { return prog.file("MenuPreview/flashmenu/") + name; }
     // A library of count pictures named p01.jpg ...
@@ -80,21 +78,22 @@ protected:
         for (int i = 1; i <= count; ++i)
             prog.write(QStringLiteral("Templates/IconLink/p%1.jpg").arg(i, 2, 10, QLatin1Char('0')), "jpg");
     }
-    static QStringList Shown(const TTileArea *area)
+    static QStringList Shown(const TfrmIconLinkListPopup &gallery)
     {
         QStringList names;
-        for (const TInterimTile *t : area->TileList())
-            names << t->Caption->text();
+        for (const TGalleryTile *t : gallery.Tiles())
+            names << t->Caption()->text();
         return names;
     }
 
     TempFolder prog;
-    FakeDialogBrowsers browsers{QSize(100, 100)};
+    FakeBrowserPanes browsers{QSize(100, 100)};
     QString pickFile;
-
-private:
-    IconFileChooser m_previousFile;
-    IconColorChooser m_previousColor;
+    // The open dialog gives pickFile (Cancel while it is empty); the colour dialog a fixed colour.
+    AnswerOpenFile files{[this](const TOpenDialog &, QWidget *) {
+        return pickFile.isEmpty() ? std::nullopt : std::optional<QString>(pickFile);
+    }};
+    AnswerColor colors{[](const QColor &, QWidget *) { return std::optional<QColor>(PlatformColorToQColor(0x0A0B0C)); }};
 };
 
 // ---- The icon-link dialog -----------------------------------------------------------------------
@@ -110,7 +109,7 @@ TEST_F(IconLinks, OkCopiesTheEditedRecordBackAndCancelLeavesItWhole)
         d->fraIconLinkParam->edURL->setText("mailto:a@b.c");
         d->fraIconLinkParam->cmbTarget->setEditText("myframe");
         d->fraIconLinkParam->alpha->setValue(55);
-        d->cgNormalLinkColorPalette->ClickCell(12);  // blue
+        ClickCell(d->cgNormalLinkColorPalette, 12);  // blue
         d->cbThird->click();
         d->btnCancel->click();
     });
@@ -126,7 +125,7 @@ TEST_F(IconLinks, OkCopiesTheEditedRecordBackAndCancelLeavesItWhole)
         d->rbLinkButton[3]->click();
         EXPECT_EQ(d->fraIconLinkParam->edName->text(), "About");
         d->fraIconLinkParam->edName->setText("Info");
-        d->cgNormalLinkColorPalette->ClickCell(12);
+        ClickCell(d->cgNormalLinkColorPalette, 12);
         EXPECT_EQ(d->fraNormalLinkColor->GetColor(), 0xFF0000);
         d->fraActiveLinkColor->btnColorDialog->click();
         d->cbThird->click();
@@ -177,12 +176,12 @@ TEST_F(IconLinks, ThePreviewShowsTheMediaFolderCopyAndNamesThatClimbOutShowNothi
     info.Items[1].Img = "..\\..\\..\\etc\\passwd";
     TfrmIconLinkOptions d(prog.path());
     d.Start(info, 1);
-    EXPECT_EQ(browsers.last->navigations.last(), media("home.jpg"));
+    EXPECT_EQ(browsers.last->visits.last(), media("home.jpg"));
     d.rbLinkButton[3]->click();
-    EXPECT_EQ(browsers.last->navigations.last(), "about:blank");
+    EXPECT_EQ(browsers.last->visits.last(), "about:blank");
     d.rbLinkButton[1]->click();
-    EXPECT_EQ(d.fraIconLinkParam->fraFileEdit->Text(), "passwd");
-    EXPECT_EQ(browsers.last->navigations.last(), media("passwd"));
+    EXPECT_EQ(d.fraIconLinkParam->fraFileEdit->edFileName->text(), "passwd");
+    EXPECT_EQ(browsers.last->visits.last(), media("passwd"));
 }
 
 TEST_F(IconLinks, AClickInsideThePreviewPicksAPictureAndOneOnItsBorderDoesNot)
@@ -267,11 +266,11 @@ TEST_F(IconLinks, TwentyPicturesMakeTwoPagesAndTwentyOneThree)
     {
         TfrmIconLinkListPopup g(prog.path());
         g.Start(QString());
-        EXPECT_EQ(Shown(g.ScrollBox).size(), 10);
-        EXPECT_EQ(Shown(g.ScrollBox).first(), "p01.jpg");
+        EXPECT_EQ(Shown(g).size(), 10);
+        EXPECT_EQ(Shown(g).first(), "p01.jpg");
         g.btnNextClick();
-        EXPECT_EQ(Shown(g.ScrollBox).first(), "p11.jpg");
-        EXPECT_EQ(Shown(g.ScrollBox).size(), 10);
+        EXPECT_EQ(Shown(g).first(), "p11.jpg");
+        EXPECT_EQ(Shown(g).size(), 10);
         EXPECT_FALSE(g.btnNext->isEnabled());
         EXPECT_TRUE(g.btnPrev->isEnabled());
     }
@@ -280,11 +279,11 @@ TEST_F(IconLinks, TwentyPicturesMakeTwoPagesAndTwentyOneThree)
     g.Start(QString());
     g.btnNextClick();
     g.btnNextClick();
-    EXPECT_EQ(Shown(g.ScrollBox), QStringList{"p21.jpg"});
+    EXPECT_EQ(Shown(g), QStringList{"p21.jpg"});
     EXPECT_FALSE(g.btnNext->isEnabled());
     // Five tiles a row, two rows.
     g.btnPrevClick();
-    const QList<TInterimTile *> tiles = g.ScrollBox->TileList();
+    const QList<TGalleryTile *> tiles = g.Tiles();
     ASSERT_EQ(tiles.size(), 10);
     EXPECT_EQ(tiles[0]->pos(), QPoint(6, 7));
     EXPECT_EQ(tiles[4]->pos(), QPoint(6 + 4 * 92, 7));
@@ -296,13 +295,13 @@ TEST_F(IconLinks, TheGalleryOpensOnThePageOfItsPictureAndPagesFromThere)
     MakeLibrary(30);
     TfrmIconLinkListPopup g(prog.path());
     g.Start("flashmenu\\P15.JPG");  // found without case
-    EXPECT_EQ(Shown(g.ScrollBox).first(), "p11.jpg");
+    EXPECT_EQ(Shown(g).first(), "p11.jpg");
     EXPECT_TRUE(g.btnPrev->isEnabled());
     g.btnPrevClick();
-    EXPECT_EQ(Shown(g.ScrollBox).first(), "p01.jpg");
+    EXPECT_EQ(Shown(g).first(), "p01.jpg");
     EXPECT_FALSE(g.btnPrev->isEnabled());
     g.btnNextClick();
-    EXPECT_EQ(Shown(g.ScrollBox).first(), "p11.jpg");
+    EXPECT_EQ(Shown(g).first(), "p11.jpg");
 }
 
 TEST_F(IconLinks, AStoredPictureIsPreviewedFromTheMediaFolderAndOnlyHighlightedOnEntry)
@@ -310,14 +309,16 @@ TEST_F(IconLinks, AStoredPictureIsPreviewedFromTheMediaFolderAndOnlyHighlightedO
     prog.write("MenuPreview/flashmenu/home.jpg", "stored copy");
     TfrmIconLinkListPopup g(prog.path());
     g.Start("flashmenu\\home.jpg");
-    EXPECT_EQ(browsers.last->navigations.last(), media("home.jpg"));
+    EXPECT_EQ(browsers.last->visits.last(), media("home.jpg"));
     ASSERT_NE(g.FInitialTile, nullptr);
-    EXPECT_EQ(g.FInitialTile->Caption->text(), "home.jpg");
+    EXPECT_EQ(g.FInitialTile->Caption()->text(), "home.jpg");
+    TGalleryTile *initial = g.FInitialTile;
     g.show();
     g.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
     g.ScrollBox->setFocus();
     EXPECT_EQ(g.FInitialTile, nullptr);
+    EXPECT_TRUE(initial->IsHighlighted());
     // Entering the tiles did not copy the library picture over the stored one.
     EXPECT_EQ(ReadFileBytes(media("home.jpg")), "stored copy");
 }
@@ -326,13 +327,13 @@ TEST_F(IconLinks, PickingALibraryPictureCopiesItAtOnceAndReturnsItsBareName)
 {
     QString name = "flashmenu\\home.jpg";
     WhenShown<TfrmIconLinkListPopup>([](TfrmIconLinkListPopup *g) {
-        TInterimTile *star = nullptr;
-        for (TInterimTile *t : g->ScrollBox->TileList())
-            if (t->Caption->text() == "help.jpg")
+        TGalleryTile *star = nullptr;
+        for (TGalleryTile *t : g->Tiles())
+            if (t->Caption()->text() == "help.jpg")
                 star = t;
         ASSERT_NE(star, nullptr);
-        QTest::mouseClick(star->Picture, Qt::LeftButton);
-        EXPECT_EQ(g->fraFileEdit1->Text(), "help.jpg");
+        QTest::mouseClick(star->Picture(), Qt::LeftButton);
+        EXPECT_EQ(g->fraFileEdit1->edFileName->text(), "help.jpg");
         EXPECT_TRUE(g->btnOK->isEnabled());
         // Clearing the field empties it only: OK still returns the last pick.
         g->fraFileEdit1->btnClearFileName->click();
@@ -345,7 +346,7 @@ TEST_F(IconLinks, PickingALibraryPictureCopiesItAtOnceAndReturnsItsBareName)
     // Cancel: unchanged, though the picked copy stays.
     QString kept = "flashmenu\\home.jpg";
     WhenShown<TfrmIconLinkListPopup>([](TfrmIconLinkListPopup *g) {
-        g->ImageClick(g->ScrollBox->TileList().first());
+        g->ImageClick(g->Tiles().first());
         g->btnCancel->click();
     });
     EXPECT_FALSE(SelectIconLinkImage(prog.path(), kept));
@@ -362,11 +363,11 @@ TEST_F(IconLinks, AFileFromElsewhereIsCopiedAndStoredThroughBothDialogs)
     WhenShown<TfrmIconLinkOptions>([](TfrmIconLinkOptions *d) {
         WhenShown<TfrmIconLinkListPopup>([](TfrmIconLinkListPopup *g) {
             g->fraFileEdit1->btnOpenFileDialog->click();
-            EXPECT_EQ(g->fraFileEdit1->Text(), "Logo Mark.gif");
+            EXPECT_EQ(g->fraFileEdit1->edFileName->text(), "Logo Mark.gif");
             g->btnOK->click();
         });
         d->fraIconLinkParam->fraFileEdit->btnOpenFileDialog->click();
-        EXPECT_EQ(d->fraIconLinkParam->fraFileEdit->Text(), "Logo Mark.gif");
+        EXPECT_EQ(d->fraIconLinkParam->fraFileEdit->edFileName->text(), "Logo Mark.gif");
         d->btnOK->click();
     });
     ASSERT_TRUE(RunIconLinkOptions(prog.path(), info, 1));
@@ -382,7 +383,7 @@ TEST_F(IconLinks, AnEmptyLibraryShowsNoTilesButAnOwnFileCanStillBePicked)
     pickFile = outside.file("a.jpg");
     TfrmIconLinkListPopup g(prog.path());
     g.Start(QString());
-    EXPECT_TRUE(g.ScrollBox->TileList().isEmpty());
+    EXPECT_TRUE(g.Tiles().isEmpty());
     EXPECT_FALSE(g.btnNext->isEnabled());
     EXPECT_FALSE(g.btnPrev->isEnabled());
     g.fraFileEdit1->btnOpenFileDialog->click();

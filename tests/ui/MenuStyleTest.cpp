@@ -88,7 +88,7 @@ TEST_F(MenuStyle, OpensOnTheDesignsSetAndMergesItsTemplate)
         EXPECT_TRUE(d->rgrMenuTypeItems[1]->isChecked());
         EXPECT_FALSE(d->TypeChanged());
         EXPECT_EQ(prog.read("Templates/Preview/b08.swf"), "file 8");
-        EXPECT_EQ(pane->visits.last(), prog.file("Templates/Preview/flashmenu.htm"));
+        EXPECT_EQ(panes.last->visits.last(), prog.file("Templates/Preview/flashmenu.htm"));
         d->btnCreate->click();
     });
     EXPECT_TRUE(ShowMenuButtonsStyle(Setup(), Description("flashmenu\\bg.jpg", "Menus\\b08.swf", "3")));
@@ -221,17 +221,17 @@ TEST_F(MenuStyle, TabMovesToTheTypeControlAndComingBackOnlyHighlights)
         QApplication::sendEvent(tile, &tab);
         EXPECT_EQ(d->Tracker()->Active(), d->TypeControl());
         EXPECT_EQ(d->FocusedTile(), tile);
-        const qsizetype visits = pane->visits.size();
+        const qsizetype visits = panes.last->visits.size();
         d->Tracker()->Focus(d->ScrollBox);
         EXPECT_EQ(d->Tracker()->Active(), tile);
         EXPECT_EQ(Highlighted(d->Tiles()), "b03.swf");
-        EXPECT_EQ(pane->visits.size(), visits);
+        EXPECT_EQ(panes.last->visits.size(), visits);
         EXPECT_EQ(d->ChosenFile(), "b03.swf");
         // A page turn forgets the tile and chooses the first one of the new page.
         d->btnNext->click();
         EXPECT_EQ(d->FocusedTile(), nullptr);
         EXPECT_EQ(d->ChosenFile(), "b07.swf");
-        EXPECT_EQ(pane->visits.size(), visits + 1);
+        EXPECT_EQ(panes.last->visits.size(), visits + 1);
         d->btnCancel->click();
     });
     EXPECT_FALSE(ShowMenuButtonsStyle(Setup(), Description("flashmenu\\bg.jpg", "b01.swf")));

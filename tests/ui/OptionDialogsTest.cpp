@@ -51,11 +51,6 @@ TButtonOptions SampleButton()
     return o;
 }
 
-void ClickCell(TColorGrid *grid, int cell)
-{
-    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint((cell % 8) * 16 + 8, (cell / 8) * 16 + 8));
-}
-
 QColor PaintedText(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
 QColor Painted(const QWidget *w) { return w->palette().color(QPalette::Window); }
 

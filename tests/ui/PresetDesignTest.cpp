@@ -1,4 +1,4 @@
-// The preset design gallery: paging and page captions, the preview job's exchange folder, the
+// The preset design gallery: page captions with package titles, the preview job's exchange folder, the
 // job's races with new selections and with closing, and designs that fail.
 #include "GalleryTestSupport.h"
 #include "uPackages.h"
@@ -17,87 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// ---- Paging ----------------------------------------------------------------------------------
-
-struct PagerRun {
-    TInterimPager pager;
-    int count;
-    int size;
-    // The first and last index shown after the turn, like "6-11".
-    QString turn(int offset, int step, const char *direction)
-    {
-        const TInterimPage page = pager.ShowPage(offset, step, count);
-        pager.SetButtons(page.State);
-        pager.FLastDirection = QString::fromLatin1(direction);
-        return QStringLiteral("%1-%2").arg(page.First).arg(page.First + page.Count - 1);
-    }
-    QString open(int offset = 0) { return turn(offset, size, "Next"); }
-    QString next() { return turn(pager.FPageOffset, size, "Next"); }
-    QString prev() { return turn(pager.FPageOffset, -size, "Prev"); }
-};
-
-TEST(GalleryPaging, ThirteenNamesTurnOnePageAtATimeInBothDirections)
-{
-    PagerRun r{{}, 13, 6};
-    EXPECT_EQ(r.open(), "0-5");
-    EXPECT_TRUE(r.pager.NextEnabled);
-    EXPECT_FALSE(r.pager.PrevEnabled);
-    EXPECT_EQ(r.next(), "6-11");
-    EXPECT_EQ(r.next(), "12-12");
-    EXPECT_FALSE(r.pager.NextEnabled);
-    EXPECT_EQ(r.prev(), "6-11");
-    EXPECT_EQ(r.prev(), "0-5");
-    EXPECT_FALSE(r.pager.PrevEnabled);
-    EXPECT_EQ(r.next(), "6-11");
-    EXPECT_EQ(r.prev(), "0-5");
-    EXPECT_EQ(r.next(), "6-11");
-}
-
-TEST(GalleryPaging, SevenNamesAndASinglePage)
-{
-    PagerRun seven{{}, 7, 6};
-    EXPECT_EQ(seven.open(), "0-5");
-    EXPECT_EQ(seven.next(), "6-6");
-    EXPECT_FALSE(seven.pager.NextEnabled);
-    EXPECT_EQ(seven.prev(), "0-5");
-    EXPECT_FALSE(seven.pager.PrevEnabled);
-
-    PagerRun six{{}, 6, 6};
-    EXPECT_EQ(six.open(), "0-5");
-    EXPECT_FALSE(six.pager.NextEnabled);
-    EXPECT_FALSE(six.pager.PrevEnabled);
-
-    PagerRun none{{}, 0, 6};
-    none.open();
-    EXPECT_FALSE(none.pager.NextEnabled);
-    EXPECT_FALSE(none.pager.PrevEnabled);
-}
-
-TEST(GalleryPaging, JumpToAPageAfterPrevShowsExactlyThatPage)
-{
-    PagerRun r{{}, 20, 6};
-    r.open();
-    r.next();
-    r.next();
-    r.prev();
-    // The jump: cursor set, direction forgotten, then a forward build.
-    r.pager.FPageOffset = 6;
-    r.pager.FLastDirection.clear();
-    EXPECT_EQ(r.turn(6, 6, "Next"), "6-11");
-    EXPECT_EQ(r.next(), "12-17");
-    EXPECT_EQ(r.prev(), "6-11");
-}
-
-TEST(GalleryPageCaptions, PagesOfSixAndTheLastPage)
-{
-    QStringList names;
-    for (int i = 1; i <= 13; ++i)
-        names << QStringLiteral("d%1.xml").arg(i, 2, 10, QLatin1Char('0'));
-    EXPECT_EQ(GalleryPageCaptions(names, 6), (QStringList{"d01 - d06", "d07 - d12", "d13"}));
-    names << QStringLiteral("d14.xml");
-    EXPECT_EQ(GalleryPageCaptions(names, 6), (QStringList{"d01 - d06", "d07 - d12", "d13 - d14"}));
-}
 
 TEST(GalleryPageCaptions, AWholePackagePageShowsItsTitle)
 {
@@ -159,7 +78,7 @@ protected:
     }
 
     TempFolder prog;
-    FakeDialogBrowsers browsers;
+    FakeBrowserPanes browsers;
     ScriptedMessageBox boxes;
 };
 
@@ -281,7 +200,7 @@ TEST_F(PresetGallery, OpeningListsThePackagesAndShowsTheFirstPage)
     EXPECT_EQ(dialog.cbTemplateID->itemText(0), "tvnr001 - tvmgbl001");
     EXPECT_EQ(dialog.cbTemplateID2->count(), 3);
     EXPECT_EQ(dialog.lblTemplateName->text(), "tvnr001 - tvmgbl001");
-    EXPECT_EQ(dialog.ScrollBox->TileList().size(), 6);
+    EXPECT_EQ(dialog.Tiles().size(), 6);
     EXPECT_TRUE(dialog.btnNext->isEnabled());
     EXPECT_FALSE(dialog.btnPrev2->isEnabled());
     EXPECT_EQ(dialog.FPager.FLastDirection, "Next");
@@ -289,16 +208,16 @@ TEST_F(PresetGallery, OpeningListsThePackagesAndShowsTheFirstPage)
     dialog.btnNextClick();
     EXPECT_EQ(dialog.cbTemplateID->currentIndex(), 1);
     EXPECT_EQ(dialog.cbTemplateID2->currentIndex(), 1);
-    EXPECT_EQ(dialog.ScrollBox->TileList().first()->Tag(), 6);
+    EXPECT_EQ(dialog.Tiles().first()->Tag(), 6);
     dialog.btnNextClick();
-    EXPECT_EQ(dialog.ScrollBox->TileList().size(), 4);
+    EXPECT_EQ(dialog.Tiles().size(), 4);
     EXPECT_FALSE(dialog.btnNext2->isEnabled());
     dialog.btnPrevClick();
-    EXPECT_EQ(dialog.ScrollBox->TileList().first()->Tag(), 6);
+    EXPECT_EQ(dialog.Tiles().first()->Tag(), 6);
     dialog.cbTemplateID2->setCurrentIndex(0);
     dialog.cbTemplateID2Change();
     EXPECT_EQ(dialog.cbTemplateID->currentIndex(), 0);
-    EXPECT_EQ(dialog.ScrollBox->TileList().first()->Tag(), 0);
+    EXPECT_EQ(dialog.Tiles().first()->Tag(), 0);
     dialog.WaitForRefresh();
 }
 
@@ -322,9 +241,9 @@ TEST_F(PresetGallery, OpeningSelectsAndPreviewsTheFirstDesignAndOkLeavesItsSetFo
     bool back = false;
     WhenShown<TfrmPresetDesign>([&](TfrmPresetDesign *d) {
         EXPECT_FALSE(d->btnBack->isVisible());
-        ASSERT_TRUE(WaitUntil([&] { return !browsers.last->navigations.isEmpty(); }));
+        ASSERT_TRUE(WaitUntil([&] { return !browsers.last->visits.isEmpty(); }));
         EXPECT_EQ(d->FSelectedDesign, "tvnr001.xml");
-        EXPECT_EQ(browsers.last->navigations, QStringList{exchange("flashmenu.htm")});
+        EXPECT_EQ(browsers.last->visits, QStringList{exchange("flashmenu.htm")});
         d->btnCreate->click();
     });
     ASSERT_TRUE(ShowPresetDesign(templates(), true, back));
@@ -368,7 +287,7 @@ TEST_F(PresetGallery, ASelectionWhileAJobRunsWaitsForItsEnd)
     });
     TfrmPresetDesign dialog(templates(), true);
     dialog.LoadDesigns();
-    const QList<TInterimTile *> tiles = dialog.ScrollBox->TileList();
+    const QList<TGalleryTile *> tiles = dialog.Tiles();
     dialog.SelectDesign(tiles[0]);
     dialog.SelectDesign(tiles[1]);
     dialog.SelectDesign(tiles[2]);
@@ -379,9 +298,9 @@ TEST_F(PresetGallery, ASelectionWhileAJobRunsWaitsForItsEnd)
     // The last selection's set, and only its page is shown.
     const TXMLUtils xml(QString::fromUtf8(ReadFileBytes(exchange("flashmenu.xml"))));
     EXPECT_EQ(xml.GetMenuFileSrc(), dialog.FDesignNames[2] + ".swf");
-    EXPECT_TRUE(WaitUntil([&] { return !browsers.last->navigations.isEmpty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !browsers.last->visits.isEmpty(); }));
     QTest::qWait(50);
-    EXPECT_EQ(browsers.last->navigations, QStringList{exchange("flashmenu.htm")});
+    EXPECT_EQ(browsers.last->visits, QStringList{exchange("flashmenu.htm")});
 }
 
 TEST_F(PresetGallery, OkAndCloseWaitForTheRunningJob)
@@ -396,7 +315,7 @@ TEST_F(PresetGallery, OkAndCloseWaitForTheRunningJob)
     {
         TfrmPresetDesign dialog(templates(), true);
         dialog.LoadDesigns();
-        dialog.SelectDesign(dialog.ScrollBox->TileList()[1]);
+        dialog.SelectDesign(dialog.Tiles()[1]);
         EXPECT_FALSE(ended);
         dialog.btnCreateClick();
         EXPECT_TRUE(ended);
@@ -408,7 +327,7 @@ TEST_F(PresetGallery, OkAndCloseWaitForTheRunningJob)
     {
         TfrmPresetDesign dialog(templates(), true);
         dialog.LoadDesigns();
-        dialog.SelectDesign(dialog.ScrollBox->TileList()[2]);
+        dialog.SelectDesign(dialog.Tiles()[2]);
         dialog.reject();
         EXPECT_TRUE(ended);
     }
@@ -416,7 +335,7 @@ TEST_F(PresetGallery, OkAndCloseWaitForTheRunningJob)
     // Freed while its job runs: the job still ends whole, and its page is never navigated to.
     auto *dialog = new TfrmPresetDesign(templates(), true);
     dialog->LoadDesigns();
-    dialog->SelectDesign(dialog->ScrollBox->TileList()[3]);
+    dialog->SelectDesign(dialog->Tiles()[3]);
     RecordingPane *pane = browsers.last;
     delete dialog;
     EXPECT_TRUE(ended);
@@ -429,7 +348,7 @@ TEST_F(PresetGallery, ADesignThatDoesNotReadCannotBeChosen)
     prog.write("Templates/Horizontal/Template/broken.xml", "<WebMenuOptions><design>");
     TfrmPresetDesign dialog(templates(), true);
     dialog.LoadDesigns();
-    dialog.SelectDesign(dialog.ScrollBox->TileList()[0]);
+    dialog.SelectDesign(dialog.Tiles()[0]);
     dialog.WaitForRefresh();
     const QByteArray good = prog.read("Templates/Preview/flashmenu.xml");
     ASSERT_FALSE(good.isEmpty());
@@ -439,15 +358,15 @@ TEST_F(PresetGallery, ADesignThatDoesNotReadCannotBeChosen)
     ASSERT_GE(brokenIndex, 0);
     dialog.cbTemplateID->setCurrentIndex(brokenIndex / 6);
     dialog.cbTemplateIDChange();
-    TInterimTile *brokenTile = nullptr;
-    for (TInterimTile *t : dialog.ScrollBox->TileList())
+    TGalleryTile *brokenTile = nullptr;
+    for (TGalleryTile *t : dialog.Tiles())
         if (t->Tag() == brokenIndex)
             brokenTile = t;
     ASSERT_NE(brokenTile, nullptr);
     dialog.SelectDesign(brokenTile);
     EXPECT_TRUE(dialog.FSelectedDesign.isEmpty());
     EXPECT_EQ(prog.read("Templates/Preview/flashmenu.xml"), good);
-    EXPECT_EQ(browsers.last->navigations.last(), "about:blank");
+    EXPECT_EQ(browsers.last->visits.last(), "about:blank");
 
     dialog.btnCreateClick();
     EXPECT_EQ(boxes.texts(), QStringList{"You do not select any file"});
@@ -462,7 +381,7 @@ TEST_F(PresetGallery, ADesignWhoseJobFailsIsNotTakenByOk)
     TfrmPresetDesign dialog(templates(), true);
     dialog.LoadDesigns();
     ASSERT_EQ(dialog.FDesignNames[1], "tvnr002");
-    dialog.SelectDesign(dialog.ScrollBox->TileList()[1]);
+    dialog.SelectDesign(dialog.Tiles()[1]);
     dialog.btnCreateClick();
     EXPECT_EQ(boxes.texts(), QStringList{"You do not select any file"});
     EXPECT_NE(dialog.result(), QDialog::Accepted);
@@ -474,7 +393,7 @@ TEST_F(PresetGallery, AnEmptyDesignFolderShowsNoTilesAndRefusesOk)
     QDir(prog.file("Templates/Horizontal/Template")).removeRecursively();
     TfrmPresetDesign dialog(templates(), true);
     dialog.LoadDesigns();
-    EXPECT_TRUE(dialog.ScrollBox->TileList().isEmpty());
+    EXPECT_TRUE(dialog.Tiles().isEmpty());
     EXPECT_FALSE(dialog.btnNext->isEnabled());
     EXPECT_FALSE(dialog.btnPrev->isEnabled());
     dialog.btnCreateClick();

@@ -1,9 +1,11 @@
 #pragma once
 // Fixtures and answering helpers for the tests of the designer's frames and dialogs.
+#include "ColorGrid.h"
 #include "Dialogs.h"
 #include "FormLanguage.h"
 #include "Messages.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 // Every test starts and ends with the English texts and interface language.
@@ -33,3 +35,9 @@ private:
 using AnswerColor = Answering<ColorChooser, &SetColorChooser>;
 using AnswerOpenFile = Answering<OpenFileChooser, &SetOpenFileChooser>;
 using AnswerFont = Answering<FontChooser, &SetFontChooser>;
+
+// A click in a cell of a 16-colour palette, as the user makes it.
+inline void ClickCell(TColorGrid *grid, int cell)
+{
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint((cell % 8) * 16 + 8, (cell / 8) * 16 + 8));
+}

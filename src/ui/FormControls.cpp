@@ -1,0 +1,19 @@
+#include "FormControls.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+QPushButton *MakeNamedButton(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel *MakeNamedLabel(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Controls made in code with the fixed names that language files find them by.
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// A push button that is no default button until its dialog makes it one.
+QPushButton *MakeNamedButton(const char *name, const QString &caption, QWidget *parent);
+QLabel *MakeNamedLabel(const char *name, const QString &caption, QWidget *parent);
