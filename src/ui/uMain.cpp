@@ -122,7 +122,9 @@ TMainWindowDialogs DefaultMainWindowDialogs()
         return ShowBackgroundStyle(setup, xmlText);
     };
     d.PresetGallery = [](TfrmMain &window, const QString &templatesFolder, bool &back) {
-        return ShowPresetDesign(templatesFolder, window.IsHorizontal(), back, &window);
+        // Opened from the menu-type choice: it must stand above that dialog, not beside it.
+        QWidget *owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &window;
+        return ShowPresetDesign(templatesFolder, window.IsHorizontal(), back, owner);
     };
     d.IconLinks = [](TfrmMain &window, TXMLICONInfo &info, int selected) {
         return RunIconLinkOptions(window.ProgramFolder(), info, selected, &window);
