@@ -378,6 +378,8 @@ bool TPackages::a_UpdateExecute()
     if (const QString failed = CopyAllOrNothing({{movieSource, movieTarget}, {backgroundSource, backgroundTarget}});
         !failed.isEmpty())
         throw Exception(QStringLiteral("The file \"%1\" cannot be written; the project's files were not updated.").arg(failed));
+    // The project file still holds the files just replaced.
+    FDesign.SetModified(true);
     ShowMsgBox(LangMsg(122), mtInformation, mbOK);
     FHost.NavigateBrowser(work + QStringLiteral("flashmenu.htm"));
     return true;

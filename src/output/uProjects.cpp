@@ -185,21 +185,17 @@ void TProjects::a_NewExecute()
 
 void TProjects::a_LoadSWFExecute()
 {
-    if (AskSaveChanges() == mrCancel)
-        return;
-    QString chosen;
-    if (!StartupFileName.isEmpty()) {
-        chosen = StartupFileName;
-        StartupFileName.clear();
-    } else {
+    OpenAfterQuestion([this] {
+        if (!StartupFileName.isEmpty()) {
+            const QString chosen = StartupFileName;
+            StartupFileName.clear();
+            return chosen;
+        }
         TFileDialogSetup setup;
         setup.Filter = ProjectFilter(true);
         setup.InitialFolder = ExistingFolderOrDefault(FHost.ProjectPath(), AppPath(QStringLiteral("Projects\\")));
-        chosen = FHost.ChooseOpenFile(setup);
-        if (chosen.isEmpty())
-            return;
-    }
-    OpenProjectFile(chosen);
+        return FHost.ChooseOpenFile(setup);
+    });
 }
 
 void TProjects::OpenProject()
@@ -207,7 +203,28 @@ void TProjects::OpenProject()
     OpenProjectFile(WizardProjectFile);
 }
 
-void TProjects::OpenProjectFile(const QString &file)
+void TProjects::OpenAfterQuestion(const std::function<QString()> &chooseFile)
+{
+    const int answer = AskSaveChanges();
+    if (answer == mrCancel)
+        return;
+    // "No" gave the open project up for another one; while none has replaced it (the dialog
+    // cancelled, the file refused) its changes still wait to be saved.
+    bool replaced = false;
+    try {
+        const QString chosen = chooseFile();
+        if (!chosen.isEmpty())
+            OpenProjectFile(chosen, &replaced);
+    } catch (...) {
+        if (answer == mrNo && !replaced)
+            FDesign.SetModified(true);
+        throw;
+    }
+    if (answer == mrNo && !replaced)
+        FDesign.SetModified(true);
+}
+
+void TProjects::OpenProjectFile(const QString &file, bool *replaced)
 {
     // The archive is unpacked and its description checked in a private folder first: an archive
     // that is refused or is no project leaves the open project and the working folder as they were.
@@ -223,6 +240,8 @@ void TProjects::OpenProjectFile(const QString &file)
             throw Exception(QStringLiteral("The file \"%1\" is not a project that can be opened: %2").arg(file, reason));
     }
 
+    if (replaced)
+        *replaced = true;
     if (FHost.UseLastProjectPath())
         FHost.SetProjectPath(ExtractFilePath(file));
     FDesign.SetNoProject(false);
@@ -369,7 +388,5 @@ void TProjects::RecentList_Click(int tag)
         return;
     }
     // Unlike the wizard at start, this road can drop a modified project: ask first.
-    if (AskSaveChanges() == mrCancel)
-        return;
-    OpenProject();
+    OpenAfterQuestion([this] { return WizardProjectFile; });
 }

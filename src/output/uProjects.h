@@ -4,6 +4,7 @@
 // folder Templates/Preview/, the caption, the save question and the recent-projects list.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class TMenuDesign;
 class TPreviewSet;
@@ -113,7 +114,10 @@ public:
 private:
     QString AppPath(const QString &stored) const;
     QString ProjectFilter(bool blankBeforeBar) const;
-    void OpenProjectFile(const QString &file);
+    // replaced is set once the working folder starts to take the new project.
+    void OpenProjectFile(const QString &file, bool *replaced = nullptr);
+    // The save question, then the file chooseFile names ("" for none) is opened.
+    void OpenAfterQuestion(const std::function<QString()> &chooseFile);
 
     TMenuDesign &FDesign;
     TPreviewSet &FPreview;

@@ -53,7 +53,9 @@ StartupCommand DecideStartupCommand(const QStringList &arguments)
     const QString file = arguments.value(0);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return command;
-    command.fileName = file;
+    // A name relative to the folder the program was started in would be saved in the recent list
+    // and become meaningless from any other folder.
+    command.fileName = QDir::cleanPath(QFileInfo(file).absoluteFilePath());
     const QString ext = ExtractFileExt(file);
     if (ext == QLatin1String(".tvp"))
         command.action = StartupAction::OpenProject;

@@ -623,3 +623,20 @@ TEST_F(UpdateProject, ACopyThatFailsLeavesBothFilesAsTheyWere)
     EXPECT_EQ(box.shown().size(), 1);
     EXPECT_TRUE(host.navigations.isEmpty());
 }
+
+TEST_F(UpdateProject, UpdatedFilesMarkTheProjectForSaving)
+{
+    // The project file still holds the old movie and background: closing must offer to save the new.
+    design->SetModified(false);
+    box.answer(mrCancel);
+    update();
+    EXPECT_FALSE(design->IsModified());
+    box.answer(mrOK);
+    design->Controls.BackgroundImage = QString();
+    update();
+    EXPECT_FALSE(design->IsModified());
+    box.answer(mrOK);
+    design->Controls.BackgroundImage = "tvmbiz001.jpg";
+    ASSERT_TRUE(update());
+    EXPECT_TRUE(design->IsModified());
+}

@@ -596,3 +596,41 @@ TEST_F(Projects, ARecentEntryOpensAfterTheSaveQuestion)
     EXPECT_EQ(projects.WizardProjectFile, prog.file("Projects/first.tvp"));
     EXPECT_EQ(box.texts(), QStringList({"Project has not saved. Save now?", "Project has not saved. Save now?"}));
 }
+
+TEST_F(Projects, NoToTheQuestionKeepsTheChangesWhenNothingIsOpenedInstead)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/mine.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    design.AddMainMenuEntry(QString(), "Unsaved", false, "main", "u.htm");
+    design.SetModified(true);
+    const QString edited = DesignText();
+    prog.write("Projects/broken.tvp", "no archive");
+    ASSERT_TRUE(AddRecentProject(prog.file("tolvanar.ini"), prog.file("Projects/broken.tvp")));
+    projects.Load_Recent();
+
+    // No, then the open dialog cancelled: the edits stand and closing must still ask.
+    box.answer(mrNo);
+    projects.a_LoadSWFExecute();
+    EXPECT_EQ(DesignText(), edited);
+    EXPECT_TRUE(design.IsModified());
+    EXPECT_EQ(Caption(), "Tolvanar - mine.tvp*");
+
+    // No, then a file that is refused before anything was replaced: the same.
+    box.answer(mrNo);
+    host.openAnswers.push_back(prog.file("Projects/broken.tvp"));
+    EXPECT_FALSE(ExceptionText([&] { projects.a_LoadSWFExecute(); }).isEmpty());
+    EXPECT_TRUE(design.IsModified());
+    box.answer(mrNo);
+    EXPECT_FALSE(ExceptionText([&] { projects.RecentList_Click(0); }).isEmpty());
+    EXPECT_EQ(DesignText(), edited);
+    EXPECT_TRUE(design.IsModified());
+
+    // No, then another project really opened: the dropped changes are gone, nothing to save.
+    box.answer(mrNo);
+    host.openAnswers.push_back(prog.file("Projects/mine.tvp"));
+    projects.a_LoadSWFExecute();
+    EXPECT_NE(DesignText(), edited);
+    EXPECT_FALSE(design.IsModified());
+    EXPECT_EQ(Caption(), "Tolvanar - mine.tvp");
+}

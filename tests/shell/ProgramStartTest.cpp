@@ -90,6 +90,24 @@ TEST(CommandLine, TheFirstArgumentDecidesByItsExactExtension)
     EXPECT_EQ(decide({dir.file("e.txt"), dir.file("a.tvp")}).action, StartupAction::Nothing);
 }
 
+TEST(CommandLine, ARelativeNameIsTakenFromTheStartFolderAsAFullPath)
+{
+    TempFolder dir;
+    dir.write("sub/menu.tvp", "x");
+    dir.write("pack.tvm", "x");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const StartupCommand project = DecideStartupCommand({"sub/menu.tvp"});
+    const StartupCommand package = DecideStartupCommand({"pack.tvm"});
+    const StartupCommand dotted = DecideStartupCommand({"./sub/../pack.tvm"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(project.action, StartupAction::OpenProject);
+    EXPECT_EQ(project.fileName, QFileInfo(dir.file("sub/menu.tvp")).absoluteFilePath());
+    EXPECT_EQ(package.action, StartupAction::InstallPackage);
+    EXPECT_EQ(package.fileName, QFileInfo(dir.file("pack.tvm")).absoluteFilePath());
+    EXPECT_EQ(dotted.fileName, QDir::cleanPath(QFileInfo(dir.file("pack.tvm")).absoluteFilePath()));
+}
+
 TEST(ProgramStart, OnlyTheFirstInstanceGoesOnAndAFailureSaysWhy)
 {
     TempFolder app;
