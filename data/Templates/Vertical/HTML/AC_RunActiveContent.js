@@ -673,11 +673,14 @@
     host.setAttribute('data-state', 'error');
   }
 
+  // The description's text; when the request fails (browsers refuse it to a page opened from
+  // disk), the same text from the script "flashmenu.xml.js" that the page loads beforehand.
   function loadText(url, done) {
     var finished = false;
     function finish(text, refused) {
       if (finished) return;
       finished = true;
+      if (text === null && typeof window.TvnrMenuXml === 'string') text = window.TvnrMenuXml;
       done(text, refused);
     }
     var local = /^file:/i.test(location.protocol);
