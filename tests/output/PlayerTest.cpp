@@ -427,6 +427,41 @@ TEST(Player, VerticalMenuStacksItsButtons)
     EXPECT_EQ(lefts[0].toInt(), lefts[1].toInt());
 }
 
+// In a narrow menu frame a sub-menu opens towards the side where it fits; the line height of the
+// page around the menu (the page without frames) does not change the buttons.
+TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
+{
+    QString xml = Description(QStringLiteral("v"));
+    xml.replace(QStringLiteral("<menubar x=\"20\""), QStringLiteral("<menubar x=\"300\""));
+    PageFolder folder(true, &xml, QStringLiteral("Vertical"));
+    Browser b;
+    b.view().resize(450, 400);
+    ASSERT_TRUE(b.load(folder.page));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    const QString open = QStringLiteral(
+        "(function(){var items=document.querySelectorAll('nav > .tvnr-item');"
+        "items[1].dispatchEvent(new MouseEvent('mouseover',{bubbles:true}));"
+        "var sub=items[1].querySelector('.tvnr-submenu').getBoundingClientRect(), it=items[1].getBoundingClientRect();"
+        "return {subLeft:sub.left, subRight:sub.right, itemLeft:it.left, itemRight:it.right,"
+        " room:document.documentElement.clientWidth, height:Math.round(items[0].getBoundingClientRect().height)};})()");
+    QJsonObject m = b.json(open);
+    ASSERT_GT(m.value("itemRight").toDouble(), 0);
+    EXPECT_LE(m.value("subRight").toDouble(), m.value("room").toDouble());
+    EXPECT_GE(m.value("subLeft").toDouble(), 0);
+    EXPECT_LE(m.value("subRight").toDouble(), m.value("itemLeft").toDouble() + 1);
+    const int height = m.value("height").toInt();
+
+    // With room on the right it opens there again.
+    b.view().resize(900, 400);
+    QTest::qWait(100);
+    m = b.json(open);
+    EXPECT_GE(m.value("subLeft").toDouble(), m.value("itemRight").toDouble() - 1);
+
+    b.js(QStringLiteral("document.body.style.lineHeight = '3';"));
+    EXPECT_EQ(b.json(open).value("height").toInt(), height);
+    EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+}
+
 TEST(Player, BrokenOrMissingDescriptionShowsANoticeAndNoScriptError)
 {
     const QString notWellFormed = QStringLiteral("<WebMenuOptions version=\"1.00\" type=\"h\"><design>");
