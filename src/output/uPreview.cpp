@@ -20,6 +20,35 @@ const QString ScriptName = QStringLiteral("AC_RunActiveContent.js");
 
 } // namespace
 
+const QString MenuXmlScriptName = QStringLiteral("flashmenu.xml.js");
+
+QByteArray MenuXmlScript(const QByteArray &xmlBytes)
+{
+    QByteArray out("window.TvnrMenuXml = \"");
+    for (const QChar c : QString::fromUtf8(xmlBytes)) {
+        const char16_t u = c.unicode();
+        if (u == '\\' || u == '"')
+            out += QByteArray("\\") + char(u);
+        else if (u == '\n')
+            out += "\\n";
+        else if (u == '\r')
+            out += "\\r";
+        // "<" and ">" escaped too, so no "</script>" or "<!--" can appear in the file.
+        else if (u >= 0x20 && u < 0x7F && u != '<' && u != '>')
+            out += char(u);
+        else
+            out += "\\u" + QByteArray::number(u, 16).rightJustified(4, '0');
+    }
+    out += "\";\n";
+    return out;
+}
+
+void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes)
+{
+    WriteFileWhole(WithSlash(folder) + MenuXmlName, xmlBytes);
+    WriteFileWhole(WithSlash(folder) + MenuXmlScriptName, MenuXmlScript(xmlBytes));
+}
+
 void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock)
 {
     pugi::xml_document doc;
@@ -30,8 +59,7 @@ void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &
     const QByteArray saved = XmlDocumentBytes(doc);
     const QString spliced = SpliceDemoText(QString::fromUtf8(saved), demoBlock);
     const QByteArray bytes = spliced == QString::fromUtf8(saved) ? saved : Utf8WithBom(spliced);
-    const QString path = WithSlash(folder) + MenuXmlName;
-    WriteFileWhole(path, bytes);
+    WriteMenuXmlFiles(folder, bytes);
 }
 
 TPreviewSet::TPreviewSet(TMenuDesign &design, const THtmlPageOptions &pageOptions, IPreviewHost &host)

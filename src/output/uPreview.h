@@ -22,6 +22,15 @@ public:
     virtual bool RunSecureReminder() { return false; }
 };
 
+// The script beside every flashmenu.xml that hands its text to the menu player: browsers refuse
+// the player's request for the description when a page is opened from disk (a CD-ROM).
+extern const QString MenuXmlScriptName;  // "flashmenu.xml.js"
+// The script's text: the description decoded as UTF-8, as one JavaScript string in plain ASCII
+// that no markup or line end in the text can end early.
+QByteArray MenuXmlScript(const QByteArray &xmlBytes);
+// folder/flashmenu.xml as the given bytes, then its script beside it; raises when either fails.
+void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes);
+
 // Writes folder/flashmenu.xml from a built description: the demo block is blanked before parsing and
 // put back in the written text. A text that does not parse raises and leaves the old file in place.
 void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock);

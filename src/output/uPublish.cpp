@@ -128,6 +128,7 @@ void TPublisher::WriteDescription(const QString &outFolder, TPublishPathSetting 
         paths.PublishPath = outFolder;
     FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, true, true), outFolder);
     NoteWritten(outFolder + MenuXmlName);
+    NoteWritten(outFolder + MenuXmlScriptName);
 }
 
 void TPublisher::WriteMenuPage(const QString &outFolder)

@@ -8,6 +8,7 @@
 #include "uGlobal.h"
 #include "uPageBuilder.h"
 #include "uPageWriters.h"
+#include "uPreview.h"
 #include "uProgramStart.h"
 #include "uSettings.h"
 #include "uXMLUtils.h"
@@ -81,16 +82,11 @@ QSize GalleryPreviewSize(const TXMLUtils &xml, const BrowserPane *pane)
     return QSize(width, height);
 }
 
-void SaveXmlDocument(const QString &path, const pugi::xml_document &doc)
-{
-    WriteFileWhole(path, XmlDocumentBytes(doc));
-}
-
 void WriteGalleryPreview(const TGallerySetup &setup, BrowserPane *pane, const pugi::xml_document &doc,
                          const QString &movieName, const QSize &size)
 {
     const QString folder = setup.ExchangeFolder();
-    SaveXmlDocument(folder + QStringLiteral("flashmenu.xml"), doc);
+    WriteMenuXmlFiles(folder, XmlDocumentBytes(doc));
 
     QString optionsText;
     QFile options(folder + QStringLiteral("HTMLOptions.xml"));

@@ -46,9 +46,6 @@ QSize GalleryPreviewSize(const TXMLUtils &xml, const BrowserPane *pane);
 void WriteGalleryPreview(const TGallerySetup &setup, BrowserPane *pane, const pugi::xml_document &doc,
                          const QString &movieName, const QSize &size);
 
-// Writes a document through a temporary file; raises Exception on failure.
-void SaveXmlDocument(const QString &path, const pugi::xml_document &doc);
-
 // The recent-buttons list of the orientation after a set was picked: unless base is one of the
 // specific sets, it is moved to the head, the list keeping at most 12 names (compared without case).
 void PutRecentButtonFirst(const QString &base, bool horizontal);

@@ -189,7 +189,6 @@ void TRefreshThread::RefreshPreview()
 
 namespace {
 
-const QString MenuXmlName = QStringLiteral("flashmenu.xml");
 const QString PageOptionsName = QStringLiteral("HTMLOptions.xml");
 
 } // namespace
@@ -533,7 +532,7 @@ void TfrmPresetDesign::SelectDesign(TGalleryTile *sender)
         return;
     }
     try {
-        WriteFileWhole(x + MenuXmlName, XmlDocumentBytes(*design));
+        WriteMenuXmlFiles(x, XmlDocumentBytes(*design));
     } catch (const Exception &) {
         // The job writes the description again; a folder that takes nothing fails it there.
     }

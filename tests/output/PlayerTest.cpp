@@ -3,6 +3,7 @@
 #include "QtPrinting.h"
 #include "TestSupport.h"
 #include "uPageBuilder.h"
+#include "uPreview.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -229,6 +230,24 @@ const char *kReadMenu = R"JS(
 })()
 )JS";
 
+// A browser that refuses file:// reads fails the request (or throws at once); the engine here may
+// read local files, so the refusal is played by replacing the request's sending.
+const QStringList kRefusals{
+    QStringLiteral("XMLHttpRequest.prototype.send = function () { var x = this;"
+                   " setTimeout(function () { x.onerror && x.onerror(new Event('error')); }, 0); };"),
+    QStringLiteral("XMLHttpRequest.prototype.send = function () {"
+                   " throw new DOMException('refused', 'NetworkError'); };"),
+};
+
+void RunBeforeThePage(Browser &b, const QString &source)
+{
+    QWebEngineScript script;
+    script.setSourceCode(source);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    b.page()->scripts().insert(script);
+}
+
 void ExpectDrawnMenu(Browser &b)
 {
     ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
@@ -408,6 +427,41 @@ TEST(Player, VerticalMenuStacksItsButtons)
     EXPECT_EQ(lefts[0].toInt(), lefts[1].toInt());
 }
 
+// In a narrow menu frame a sub-menu opens towards the side where it fits; the line height of the
+// page around the menu (the page without frames) does not change the buttons.
+TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
+{
+    QString xml = Description(QStringLiteral("v"));
+    xml.replace(QStringLiteral("<menubar x=\"20\""), QStringLiteral("<menubar x=\"300\""));
+    PageFolder folder(true, &xml, QStringLiteral("Vertical"));
+    Browser b;
+    b.view().resize(450, 400);
+    ASSERT_TRUE(b.load(folder.page));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    const QString open = QStringLiteral(
+        "(function(){var items=document.querySelectorAll('nav > .tvnr-item');"
+        "items[1].dispatchEvent(new MouseEvent('mouseover',{bubbles:true}));"
+        "var sub=items[1].querySelector('.tvnr-submenu').getBoundingClientRect(), it=items[1].getBoundingClientRect();"
+        "return {subLeft:sub.left, subRight:sub.right, itemLeft:it.left, itemRight:it.right,"
+        " room:document.documentElement.clientWidth, height:Math.round(items[0].getBoundingClientRect().height)};})()");
+    QJsonObject m = b.json(open);
+    ASSERT_GT(m.value("itemRight").toDouble(), 0);
+    EXPECT_LE(m.value("subRight").toDouble(), m.value("room").toDouble());
+    EXPECT_GE(m.value("subLeft").toDouble(), 0);
+    EXPECT_LE(m.value("subRight").toDouble(), m.value("itemLeft").toDouble() + 1);
+    const int height = m.value("height").toInt();
+
+    // With room on the right it opens there again.
+    b.view().resize(900, 400);
+    QTest::qWait(100);
+    m = b.json(open);
+    EXPECT_GE(m.value("subLeft").toDouble(), m.value("itemRight").toDouble() - 1);
+
+    b.js(QStringLiteral("document.body.style.lineHeight = '3';"));
+    EXPECT_EQ(b.json(open).value("height").toInt(), height);
+    EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+}
+
 TEST(Player, BrokenOrMissingDescriptionShowsANoticeAndNoScriptError)
 {
     const QString notWellFormed = QStringLiteral("<WebMenuOptions version=\"1.00\" type=\"h\"><design>");
@@ -441,30 +495,43 @@ TEST(Player, BrokenOrMissingDescriptionShowsANoticeAndNoScriptError)
 
 TEST(Player, RefusedLocalReadShowsTheNotice)
 {
-    // A browser that refuses file:// reads fails the request (or throws at once); the player runs
-    // all the same, so the refusal is played by replacing the request's sending.
-    const QString failing[] = {
-        QStringLiteral("XMLHttpRequest.prototype.send = function () { var x = this;"
-                       " setTimeout(function () { x.onerror && x.onerror(new Event('error')); }, 0); };"),
-        QStringLiteral("XMLHttpRequest.prototype.send = function () {"
-                       " throw new DOMException('refused', 'NetworkError'); };"),
-    };
-    for (const QString &refusal : failing) {
+    for (const QString &refusal : kRefusals) {
         SCOPED_TRACE(refusal.toStdString());
         const QString xml = Description();
         PageFolder folder(true, &xml);
         Browser b;
-        QWebEngineScript script;
-        script.setSourceCode(refusal);
-        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-        script.setWorldId(QWebEngineScript::MainWorld);
-        b.page()->scripts().insert(script);
+        RunBeforeThePage(b, refusal);
         ASSERT_TRUE(b.load(folder.page));
         ASSERT_EQ(b.waitForMenu(), QStringLiteral("error"));
         const QString notice = b.js(QStringLiteral("document.querySelector('.tvnr-notice').textContent")).toString();
         EXPECT_TRUE(notice.contains(QLatin1String("refused"))) << notice.toStdString();
         EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
     }
+}
+
+TEST(Player, APageOpenedFromDiskDrawsFromTheScriptBesideTheDescription)
+{
+    // The description's text holds what must not end the script's string early.
+    QString xml = Description();
+    const QString desc = QStringLiteral("</script><script>window.hacked=3</script>\\\" caf\u00E9 \u65E5\u2028end");
+    xml.replace(QStringLiteral("Since 1998"), desc);
+    for (const QString &refusal : kRefusals) {
+        SCOPED_TRACE(refusal.toStdString());
+        PageFolder folder(true, &xml);
+        folder.dir.write(QStringLiteral("flashmenu.xml.js"), MenuXmlScript(xml.toUtf8()));
+        Browser b;
+        RunBeforeThePage(b, refusal);
+        ASSERT_TRUE(b.load(folder.page));
+        ExpectDrawnMenu(b);
+        EXPECT_EQ(b.js(QStringLiteral("document.querySelector('.tvnr-desc').textContent")).toString(), desc);
+    }
+
+    // A page that can read the description uses it, whatever the script beside it says.
+    PageFolder folder(true, &xml);
+    folder.dir.write(QStringLiteral("flashmenu.xml.js"), "window.TvnrMenuXml = \"<WebMenuOptions/>\";\n");
+    Browser b;
+    ASSERT_TRUE(b.load(folder.page));
+    ExpectDrawnMenu(b);
 }
 
 // Not a check: with TOLVANAR_SCREENSHOT set to a .png path, renders the first shipped design (as

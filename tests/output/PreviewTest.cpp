@@ -86,7 +86,8 @@ TEST_F(Preview, RefreshWritesTheSetAndShowsTheMenuPage)
 {
     page.Title = "My <Site>";
     preview.RefreshPreview();
-    EXPECT_EQ(workFiles(), QStringList({"AC_RunActiveContent.js", "HTMLOptions.xml", "flashmenu.htm", "flashmenu.xml"}));
+    EXPECT_EQ(workFiles(), QStringList({"AC_RunActiveContent.js", "HTMLOptions.xml", "flashmenu.htm", "flashmenu.xml",
+                                        "flashmenu.xml.js"}));
     EXPECT_EQ(host.timerStops, 1);
     EXPECT_EQ(host.pane.visited, QStringList{prog.file("MenuPreview/flashmenu.htm")});
 
@@ -118,6 +119,8 @@ TEST_F(Preview, TheKeptDemoBlockSurvivesEveryRefresh)
     EXPECT_TRUE(xml.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(xml.count("\xEF\xBB\xBF"), 1);
     EXPECT_EQ(xml.count("<demo a=\"1\"><x>kept &amp; raw</x></demo>"), 1);
+    // The script beside it carries the same text, byte-order mark included.
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu.xml.js"), MenuXmlScript(xml));
 
     design.FDemoBlock.clear();
     preview.RefreshPreview();
@@ -131,6 +134,21 @@ TEST_F(Preview, ABuiltTextThatDoesNotParseLeavesTheOldFile)
     prog.write("MenuPreview/flashmenu.xml", "<WebMenuOptions>good</WebMenuOptions>");
     EXPECT_THROW(preview.SaveMenuXml("<WebMenuOptions><broken></WebMenuOptions>"), Exception);
     EXPECT_EQ(prog.read("MenuPreview/flashmenu.xml"), "<WebMenuOptions>good</WebMenuOptions>");
+    EXPECT_FALSE(prog.exists("MenuPreview/flashmenu.xml.js"));
+}
+
+// The script is read by browsers as a whole file of JavaScript: whatever the description holds
+// stays inside one string, in plain ASCII.
+TEST(MenuXmlScript, HostileTextStaysOneAsciiString)
+{
+    const QByteArray xml = "\xEF\xBB\xBF<a t=\"q\\'\">x</script><script>alert(1)</script><!-- -->\r\n"
+                           "caf\xC3\xA9 \xE6\x97\xA5 \xE2\x80\xA8|\xE2\x80\xA9|\t\x01 \xF0\x9F\x98\x80</a>";
+    // A leading byte-order mark is no part of the text.
+    EXPECT_EQ(QString::fromLatin1(MenuXmlScript(xml)),
+              "window.TvnrMenuXml = \"\\u003ca t=\\\"q\\\\'\\\"\\u003ex\\u003c/script\\u003e\\u003cscript\\u003e"
+              "alert(1)\\u003c/script\\u003e\\u003c!-- --\\u003e\\r\\ncaf\\u00e9 \\u65e5 \\u2028|\\u2029|\\u0009\\u0001 "
+              "\\ud83d\\ude00\\u003c/a\\u003e\";\n");
+    EXPECT_EQ(MenuXmlScript(QByteArray()), "window.TvnrMenuXml = \"\";\n");
 }
 
 TEST_F(Preview, SaveIntoAnotherFolder)
@@ -138,7 +156,9 @@ TEST_F(Preview, SaveIntoAnotherFolder)
     QDir().mkpath(prog.file("Templates/Preview"));
     preview.SaveMenuXml(design.BuildMenuXml(false, false, false), prog.file("Templates/Preview/"));
     EXPECT_TRUE(prog.exists("Templates/Preview/flashmenu.xml"));
+    EXPECT_EQ(prog.read("Templates/Preview/flashmenu.xml.js"), MenuXmlScript(prog.read("Templates/Preview/flashmenu.xml")));
     EXPECT_FALSE(prog.exists("MenuPreview/flashmenu.xml"));
+    EXPECT_FALSE(prog.exists("MenuPreview/flashmenu.xml.js"));
 }
 
 TEST_F(Preview, CopiesFromTheExchangeFolderStayInsideBothFolders)

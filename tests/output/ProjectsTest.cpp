@@ -221,7 +221,8 @@ TEST_F(Projects, NewTakesTheGallerysSetAndIsUntitledAndModified)
     // Only what the description names came over; the exchange folder is emptied, its folders stay.
     EXPECT_EQ(FilesUnder(prog.file("MenuPreview")),
               QStringList({"AC_RunActiveContent.js", "HTMLOptions.xml", "buttons07.swf", "flashmenu.htm",
-                           "flashmenu.xml", "flashmenu/Home.jpg", "flashmenu/bg.jpg", "flashmenu/home.jpg",
+                           "flashmenu.xml", "flashmenu.xml.js", "flashmenu/Home.jpg", "flashmenu/bg.jpg",
+                           "flashmenu/home.jpg",
                            "flashmenu/logo.jpg"}));
     EXPECT_EQ(FilesUnder(prog.file("Templates/Preview")), QStringList());
     EXPECT_TRUE(QFileInfo(prog.file("Templates/Preview/flashmenu")).isDir());

@@ -143,7 +143,7 @@ protected:
 
 TEST_F(Publish, EachOutputTypeWritesItsFilesAndNoMore)
 {
-    const QStringList common{"AC_RunActiveContent.js", "flashmenu.swf", "flashmenu.xml"};
+    const QStringList common{"AC_RunActiveContent.js", "flashmenu.swf", "flashmenu.xml", "flashmenu.xml.js"};
     const std::pair<QString, QStringList> cases[] = {
         {"0=-1", common + QStringList{"flashmenu.htm"} + MediaFiles},
         {"1=-1", common + QStringList{"flashmenu.htm", "index.htm", "mainbody.htm", "style.css", "tvnr.gif"} + MediaFiles},
@@ -334,10 +334,10 @@ TEST_F(Publish, MediaNamesThatClimbOutAreNeitherReadNorWritten)
 
     publish("0=-1");
     EXPECT_EQ(FilesUnder(out()),
-              Sorted({"AC_RunActiveContent.js", "flashmenu.htm", "flashmenu.swf", "flashmenu.xml"}));
+              Sorted({"AC_RunActiveContent.js", "flashmenu.htm", "flashmenu.swf", "flashmenu.xml", "flashmenu.xml.js"}));
     EXPECT_TRUE(QFileInfo(out() + "flashmenu").isDir());
     EXPECT_EQ(FilesUnder(outRoot.path()), Sorted({"elsewhere.jpg", "site/AC_RunActiveContent.js", "site/flashmenu.htm",
-                                                  "site/flashmenu.swf", "site/flashmenu.xml"}));
+                                                  "site/flashmenu.swf", "site/flashmenu.xml", "site/flashmenu.xml.js"}));
     EXPECT_EQ(outRoot.read("elsewhere.jpg"), "outside");
 }
 
@@ -347,11 +347,14 @@ TEST_F(Publish, AMediaNameNeverReplacesAFileThePublishWrote)
     design.FIconInfo.Items[0].Img = "flashmenu.xml";
     design.FIconInfo.Items[1].Img = "index.htm";
     design.FIconInfo.Items[2].Img = "tvmbiz001.swf";
+    design.FIconInfo.Items[3].Img = "flashmenu.xml.js";
     prog.write("MenuPreview/index.htm", "working frameset");
+    prog.write("MenuPreview/flashmenu.xml.js", "working script");
     publish("2=-1");
     EXPECT_FALSE(outText("flashmenu.xml").contains('\\'));
     EXPECT_TRUE(outText("flashmenu.xml").contains(R"(<item id="1" img="flashmenu.xml")"));
     EXPECT_NE(ReadFileBytes(out() + "index.htm"), "working frameset");
+    EXPECT_EQ(ReadFileBytes(out() + "flashmenu.xml.js"), MenuXmlScript(ReadFileBytes(out() + "flashmenu.xml")));
     // A name inside the working folder that nothing else wrote is copied.
     EXPECT_EQ(ReadFileBytes(out() + "tvmbiz001.swf"), "movie");
 }
@@ -368,7 +371,8 @@ TEST_F(Publish, ExistingFilesAreReplacedAndOthersStay)
     EXPECT_TRUE(outText("flashmenu.xml").contains("<WebMenuOptions"));
     // Both publishes leave their files.
     EXPECT_EQ(FilesUnder(out()), Sorted(QStringList{"AC_RunActiveContent.js", "flashmenu.htm", "flashmenu.swf",
-                                                    "flashmenu.xml", "index.htm", "keep.txt", "style.css", "tvnr.gif"}
+                                                    "flashmenu.xml", "flashmenu.xml.js", "index.htm", "keep.txt",
+                                                    "style.css", "tvnr.gif"}
                                         + MediaFiles));
 }
 
@@ -392,7 +396,7 @@ TEST_F(Publish, MissingCopiedFilesAreSkippedSilently)
     QFile::remove(prog.file("MenuPreview/tvmbiz001.swf"));
     QFile::remove(prog.file("MenuPreview/flashmenu/music.mp3"));
     publish("1=-1");
-    EXPECT_EQ(FilesUnder(out()), Sorted({"flashmenu.htm", "flashmenu.xml", "index.htm", "flashmenu/bg.jpg",
+    EXPECT_EQ(FilesUnder(out()), Sorted({"flashmenu.htm", "flashmenu.xml", "flashmenu.xml.js", "index.htm", "flashmenu/bg.jpg",
                                          "flashmenu/home.jpg", "flashmenu/logo.jpg", "flashmenu/mail.jpg"}));
     publish("3=-1");
     EXPECT_FALSE(QFileInfo::exists(out() + "autorun.inf"));
@@ -411,7 +415,7 @@ TEST_F(Publish, TheWorkingFolderIsRefusedAsOutputFolder)
     EXPECT_EQ(box.shown().first().text, "Menu can not be published.\r\n" + prog.file("MenuPreview/"));
     EXPECT_EQ(box.shown().first().icon, MsgIcon::Warning);
     EXPECT_EQ(Sorted(QDir(prog.file("MenuPreview")).entryList(QDir::Files)),
-              Sorted({"HTMLOptions.xml", "flashmenu.xml", "tvmbiz001.swf"}));
+              Sorted({"HTMLOptions.xml", "flashmenu.xml", "flashmenu.xml.js", "tvmbiz001.swf"}));
     EXPECT_TRUE(workText("flashmenu.xml").contains(R"(<background src="flashmenu\bg.jpg")"));
     EXPECT_EQ(prog.read("MenuPreview/flashmenu/bg.jpg"), before);
     EXPECT_TRUE(openedPages.isEmpty());

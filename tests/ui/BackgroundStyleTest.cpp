@@ -298,7 +298,7 @@ TEST_F(BackgroundStyle, TheWindowsHandOverOkAndCancel)
     EXPECT_FALSE(design.IsModified());
     EXPECT_EQ(FilesBelow(Exchange()),
               QStringList({"AC_RunActiveContent.js", "HTMLOptions.xml", "flashmenu.htm", "flashmenu.xml",
-                           "flashmenu/own.jpg", "flashmenu/tvmbiz001.jpg", "tvnr007.swf"}));
+                           "flashmenu.xml.js", "flashmenu/own.jpg", "flashmenu/tvmbiz001.jpg", "tvnr007.swf"}));
     EXPECT_EQ(folderAsked, QString());
 
     // OK: the description and the background come back; the exchange folder is emptied.

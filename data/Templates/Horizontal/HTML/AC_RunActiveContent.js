@@ -322,7 +322,7 @@
     var t = d.bar.type;
     var s = '#' + scope;
     return [
-      s + '{position:relative;overflow:visible;box-sizing:border-box;text-align:left;}',
+      s + '{position:relative;overflow:visible;box-sizing:border-box;text-align:left;line-height:normal;}',
       s + ' *{box-sizing:border-box;}',
       s + ' .tvnr-layer{position:absolute;left:0;top:0;right:0;bottom:0;overflow:hidden;}',
       s + ' .tvnr-bg{position:absolute;left:0;top:0;right:0;bottom:0;background-color:' + d.background.color + ';}',
@@ -345,6 +345,9 @@
           (d.vertical ? 'left:100%;top:0;' : 'left:0;top:100%;') +
           'box-shadow:0 4px 12px rgba(0,0,0,.25);}',
       s + ' .tvnr-submenu .tvnr-submenu{left:100%;top:0;min-width:0;}',
+      // A sub-menu that would leave the window (a narrow menu frame) opens towards the other side.
+      s + ' .tvnr-submenu.tvnr-flip{left:auto;right:' + (d.vertical ? '100%' : '0') + ';}',
+      s + ' .tvnr-submenu .tvnr-submenu.tvnr-flip{left:auto;right:100%;}',
       s + ' .tvnr-open>.tvnr-submenu{display:flex;}',
       s + ' .tvnr-sub{padding:6px 14px;' + fontCss(d.fonts.subNormal) + buttonLook(t, d.colors.subNormal, false) + '}',
       s + ' .tvnr-sub:hover,' + s + ' .tvnr-sub:focus,' + s + ' .tvnr-open>.tvnr-sub{' +
@@ -431,6 +434,19 @@
         if (p.classList.contains('tvnr-item')) setOpen(p, true);
         p = p.parentNode;
       }
+      keepInside();
+    }
+
+    // Open sub-menus, outer ones first, turned to the other side when they would leave the window
+    // there and fit on that side.
+    function keepInside() {
+      var room = document.documentElement.clientWidth;
+      bar.querySelectorAll('.tvnr-open > .tvnr-submenu').forEach(function (sub) {
+        sub.classList.remove('tvnr-flip');
+        if (sub.getBoundingClientRect().right <= room) return;
+        sub.classList.add('tvnr-flip');
+        if (sub.getBoundingClientRect().left < 0) sub.classList.remove('tvnr-flip');
+      });
     }
 
     function closeAll() {
@@ -673,11 +689,14 @@
     host.setAttribute('data-state', 'error');
   }
 
+  // The description's text; when the request fails (browsers refuse it to a page opened from
+  // disk), the same text from the script "flashmenu.xml.js" that the page loads beforehand.
   function loadText(url, done) {
     var finished = false;
     function finish(text, refused) {
       if (finished) return;
       finished = true;
+      if (text === null && typeof window.TvnrMenuXml === 'string') text = window.TvnrMenuXml;
       done(text, refused);
     }
     var local = /^file:/i.test(location.protocol);
