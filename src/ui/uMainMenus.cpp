@@ -34,6 +34,13 @@ void Retire(QObject *object)
     object->deleteLater();
 }
 
+// A caption as a button or menu shows it: without tags, and with "&" standing for itself rather than
+// marking a shortcut letter.
+QString ShownCaption(const QString &caption)
+{
+    return StripHtmlTags(caption).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 } // namespace
 
 // ---- Popups --------------------------------------------------------------------------------
@@ -80,7 +87,7 @@ void TfrmMain::SubEntryAdded(int parentId, int id)
         return;
     if (QMenu *old = FSubItems.take(id))
         Retire(old);
-    auto *item = new QMenu(StripHtmlTags(FDesign.Entry(slot).Caption), parent);
+    auto *item = new QMenu(ShownCaption(FDesign.Entry(slot).Caption), parent);
     item->menuAction()->setData(id);
     CreatePopupItem(item, SubEditPrefix + QString::number(id), LangMsg(6), id, &TfrmMain::EditMenuEntryClick);
     CreatePopupItem(item, SubRemovePrefix + QString::number(id), LangMsg(5), id, &TfrmMain::RemoveMenuEntryClick);
@@ -94,7 +101,7 @@ void TfrmMain::EntryEdited(int id)
 {
     const int slot = FDesign.FindEntrySlot(id);
     if (QMenu *item = FSubItems.value(id); item && slot >= 0)
-        item->setTitle(StripHtmlTags(FDesign.Entry(slot).Caption));
+        item->setTitle(ShownCaption(FDesign.Entry(slot).Caption));
 }
 
 void TfrmMain::EntryRemoved(int id)
@@ -153,7 +160,7 @@ QToolButton *TfrmMain::CreateMenuButton(int slot)
 {
     const TFlashMenuItem &e = FDesign.Entry(slot);
     auto *button = new QToolButton(tbrMenus);
-    button->setText(StripHtmlTags(e.Caption));
+    button->setText(ShownCaption(e.Caption));
     button->setProperty("Tag", slot);
     button->setMenu(FPopups.value(e.Id));
     button->setPopupMode(QToolButton::MenuButtonPopup);

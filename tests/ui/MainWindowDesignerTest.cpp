@@ -238,6 +238,35 @@ TEST_F(Designer, SubEntriesStandAboveTheFixedItemsInTheOrderMade)
     EXPECT_TRUE(PreviewXml().contains("<![CDATA[Renamed]]>"));
 }
 
+TEST_F(Designer, AnAmpersandInACaptionShowsAsItselfOnTheButtonAndInThePopup)
+{
+    auto w = OpenWindow();
+    script.menuAnswer = [](TEditMenuValues &v) {
+        v.Name = "News & <b>Events</b>";
+        return true;
+    };
+    w->a_AddMenuButton->trigger();
+    script.itemAnswer = [](TFlashMenuItem &e) {
+        e.Caption = "Products & Prices";
+        return true;
+    };
+    w->findChild<QAction *>("Msmi_Main_Create_1")->trigger();
+
+    // A single "&" would be taken for a shortcut marker and vanish from the shown text.
+    QToolButton *button = w->MenuButtonOfEntry(4);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "News && Events");
+    EXPECT_EQ(w->PopupOfEntry(1)->actions()[0]->text(), "Products && Prices");
+    script.itemAnswer = [](TFlashMenuItem &e) {
+        e.Caption = "R&D";
+        return true;
+    };
+    w->findChild<QAction *>("Msmi_Sub_Edit_5")->trigger();
+    EXPECT_EQ(w->PopupOfEntry(1)->actions()[0]->text(), "R&&D");
+    // The stored caption keeps the single "&".
+    EXPECT_EQ(w->Design().Entry(w->Design().FindEntrySlot(5)).Caption, "R&D");
+}
+
 TEST_F(Designer, EditingMovesAnEntryAndItsListLeavesOutEntriesOfTheSameName)
 {
     auto w = OpenWindow();
