@@ -276,7 +276,12 @@ void TfrmMain::LayoutHorizontal()
     rgrMenuType->setGeometry(136, 8, 120, 100);
     gbMenuSpacing->move(rgrMenuType->x() + rgrMenuType->width() + 8, 8);
 
-    // HTML page: key words beside the description.
+    LayoutHtmlPageHorizontal();
+}
+
+// The HTML page as designed, key words beside the description; also the page as the window is made.
+void TfrmMain::LayoutHtmlPageHorizontal()
+{
     lblHTMLSiteTitle->move(8, 102);
     editTitle->move(8, 118);
     grpMetaTags->move(8, 144);
@@ -474,12 +479,16 @@ void TfrmMain::FormResize()
     PlaceBrowserStrip();
     PlaceMenuEdit();
     CenterControlHorizontally(panBottomButtons);
-    grpMetaTags->resize(grpMetaTags->parentWidget()->width() - 40, grpMetaTags->height());
-    if (FDesign.IsHorizontal())
-        memoDescription->resize(std::max(80, grpMetaTags->width() - memoDescription->x() - 20), memoDescription->height());
-    else
-        memoDescription->resize(std::max(80, grpMetaTags->width() - memoDescription->x() - 16), memoDescription->height());
+    FitMetaTagsWidth();
     FInResize = false;
+}
+
+// The page control sizes only the page shown, so the HTML page also runs this when it is resized.
+void TfrmMain::FitMetaTagsWidth()
+{
+    grpMetaTags->resize(grpMetaTags->parentWidget()->width() - 40, grpMetaTags->height());
+    const int margin = FDesign.IsHorizontal() ? 20 : 16;
+    memoDescription->resize(std::max(80, grpMetaTags->width() - memoDescription->x() - margin), memoDescription->height());
 }
 
 bool TfrmMain::SplitterCanResize(int newSize) const

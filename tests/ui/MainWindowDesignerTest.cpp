@@ -541,6 +541,34 @@ TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
     EXPECT_EQ(w->rgrButtonSize->findChildren<QRadioButton *>()[0]->text(), "Fixed");
 }
 
+TEST_F(Designer, TheHtmlPageAsCreatedShowsTheKeyWordsBesideTheDescription)
+{
+    // The window starts in the horizontal arrangement without a layout run: the page must already
+    // hold the key words and the description, not a group too small to show them.
+    auto w = OpenWindow();
+    w->resize(955, 728);
+    w->show();
+    w->pcMain->setCurrentWidget(w->tabHTMLSettings);
+    const auto check = [&w] {
+        const QRect group = w->grpMetaTags->geometry();
+        const QRect keys = w->pnlMetaKeyWords->geometry();
+        const QRect memo = w->memoDescription->geometry();
+        EXPECT_EQ(group.topLeft(), QPoint(8, 144));
+        EXPECT_EQ(group.width(), w->tabHTMLSettings->width() - 40);
+        EXPECT_EQ(keys.topLeft(), QPoint(8, 56));
+        EXPECT_LE(keys.bottom(), group.height());
+        EXPECT_EQ(memo.topLeft(), QPoint(keys.width() + 20, w->lblMetaDescription->geometry().bottom() + 3));
+        EXPECT_EQ(memo.width(), group.width() - memo.x() - 20);
+        EXPECT_LE(memo.bottom(), group.height());
+        EXPECT_EQ(w->lblMetaDescription->x(), memo.x());
+    };
+    check();
+    // Back from the vertical arrangement it is the same page.
+    w->SetOrientation(false);
+    w->SetOrientation(true);
+    check();
+}
+
 TEST_F(Designer, WithoutAProjectEveryDesignControlIsOff)
 {
     auto w = Window();
