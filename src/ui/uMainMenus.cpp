@@ -2,6 +2,7 @@
 // Edit, Remove), the sub-entry items in those popups, and the dialogs that add and edit entries.
 #include "AlignPanel.h"
 #include "Conversions.h"
+#include "FormControls.h"
 #include "MainWindowParts.h"
 #include "Messages.h"
 #include "uMain.h"
@@ -34,11 +35,10 @@ void Retire(QObject *object)
     object->deleteLater();
 }
 
-// A caption as a button or menu shows it: without tags, and with "&" standing for itself rather than
-// marking a shortcut letter.
+// A caption as a button or menu shows it: without tags, any "&" as itself.
 QString ShownCaption(const QString &caption)
 {
-    return StripHtmlTags(caption).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return PlainMenuText(StripHtmlTags(caption));
 }
 
 } // namespace
