@@ -201,9 +201,11 @@ void TfrmMain::ApplyHintPicture()
                          + (FDesign.IsHorizontal() ? QStringLiteral("_imgMenuBarHint.bmp") : QStringLiteral("_imgMenuBarHintV.bmp"));
     // A missing picture keeps the one shown; the first one shown is the built-in picture.
     LoadAppImage(imgMenuBarHint, FAppDir, name);
-    imgMenuBarHint->adjustSize();
-    SetAlignExtent(imgMenuBarHint, imgMenuBarHint->height());
-    SetAlignExtent(FHintPanel, FDesign.IsHorizontal() ? imgMenuBarHint->width() : imgMenuBarHint->height());
+    // Sizes from the picture itself: the label's own size is whatever the previous layout squeezed
+    // it to.
+    const QSize picture = imgMenuBarHint->pixmap().size();
+    SetAlignExtent(imgMenuBarHint, picture.height());
+    SetAlignExtent(FHintPanel, FDesign.IsHorizontal() ? picture.width() : picture.height());
     LayoutVerticalMenuPanel();
 }
 
@@ -268,6 +270,7 @@ void TfrmMain::LayoutHorizontal()
     SetAlign(tbrMenus, TAlign::Left);
     SetAlignExtent(tbrMenus, tbrMenus->width());
     SetAlign(FHintPanel, TAlign::Left);
+    panMenuSpace->setMinimumHeight(0);  // the column's height rule does not hold in a row
 
     // Advanced page.
     SetRadioTexts(rgrButtonSize, {QStringLiteral("Fixed"), QStringLiteral("Variable")});
@@ -416,10 +419,11 @@ void TfrmMain::LayoutVerticalMenuPanel()
 {
     if (FDesign.IsHorizontal())
         return;
-    SetAlignExtent(FHintPanel, imgMenuBarHint->height());
+    const int pictureHeight = imgMenuBarHint->pixmap().height();
+    SetAlignExtent(FHintPanel, pictureHeight);
     panMenuButtons->setGeometry(panMenuButtons->x(), panMenuButtons->y(), panMenus->width() - 13,
                                 panMenus->height() - 20);
-    panMenuSpace->setMinimumHeight(std::max(0, panMenuButtons->height() - imgMenuBarHint->height() - 30));
+    panMenuSpace->setMinimumHeight(std::max(0, panMenuButtons->height() - pictureHeight - 30));
     ArrangeAligned(panMenuButtonsClient);
 }
 

@@ -541,6 +541,36 @@ TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
     EXPECT_EQ(w->rgrButtonSize->findChildren<QRadioButton *>()[0]->text(), "Fixed");
 }
 
+TEST_F(Designer, TheHintPictureKeepsItsSizeThroughBothLayouts)
+{
+    auto w = OpenWindow();
+    w->resize(955, 728);
+    w->show();
+    QTest::qWait(20);
+    const QSize picture = w->imgMenuBarHint->pixmap().size();
+    QWidget *hintPanel = w->imgMenuBarHint->parentWidget();
+    const auto hintShownWhole = [&] {
+        EXPECT_GE(w->imgMenuBarHint->width(), picture.width());
+        EXPECT_EQ(w->imgMenuBarHint->height(), picture.height());
+        EXPECT_TRUE(w->imgMenuBarHint->isVisible());
+    };
+    hintShownWhole();
+    EXPECT_EQ(hintPanel->width(), picture.width());
+
+    w->SetOrientation(false);
+    QTest::qWait(20);
+    hintShownWhole();
+    EXPECT_EQ(hintPanel->height(), picture.height());
+
+    // Back in the row of buttons, the picture stands right of the last one at its full width.
+    w->SetOrientation(true);
+    QTest::qWait(20);
+    hintShownWhole();
+    EXPECT_EQ(hintPanel->width(), picture.width());
+    EXPECT_EQ(hintPanel->x(), w->tbrMenus->geometry().right() + 1);
+    EXPECT_EQ(w->panMenuSpace->minimumHeight(), 0);
+}
+
 TEST_F(Designer, TheHtmlPageAsCreatedShowsTheKeyWordsBesideTheDescription)
 {
     // The window starts in the horizontal arrangement without a layout run: the page must already
