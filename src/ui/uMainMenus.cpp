@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
@@ -210,7 +211,14 @@ void TfrmMain::RebuildMenuToolbar()
         button->show();
         FButtons.insert(e.Id, button);
     }
-    SetAlignExtent(tbrMenus, horizontal ? layout->sizeHint().width() : height + 6);
+    const int extent = horizontal ? layout->sizeHint().width() : height + 6;
+    SetAlignExtent(tbrMenus, extent);
+    // The strip scrolls rather than squeezing the buttons and the hint picture out of sight.
+    const QSize picture = imgMenuBarHint->pixmap().size();
+    if (horizontal)
+        panMenuButtonsClient->setMinimumSize(extent + picture.width(), 0);
+    else
+        panMenuButtonsClient->setMinimumSize(0, extent + picture.height());
     LayoutVerticalMenuPanel();
 }
 

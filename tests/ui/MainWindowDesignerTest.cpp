@@ -29,6 +29,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -569,6 +572,39 @@ TEST_F(Designer, TheHintPictureKeepsItsSizeThroughBothLayouts)
     EXPECT_EQ(hintPanel->width(), picture.width());
     EXPECT_EQ(hintPanel->x(), w->tbrMenus->geometry().right() + 1);
     EXPECT_EQ(w->panMenuSpace->minimumHeight(), 0);
+}
+
+TEST_F(Designer, AStripTooShortForItsButtonsScrollsInsteadOfSqueezingThem)
+{
+    auto w = OpenWindow();
+    w->resize(955, 728);
+    w->show();
+    int n = 0;
+    script.menuAnswer = [&n](TEditMenuValues &v) {
+        v.Name = QStringLiteral("Entry number %1").arg(++n);
+        return true;
+    };
+    for (int i = 0; i < 9; ++i)
+        w->a_AddMenuButton->trigger();
+    QTest::qWait(20);
+    const QList<QToolButton *> buttons = w->tbrMenus->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
+    int shown = 0;
+    for (QToolButton *b : buttons)
+        if (b->isVisible()) {
+            ++shown;
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+        }
+    EXPECT_EQ(shown, 12);
+    EXPECT_EQ(w->imgMenuBarHint->parentWidget()->width(), w->imgMenuBarHint->pixmap().width());
+    EXPECT_GT(w->panMenuButtons->horizontalScrollBar()->maximum(), 0);
+
+    // In the column every entry keeps its row and the picture stays below the last one.
+    w->SetOrientation(false);
+    QTest::qWait(20);
+    QWidget *hintPanel = w->imgMenuBarHint->parentWidget();
+    EXPECT_EQ(hintPanel->height(), w->imgMenuBarHint->pixmap().height());
+    EXPECT_GE(hintPanel->y(), w->tbrMenus->geometry().bottom());
+    EXPECT_GT(w->panMenuButtons->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(Designer, TheHtmlPageAsCreatedShowsTheKeyWordsBesideTheDescription)
