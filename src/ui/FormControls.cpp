@@ -17,3 +17,9 @@ QLabel *MakeNamedLabel(const char *name, const QString &caption, QWidget *parent
     l->setObjectName(QString::fromLatin1(name));
     return l;
 }
+
+QString PlainMenuText(const QString &text)
+{
+    QString shown = text;
+    return shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}

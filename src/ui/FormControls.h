@@ -9,3 +9,6 @@ class QWidget;
 // A push button that is no default button until its dialog makes it one.
 QPushButton *MakeNamedButton(const char *name, const QString &caption, QWidget *parent);
 QLabel *MakeNamedLabel(const char *name, const QString &caption, QWidget *parent);
+
+// A user's text as a button or menu item shows it: "&" stands for itself, not for a shortcut letter.
+QString PlainMenuText(const QString &text);

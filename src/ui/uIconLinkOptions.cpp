@@ -463,7 +463,7 @@ void FillLinkOptionsMenu(QMenu *pmLinkOptions, const TXMLICONInfo &info, const s
     }
     for (int k = 1; k <= 4; ++k) {
         const TIconLinkItem &item = info.Items[size_t(k - 1)];
-        QAction *a = pmLinkOptions->addAction(QStringLiteral("%1 - %2").arg(k).arg(item.Text));
+        QAction *a = pmLinkOptions->addAction(QStringLiteral("%1 - %2").arg(k).arg(PlainMenuText(item.Text)));
         a->setObjectName(QStringLiteral("miLinkOption%1").arg(k));
         a->setData(k);
         QObject::connect(a, &QAction::triggered, pmLinkOptions, [onChoose, k] {

@@ -369,6 +369,8 @@ private:
     // Layouts
     void ApplyLayout();
     void LayoutHorizontal();
+    void LayoutHtmlPageHorizontal();
+    void FitMetaTagsWidth();
     void LayoutVertical();
     void PlaceBrowserStrip();
     void PlaceMenuEdit();

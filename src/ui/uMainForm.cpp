@@ -587,6 +587,8 @@ void TfrmMain::CreateHtmlPage()
         }
         HtmlPageTextChanged();
     });
+    LayoutHtmlPageHorizontal();
+    tabHTMLSettings->installEventFilter(this);
 }
 
 void TfrmMain::CreateBottomButtons()

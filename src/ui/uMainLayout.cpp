@@ -201,9 +201,11 @@ void TfrmMain::ApplyHintPicture()
                          + (FDesign.IsHorizontal() ? QStringLiteral("_imgMenuBarHint.bmp") : QStringLiteral("_imgMenuBarHintV.bmp"));
     // A missing picture keeps the one shown; the first one shown is the built-in picture.
     LoadAppImage(imgMenuBarHint, FAppDir, name);
-    imgMenuBarHint->adjustSize();
-    SetAlignExtent(imgMenuBarHint, imgMenuBarHint->height());
-    SetAlignExtent(FHintPanel, FDesign.IsHorizontal() ? imgMenuBarHint->width() : imgMenuBarHint->height());
+    // Sizes from the picture itself: the label's own size is whatever the previous layout squeezed
+    // it to.
+    const QSize picture = imgMenuBarHint->pixmap().size();
+    SetAlignExtent(imgMenuBarHint, picture.height());
+    SetAlignExtent(FHintPanel, FDesign.IsHorizontal() ? picture.width() : picture.height());
     LayoutVerticalMenuPanel();
 }
 
@@ -268,6 +270,7 @@ void TfrmMain::LayoutHorizontal()
     SetAlign(tbrMenus, TAlign::Left);
     SetAlignExtent(tbrMenus, tbrMenus->width());
     SetAlign(FHintPanel, TAlign::Left);
+    panMenuSpace->setMinimumHeight(0);  // the column's height rule does not hold in a row
 
     // Advanced page.
     SetRadioTexts(rgrButtonSize, {QStringLiteral("Fixed"), QStringLiteral("Variable")});
@@ -276,7 +279,12 @@ void TfrmMain::LayoutHorizontal()
     rgrMenuType->setGeometry(136, 8, 120, 100);
     gbMenuSpacing->move(rgrMenuType->x() + rgrMenuType->width() + 8, 8);
 
-    // HTML page: key words beside the description.
+    LayoutHtmlPageHorizontal();
+}
+
+// The HTML page as designed, key words beside the description; also the page as the window is made.
+void TfrmMain::LayoutHtmlPageHorizontal()
+{
     lblHTMLSiteTitle->move(8, 102);
     editTitle->move(8, 118);
     grpMetaTags->move(8, 144);
@@ -411,10 +419,11 @@ void TfrmMain::LayoutVerticalMenuPanel()
 {
     if (FDesign.IsHorizontal())
         return;
-    SetAlignExtent(FHintPanel, imgMenuBarHint->height());
+    const int pictureHeight = imgMenuBarHint->pixmap().height();
+    SetAlignExtent(FHintPanel, pictureHeight);
     panMenuButtons->setGeometry(panMenuButtons->x(), panMenuButtons->y(), panMenus->width() - 13,
                                 panMenus->height() - 20);
-    panMenuSpace->setMinimumHeight(std::max(0, panMenuButtons->height() - imgMenuBarHint->height() - 30));
+    panMenuSpace->setMinimumHeight(std::max(0, panMenuButtons->height() - pictureHeight - 30));
     ArrangeAligned(panMenuButtonsClient);
 }
 
@@ -474,12 +483,16 @@ void TfrmMain::FormResize()
     PlaceBrowserStrip();
     PlaceMenuEdit();
     CenterControlHorizontally(panBottomButtons);
-    grpMetaTags->resize(grpMetaTags->parentWidget()->width() - 40, grpMetaTags->height());
-    if (FDesign.IsHorizontal())
-        memoDescription->resize(std::max(80, grpMetaTags->width() - memoDescription->x() - 20), memoDescription->height());
-    else
-        memoDescription->resize(std::max(80, grpMetaTags->width() - memoDescription->x() - 16), memoDescription->height());
+    FitMetaTagsWidth();
     FInResize = false;
+}
+
+// The page control sizes only the page shown, so the HTML page also runs this when it is resized.
+void TfrmMain::FitMetaTagsWidth()
+{
+    grpMetaTags->resize(grpMetaTags->parentWidget()->width() - 40, grpMetaTags->height());
+    const int margin = FDesign.IsHorizontal() ? 20 : 16;
+    memoDescription->resize(std::max(80, grpMetaTags->width() - memoDescription->x() - margin), memoDescription->height());
 }
 
 bool TfrmMain::SplitterCanResize(int newSize) const

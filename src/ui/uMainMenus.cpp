@@ -2,12 +2,14 @@
 // Edit, Remove), the sub-entry items in those popups, and the dialogs that add and edit entries.
 #include "AlignPanel.h"
 #include "Conversions.h"
+#include "FormControls.h"
 #include "MainWindowParts.h"
 #include "Messages.h"
 #include "uMain.h"
 
 #include <QAction>
 #include <QBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
@@ -32,6 +34,12 @@ void Retire(QObject *object)
     if (auto *w = qobject_cast<QWidget *>(object))
         w->hide();
     object->deleteLater();
+}
+
+// A caption as a button or menu shows it: without tags, any "&" as itself.
+QString ShownCaption(const QString &caption)
+{
+    return PlainMenuText(StripHtmlTags(caption));
 }
 
 } // namespace
@@ -80,7 +88,7 @@ void TfrmMain::SubEntryAdded(int parentId, int id)
         return;
     if (QMenu *old = FSubItems.take(id))
         Retire(old);
-    auto *item = new QMenu(StripHtmlTags(FDesign.Entry(slot).Caption), parent);
+    auto *item = new QMenu(ShownCaption(FDesign.Entry(slot).Caption), parent);
     item->menuAction()->setData(id);
     CreatePopupItem(item, SubEditPrefix + QString::number(id), LangMsg(6), id, &TfrmMain::EditMenuEntryClick);
     CreatePopupItem(item, SubRemovePrefix + QString::number(id), LangMsg(5), id, &TfrmMain::RemoveMenuEntryClick);
@@ -94,7 +102,7 @@ void TfrmMain::EntryEdited(int id)
 {
     const int slot = FDesign.FindEntrySlot(id);
     if (QMenu *item = FSubItems.value(id); item && slot >= 0)
-        item->setTitle(StripHtmlTags(FDesign.Entry(slot).Caption));
+        item->setTitle(ShownCaption(FDesign.Entry(slot).Caption));
 }
 
 void TfrmMain::EntryRemoved(int id)
@@ -153,7 +161,7 @@ QToolButton *TfrmMain::CreateMenuButton(int slot)
 {
     const TFlashMenuItem &e = FDesign.Entry(slot);
     auto *button = new QToolButton(tbrMenus);
-    button->setText(StripHtmlTags(e.Caption));
+    button->setText(ShownCaption(e.Caption));
     button->setProperty("Tag", slot);
     button->setMenu(FPopups.value(e.Id));
     button->setPopupMode(QToolButton::MenuButtonPopup);
@@ -203,7 +211,14 @@ void TfrmMain::RebuildMenuToolbar()
         button->show();
         FButtons.insert(e.Id, button);
     }
-    SetAlignExtent(tbrMenus, horizontal ? layout->sizeHint().width() : height + 6);
+    const int extent = horizontal ? layout->sizeHint().width() : height + 6;
+    SetAlignExtent(tbrMenus, extent);
+    // The strip scrolls rather than squeezing the buttons and the hint picture out of sight.
+    const QSize picture = imgMenuBarHint->pixmap().size();
+    if (horizontal)
+        panMenuButtonsClient->setMinimumSize(extent + picture.width(), 0);
+    else
+        panMenuButtonsClient->setMinimumSize(0, extent + picture.height());
     LayoutVerticalMenuPanel();
 }
 

@@ -192,6 +192,8 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == pnlWebBrowserBorder && event->type() == QEvent::Resize) {
         pnlWebBrowserBorderResize();
+    } else if (watched == tabHTMLSettings && event->type() == QEvent::Resize) {
+        FitMetaTagsWidth();
     } else if (watched == imgMenuBarHint && event->type() == QEvent::MouseButtonRelease) {
         imgMenuBarHintClick();
     } else if (watched == panMenuSpace && event->type() == QEvent::MouseButtonDblClick) {

@@ -252,6 +252,12 @@ TEST_F(IconLinks, ThePopupListsTheFourLinksAndOpensTheChosenOne)
     menu.actions()[2]->trigger();
     EXPECT_EQ(chosen, 3);
 
+    // An "&" of a link's name is shown as itself, not taken for a shortcut marker.
+    TXMLICONInfo ampersand = info;
+    ampersand.Items[1].Text = "Mail & Post";
+    FillLinkOptionsMenu(&menu, ampersand, [&](int k) { chosen = k; });
+    EXPECT_EQ(menu.actions()[1]->text(), "2 - Mail && Post");
+
     TfrmIconLinkOptions d(prog.path());
     d.Start(info, chosen);
     EXPECT_TRUE(d.rbLinkButton[2]->isChecked());

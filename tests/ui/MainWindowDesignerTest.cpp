@@ -29,6 +29,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -236,6 +239,35 @@ TEST_F(Designer, SubEntriesStandAboveTheFixedItemsInTheOrderMade)
     EXPECT_EQ(script.itemCaptions.last(), "Edit Menu Item");
     EXPECT_EQ(popup->actions()[0]->text(), "Renamed");
     EXPECT_TRUE(PreviewXml().contains("<![CDATA[Renamed]]>"));
+}
+
+TEST_F(Designer, AnAmpersandInACaptionShowsAsItselfOnTheButtonAndInThePopup)
+{
+    auto w = OpenWindow();
+    script.menuAnswer = [](TEditMenuValues &v) {
+        v.Name = "News & <b>Events</b>";
+        return true;
+    };
+    w->a_AddMenuButton->trigger();
+    script.itemAnswer = [](TFlashMenuItem &e) {
+        e.Caption = "Products & Prices";
+        return true;
+    };
+    w->findChild<QAction *>("Msmi_Main_Create_1")->trigger();
+
+    // A single "&" would be taken for a shortcut marker and vanish from the shown text.
+    QToolButton *button = w->MenuButtonOfEntry(4);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "News && Events");
+    EXPECT_EQ(w->PopupOfEntry(1)->actions()[0]->text(), "Products && Prices");
+    script.itemAnswer = [](TFlashMenuItem &e) {
+        e.Caption = "R&D";
+        return true;
+    };
+    w->findChild<QAction *>("Msmi_Sub_Edit_5")->trigger();
+    EXPECT_EQ(w->PopupOfEntry(1)->actions()[0]->text(), "R&&D");
+    // The stored caption keeps the single "&".
+    EXPECT_EQ(w->Design().Entry(w->Design().FindEntrySlot(5)).Caption, "R&D");
 }
 
 TEST_F(Designer, EditingMovesAnEntryAndItsListLeavesOutEntriesOfTheSameName)
@@ -510,6 +542,97 @@ TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
     EXPECT_FALSE(w->gbPreview->isVisible());
     EXPECT_EQ(w->edtTitle->geometry(), QRect(16, 34, 185, 22));
     EXPECT_EQ(w->rgrButtonSize->findChildren<QRadioButton *>()[0]->text(), "Fixed");
+}
+
+TEST_F(Designer, TheHintPictureKeepsItsSizeThroughBothLayouts)
+{
+    auto w = OpenWindow();
+    w->resize(955, 728);
+    w->show();
+    QTest::qWait(20);
+    const QSize picture = w->imgMenuBarHint->pixmap().size();
+    QWidget *hintPanel = w->imgMenuBarHint->parentWidget();
+    const auto hintShownWhole = [&] {
+        EXPECT_GE(w->imgMenuBarHint->width(), picture.width());
+        EXPECT_EQ(w->imgMenuBarHint->height(), picture.height());
+        EXPECT_TRUE(w->imgMenuBarHint->isVisible());
+    };
+    hintShownWhole();
+    EXPECT_EQ(hintPanel->width(), picture.width());
+
+    w->SetOrientation(false);
+    QTest::qWait(20);
+    hintShownWhole();
+    EXPECT_EQ(hintPanel->height(), picture.height());
+
+    // Back in the row of buttons, the picture stands right of the last one at its full width.
+    w->SetOrientation(true);
+    QTest::qWait(20);
+    hintShownWhole();
+    EXPECT_EQ(hintPanel->width(), picture.width());
+    EXPECT_EQ(hintPanel->x(), w->tbrMenus->geometry().right() + 1);
+    EXPECT_EQ(w->panMenuSpace->minimumHeight(), 0);
+}
+
+TEST_F(Designer, AStripTooShortForItsButtonsScrollsInsteadOfSqueezingThem)
+{
+    auto w = OpenWindow();
+    w->resize(955, 728);
+    w->show();
+    int n = 0;
+    script.menuAnswer = [&n](TEditMenuValues &v) {
+        v.Name = QStringLiteral("Entry number %1").arg(++n);
+        return true;
+    };
+    for (int i = 0; i < 9; ++i)
+        w->a_AddMenuButton->trigger();
+    QTest::qWait(20);
+    const QList<QToolButton *> buttons = w->tbrMenus->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
+    int shown = 0;
+    for (QToolButton *b : buttons)
+        if (b->isVisible()) {
+            ++shown;
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+        }
+    EXPECT_EQ(shown, 12);
+    EXPECT_EQ(w->imgMenuBarHint->parentWidget()->width(), w->imgMenuBarHint->pixmap().width());
+    EXPECT_GT(w->panMenuButtons->horizontalScrollBar()->maximum(), 0);
+
+    // In the column every entry keeps its row and the picture stays below the last one.
+    w->SetOrientation(false);
+    QTest::qWait(20);
+    QWidget *hintPanel = w->imgMenuBarHint->parentWidget();
+    EXPECT_EQ(hintPanel->height(), w->imgMenuBarHint->pixmap().height());
+    EXPECT_GE(hintPanel->y(), w->tbrMenus->geometry().bottom());
+    EXPECT_GT(w->panMenuButtons->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(Designer, TheHtmlPageAsCreatedShowsTheKeyWordsBesideTheDescription)
+{
+    // The window starts in the horizontal arrangement without a layout run: the page must already
+    // hold the key words and the description, not a group too small to show them.
+    auto w = OpenWindow();
+    w->resize(955, 728);
+    w->show();
+    w->pcMain->setCurrentWidget(w->tabHTMLSettings);
+    const auto check = [&w] {
+        const QRect group = w->grpMetaTags->geometry();
+        const QRect keys = w->pnlMetaKeyWords->geometry();
+        const QRect memo = w->memoDescription->geometry();
+        EXPECT_EQ(group.topLeft(), QPoint(8, 144));
+        EXPECT_EQ(group.width(), w->tabHTMLSettings->width() - 40);
+        EXPECT_EQ(keys.topLeft(), QPoint(8, 56));
+        EXPECT_LE(keys.bottom(), group.height());
+        EXPECT_EQ(memo.topLeft(), QPoint(keys.width() + 20, w->lblMetaDescription->geometry().bottom() + 3));
+        EXPECT_EQ(memo.width(), group.width() - memo.x() - 20);
+        EXPECT_LE(memo.bottom(), group.height());
+        EXPECT_EQ(w->lblMetaDescription->x(), memo.x());
+    };
+    check();
+    // Back from the vertical arrangement it is the same page.
+    w->SetOrientation(false);
+    w->SetOrientation(true);
+    check();
 }
 
 TEST_F(Designer, WithoutAProjectEveryDesignControlIsOff)
