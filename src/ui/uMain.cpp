@@ -3,6 +3,7 @@
 #include "AlignPanel.h"
 #include "Conversions.h"
 #include "Errors.h"
+#include "FormControls.h"
 #include "ColorGrid.h"
 #include "MainWindowParts.h"
 #include "fra_ColorEdit.h"
@@ -461,7 +462,7 @@ void TfrmMain::RecentProjectsChanged(const QStringList &entries)
         return;
     }
     for (int i = 0; i < entries.size(); ++i) {
-        QAction *a = miRecent->addAction(entries[i]);
+        QAction *a = miRecent->addAction(PlainMenuText(entries[i]));
         a->setData(i);
         connect(a, &QAction::triggered, this, &TfrmMain::RecentList_Click);
         FRecentItems << a;
