@@ -106,8 +106,8 @@ void WriteGalleryPreview(const TGallerySetup &setup, BrowserPane *pane, const pu
 void PutRecentButtonFirst(const QString &base, bool horizontal)
 {
     QStringList &top = horizontal ? HorzTop : VertTop;
-    const QStringList &spec = horizontal ? HorzTopSpec : VertTopSpec;
-    if (spec.contains(base, Qt::CaseInsensitive))
+    const QStringList &specific = horizontal ? HorzTopSpec : VertTopSpec;
+    if (specific.contains(base, Qt::CaseInsensitive))
         return;
     top.removeIf([&](const QString &name) { return name.compare(base, Qt::CaseInsensitive) == 0; });
     top.prepend(base);
