@@ -3,6 +3,7 @@
 #include "FuzzSupport.h"
 #include "uDesign.h"
 #include "uMenuXml.h"
+#include "uXMLUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -21,5 +22,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString blank = BlankDemoElement(text);
     SpliceDemoText(blank, ExtractDemoElement(FuzzFolder() + QStringLiteral("/flashmenu.xml")));
     UnescapeCdataCaption(text);
+    try {
+        TXMLUtils xml(text);
+        xml.GetSoundSrc();
+        xml.GetBackgroundSrc();
+        xml.GetButtonType();
+        xml.GetMainImgSrc();
+        xml.GetMenuFileSrc();
+        xml.GetBackgroundWidth();
+        xml.GetBackgroundHeight();
+        for (int n = 0; n <= 5; ++n)
+            xml.GetIconLinkImg(n);
+        xml.SetIconLinkImg(2, QStringLiteral("i.png"));
+        xml.SetMenuFileSrc(QStringLiteral("m.swf"));
+        xml.GetXml();
+    } catch (const Exception &) {
+    }
     return 0;
 }
