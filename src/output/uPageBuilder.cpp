@@ -15,12 +15,24 @@ namespace {
 
 using Replacements = std::vector<std::pair<QString, QString>>;
 
+// Far above any real page. Page options may hold later placeholders, so a small options file
+// could otherwise multiply a page into gigabytes.
+constexpr qsizetype MaxPageSize = qsizetype(64) << 20;
+
 // One replacement after the other: each covers every occurrence, and later ones also see what
 // earlier ones inserted.
 void FillPlaceholders(QString &page, const Replacements &steps)
 {
-    for (const auto &[placeholder, value] : steps)
+    for (const auto &[placeholder, value] : steps) {
+        const qsizetype count = page.count(placeholder, Qt::CaseSensitive);
+        if (count == 0)
+            continue;
+        const qsizetype growth = value.size() - placeholder.size();
+        if (growth > 0 && count > (MaxPageSize - page.size()) / growth)
+            throw Exception(QStringLiteral("The page made from the template would be larger than %1 characters.")
+                                .arg(MaxPageSize));
         page.replace(placeholder, value, Qt::CaseSensitive);
+    }
 }
 
 const QString MenuFrameTag =

@@ -146,6 +146,28 @@ TEST_F(PageTemplates, NonFramePageSwapsBodiesBySideAndLeavesScriptPlaceholders)
               BuildNonFramePage(env(), RichOptions, menu, content, 0, true, true));
 }
 
+// A few kilobytes of options whose texts name the next placeholder, thousands of times over, would
+// multiply into a page of tens of gigabytes.
+TEST_F(PageTemplates, OptionsThatWouldMultiplyThePageAreRefused)
+{
+    const QString options = QStringLiteral("<template><sitetitle value=\"%1\"/><description><text>%2</text></description>"
+                                           "<key1 value=\"%3\"/></template>")
+                                .arg(QStringLiteral("%HTML_DESCRIPTION%").repeated(2000),
+                                     QStringLiteral("%HTML_KEYWORDS%").repeated(2000), QString(20000, QLatin1Char('k')));
+    const QString expected = QStringLiteral("The page made from the template would be larger than 67108864 characters.");
+    auto errorOf = [](auto build) {
+        try {
+            build();
+        } catch (const Exception &e) {
+            return e.Message();
+        }
+        return QStringLiteral("(no error)");
+    };
+    EXPECT_EQ(errorOf([&] { BuildTemplatePage(env(), options, "m.swf", 1, 1, true, true, false); }), expected);
+    EXPECT_EQ(errorOf([&] { BuildFramePage(env(), options, true, true, 100, 0); }), expected);
+    EXPECT_EQ(errorOf([&] { BuildNonFramePage(env(), options, "menu", "content", 0, true, true); }), expected);
+}
+
 // ---- missing templates ----------------------------------------------------------------------
 
 class MissingTemplates : public PageTemplates {

@@ -341,11 +341,14 @@ TEST(IniFileHostile, BinaryJunkReadsWithoutHarmAndStaysOnAWrite)
 TEST(IniFileHostile, GarbageLinesAroundRealKeys)
 {
     TempFolder dir;
-    IniFile ini = iniWith(dir, QByteArray("\x00\x01[\x00]\n]]]][[[[\n=\n==\n[\n[]\nk=\x00v\n[s]\n\x7F=\x02\nk=ok\n", 58));
+    // Lengths from the arrays themselves: the texts hold NULs.
+    static const char garbage[] = "\x00\x01[\x00]\n]]]][[[[\n=\n==\n[\n[]\nk=\x00v\n[s]\n\x7F=\x02\nk=ok\n";
+    IniFile ini = iniWith(dir, QByteArray(garbage, sizeof garbage - 1));
     EXPECT_EQ(ini.ReadString("s", "k", "-"), "ok");
     EXPECT_EQ(ini.ReadString("", "k", "-"), "v"); // "[]" names the empty section; a NUL counts as blank
     // Odd UTF-16: a lone byte at the end and an unpaired surrogate.
-    IniFile odd = iniWith(dir, QByteArray("\xFF\xFE[\0s\0]\0\n\0k\0=\0\x00\xD8x", 19));
+    static const char odd16[] = "\xFF\xFE[\0s\0]\0\n\0k\0=\0\x00\xD8x";
+    IniFile odd = iniWith(dir, QByteArray(odd16, sizeof odd16 - 1));
     EXPECT_EQ(odd.ReadSections(), QStringList({"s"}));
     EXPECT_TRUE(odd.ValueExists("s", "k"));
 }
