@@ -484,7 +484,9 @@ void TfrmMain::miSettingsClick()
         ComputeMenuAreaWidth();
     else
         ComputeMenuAreaHeight();
-    MarkChanged();
+    // Without a project there is nothing to save: the settings alone do not make one modified.
+    if (!FDesign.FNoProject)
+        MarkChanged();
 }
 
 void TfrmMain::a_BackgoundStyleExecute()

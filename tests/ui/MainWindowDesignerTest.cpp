@@ -60,6 +60,7 @@ struct TDialogScript {
     int wizardCalls = 0;
     int wizardAnswer = 0;
     int endCalls = 0;
+    int settingsCalls = 0;
 
     TMainWindowDialogs Dialogs()
     {
@@ -83,7 +84,13 @@ struct TDialogScript {
         };
         d.SelectMenuType = nullptr;
         d.EndApplication = [this] { ++endCalls; };
-        d.Settings = nullptr;
+        // The user settings dialog answers OK with a custom menu width of 640.
+        d.Settings = [this](TfrmMain &) {
+            ++settingsCalls;
+            Options.HorzMenuDynamic = 3;
+            Options.HorzMenuCustomValue = 640;
+            return true;
+        };
         d.About = nullptr;
         d.PresetGallery = nullptr;
         d.IconLinks = [this](TfrmMain &, TXMLICONInfo &info, int selected) {
@@ -728,6 +735,33 @@ TEST_F(Designer, ClosingAModifiedProjectAsksAndCancelKeepsTheWindow)
     box.answer(mrNo);
     EXPECT_TRUE(w->close());
     EXPECT_FALSE(w->Design().IsModified());
+}
+
+TEST_F(Designer, UserSettingsAreWrittenAtOnceAndMarkOnlyAnOpenProjectChanged)
+{
+    // No project: the settings reach the file, but there is nothing to save, so closing asks nothing.
+    auto w = Window();
+    w->show();
+    w->miSettingsClick();
+    EXPECT_EQ(script.settingsCalls, 1);
+    EXPECT_FALSE(w->Design().IsModified());
+    EXPECT_FALSE(w->a_Save->isEnabled());
+    const QString ini = Text(prog.read("tolvanar.ini"));
+    EXPECT_TRUE(ini.contains("HorzMenuDynamic=3")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("HorzMenuCustomValue=640")) << ini.toStdString();
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(box.shown().isEmpty()) << box.texts().join("\n").toStdString();
+    w.reset();
+
+    // An open project takes the new menu width and is marked changed.
+    auto open = OpenWindow();
+    open->show();
+    open->Design().SetModified(false);
+    open->miSettingsClick();
+    EXPECT_TRUE(open->Design().IsModified());
+    EXPECT_EQ(open->Design().FStoreOptions.BackgroundWidth, 640);
+    box.answer(mrNo);
+    EXPECT_TRUE(open->close());
 }
 
 TEST_F(Designer, ExitWithCancelNeitherWritesNorEnds)

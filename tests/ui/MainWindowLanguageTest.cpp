@@ -1,0 +1,142 @@
+// The main window's Language menu: a switch to another language and back to English.
+#include "IniFile.h"
+#include "Messages.h"
+#include "TestSupport.h"
+#include "Trans.h"
+#include "uMain.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
+#include <QMenu>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Texts = QMap<QString, QString>;
+
+// The fixed captions and hints of the window's own controls, keyed as a language file keys them.
+// Edits hold the user's data, and the texts the window builds itself (the language items, the menu
+// toolbar, the recent projects) are left out.
+void CollectTexts(QObject *owner, const QString &section, Texts &texts)
+{
+    for (QObject *o : owner->children()) {
+        const QString name = o->objectName();
+        const bool dynamic = name.isEmpty() || name.startsWith("qt_") || name.startsWith("miLang")
+                          || name.startsWith("Msmi_") || owner->objectName() == "tbrMenus"
+                          || owner->objectName() == "miRecent"
+                          || name == "pnlXYShows" || name == "lblMenuSpacing";  // read-outs
+        if (!dynamic) {
+            QString caption, hint;
+            bool hasCaption = true;
+            if (auto *b = qobject_cast<QAbstractButton *>(o))
+                caption = b->text(), hint = b->toolTip();
+            else if (auto *l = qobject_cast<QLabel *>(o); l && l->pixmap().isNull())
+                caption = l->text(), hint = l->toolTip();
+            else if (auto *g = qobject_cast<QGroupBox *>(o))
+                caption = g->title(), hint = g->toolTip();
+            else if (auto *a = qobject_cast<QAction *>(o))
+                caption = a->text(), hint = a->toolTip();
+            else if (auto *m = qobject_cast<QMenu *>(o))
+                caption = m->title(), hint = m->menuAction()->toolTip();
+            else
+                hasCaption = false;
+            if (auto *w = qobject_cast<QWidget *>(o); !hasCaption && w) {
+                auto *stack = qobject_cast<QStackedWidget *>(w->parentWidget());
+                auto *tabs = stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr;
+                if (tabs && tabs->indexOf(w) >= 0) {
+                    caption = tabs->tabText(tabs->indexOf(w));
+                    hasCaption = true;
+                }
+            }
+            if (hasCaption && !caption.isEmpty())
+                texts[section + "/c_" + name] = caption;
+            // An action's or a menu's tooltip defaults to its caption.
+            if (hasCaption && !hint.isEmpty() && !qobject_cast<QAction *>(o) && !qobject_cast<QMenu *>(o))
+                texts[section + "/h_" + name] = hint;
+        }
+        auto *w = qobject_cast<QWidget *>(o);
+        if (name == "fraLogoImage" || name == "fraBackgroundSound")
+            CollectTexts(o, "frmMain." + name, texts);
+        else if (!IsFrame(o) && !(w && w->isWindow() && !qobject_cast<QMenu *>(w)))
+            CollectTexts(o, section, texts);
+    }
+}
+
+Texts WindowTexts(TfrmMain &w)
+{
+    Texts texts;
+    CollectTexts(&w, "frmMain", texts);
+    const QList<QWidget *> groups{w.rgrMenuType, w.rgTextAlign};
+    for (QWidget *group : groups) {
+        const QList<QRadioButton *> items = group->findChildren<QRadioButton *>();
+        for (int i = 0; i < items.size(); ++i)
+            texts[QString("frmMain/c_%1_%2").arg(group->objectName()).arg(i)] = items[i]->text();
+    }
+    return texts;
+}
+
+class MainWindowLanguage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetDefaultTexts();
+        CopyTree(ShippedDataDir() + "Lang", prog.file("Lang"));
+        for (const char *folder : {"MenuPreview/flashmenu", "Templates/Preview/flashmenu"})
+            QDir().mkpath(prog.file(folder));
+    }
+    void TearDown() override
+    {
+        LanguageName = "English";
+        InitLanguage();
+    }
+    TempFolder prog;
+    ScriptedMessageBox box;
+};
+
+} // namespace
+
+TEST_F(MainWindowLanguage, SwitchingBackToEnglishRestoresEveryCaptionAndHint)
+{
+    TfrmMain w(prog.path());
+    const Texts english = WindowTexts(w);
+    ASSERT_TRUE(english.contains("frmMain/c_miFile"));
+    ASSERT_TRUE(english.contains("frmMain/c_a_New"));
+    ASSERT_TRUE(english.contains("frmMain/h_tbNew"));
+    ASSERT_TRUE(english.contains("frmMain/c_tabFlashOptions"));
+
+    // Another language that translates every one of them.
+    QByteArray dic;
+    QString section;
+    for (auto it = english.begin(); it != english.end(); ++it) {
+        const QString keySection = it.key().section('/', 0, 0);
+        if (keySection != section)
+            dic += ("[" + (section = keySection) + "]\r\n").toUtf8();
+        dic += (it.key().section('/', 1) + "=DE " + it.value() + "\r\n").toUtf8();
+    }
+    prog.write("Lang/Deutsch.dic", dic);
+    TfrmMain other(prog.path());  // lists the new file in its Language menu
+    auto *deutsch = other.findChild<QAction *>("miLangDeutsch");
+    auto *englishItem = other.findChild<QAction *>("miLangEnglish");
+    ASSERT_TRUE(deutsch && englishItem);
+
+    deutsch->trigger();
+    const Texts german = WindowTexts(other);
+    EXPECT_EQ(german.value("frmMain/c_miFile"), "DE " + english.value("frmMain/c_miFile"));
+    EXPECT_EQ(german.value("frmMain/h_tbNew"), "DE " + english.value("frmMain/h_tbNew"));
+
+    englishItem->trigger();
+    EXPECT_EQ(LanguageName, "English");
+    const Texts back = WindowTexts(other);
+    QStringList wrong;
+    for (auto it = english.begin(); it != english.end(); ++it)
+        if (back.value(it.key()) != it.value())
+            wrong << it.key() + "=" + back.value(it.key());
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join("\n").toStdString();
+    EXPECT_TRUE(box.shown().isEmpty()) << box.texts().join("\n").toStdString();
+}
