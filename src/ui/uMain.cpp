@@ -353,9 +353,10 @@ void TfrmMain::keyPressEvent(QKeyEvent *event)
 
 void TfrmMain::ApplyLanguageToWindow()
 {
-    TranslateForm(this, objectName());
-    TranslateFrame(fraLogoImage, QStringLiteral("frmMain.fraLogoImage"));
-    TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"));
+    // The window's edits hold the project's texts: a language switch leaves them as typed.
+    TranslateForm(this, objectName(), EditTexts::Keep);
+    TranslateFrame(fraLogoImage, QStringLiteral("frmMain.fraLogoImage"), EditTexts::Keep);
+    TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"), EditTexts::Keep);
     for (QGroupBox *group : {rgrButtonSize, rgrMenuType, rgTextAlign})
         TranslateRadioGroupItems(group, objectName());
     ApplyHintPicture();
