@@ -760,7 +760,7 @@ void TfrmMain::PrepareDesignControls(const TFileFieldSetups &fields)
     TfraFileEdit *const order[4] = {fraBackgroundImage, fraBackgroundSound, fraOnRollOver, fraLogoImage};
     for (int i = 0; i < 4; ++i)
         order[i]->Setup(fields[size_t(i)].Filter, false, fields[size_t(i)].StartFolder);
-    trbTrackX->setMaximum(std::numeric_limits<int>::max());
+    SetTrackMaximum(trbTrackX, std::numeric_limits<int>::max());
 }
 
 void TfrmMain::FinishDesignReset()

@@ -489,6 +489,43 @@ TEST_F(Designer, TheXRangeFollowsTheMenuArea)
     EXPECT_EQ(w->Design().FMenuX, b + 50);
 }
 
+TEST_F(Designer, ResizingTheWindowMovesNoStoredPosition)
+{
+    Options.HorzMenuDynamic = 1;  // the menu area follows the preview pane
+    auto w = OpenWindow();
+    w->resize(1200, 900);
+    w->show();
+    QTRY_VERIFY(w->trbTrackX->maximum() > 1000);
+    w->Design().FMenuX = 998;
+    w->rbMenu->click();
+    ASSERT_EQ(w->trbTrackX->value(), 998);
+    w->Design().SetModified(false);
+
+    // A narrower preview clamps the slider, not the stored x.
+    w->resize(900, 900);
+    QTRY_VERIFY(w->trbTrackX->maximum() < 998);
+    EXPECT_EQ(w->trbTrackX->value(), w->trbTrackX->maximum());
+    EXPECT_EQ(w->Design().FMenuX, 998);
+    EXPECT_FALSE(w->Design().IsModified());
+    // Room again: the slider shows the stored place.
+    w->resize(1200, 900);
+    QTRY_COMPARE(w->trbTrackX->value(), 998);
+
+    // The same for y in the vertical layout, where the preview's height follows the window.
+    w->SetOrientation(false);
+    w->Design().SetModified(false);
+    QTRY_VERIFY(w->trbTrackY->maximum() > 600);
+    const int y = w->trbTrackY->maximum() - 1;
+    w->Design().FMenuY = y;
+    w->cbAdjPos->setCurrentIndex(0);
+    emit w->cbAdjPos->activated(0);
+    ASSERT_EQ(w->trbTrackY->value(), y);
+    w->resize(1200, 700);
+    QTRY_VERIFY(w->trbTrackY->maximum() < y);
+    EXPECT_EQ(w->Design().FMenuY, y);
+    EXPECT_FALSE(w->Design().IsModified());
+}
+
 TEST_F(Designer, TheVerticalChooserNamesTheElementMoved)
 {
     auto w = OpenWindow();
