@@ -651,6 +651,45 @@ TEST_F(Designer, AStripTooShortForItsButtonsScrollsInsteadOfSqueezingThem)
     EXPECT_GT(w->panMenuButtons->verticalScrollBar()->maximum(), 0);
 }
 
+TEST_F(Designer, TheMenuColumnFitsItsButtonsAfterASwitchAndWhenAVerticalProjectIsOpened)
+{
+    // Every row fills the column and stays inside it, the arrow included; "" when they all do.
+    const auto rowsOutOfTheColumn = [](TfrmMain &w) {
+        const int column = w.panMenuButtons->viewport()->width();
+        QStringList wrong;
+        int rows = 0;
+        for (QToolButton *b : w.tbrMenus->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly))
+            if (b->isVisible()) {
+                ++rows;
+                const QRect r = b->geometry();
+                if (r.left() < 0 || r.right() > column - 1 || r.width() < column - 4 || r.bottom() > w.tbrMenus->height() - 1)
+                    wrong << QStringLiteral("%1 at %2,%3 %4x%5 in a column %6 wide")
+                                 .arg(b->text()).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(column);
+            }
+        if (rows != 3)
+            wrong << QStringLiteral("%1 rows").arg(rows);
+        return wrong.join('\n');
+    };
+    {
+        auto w = OpenWindow();
+        w->show();
+        w->SetOrientation(false);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        EXPECT_EQ(rowsOutOfTheColumn(*w).toStdString(), "");
+        script.saveFile = prog.file("Projects/column.tvp");
+        w->a_SaveAs->trigger();
+        ASSERT_TRUE(QFileInfo::exists(script.saveFile));
+    }
+    // A new window starts horizontal; the project brings the vertical layout with it.
+    auto w = Window();
+    w->show();
+    script.openFile = script.saveFile;
+    w->a_LoadSWF->trigger();
+    ASSERT_FALSE(w->IsHorizontal());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(rowsOutOfTheColumn(*w).toStdString(), "");
+}
+
 TEST_F(Designer, TheHtmlPageAsCreatedShowsTheKeyWordsBesideTheDescription)
 {
     // The window starts in the horizontal arrangement without a layout run: the page must already
