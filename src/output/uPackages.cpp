@@ -46,9 +46,6 @@ struct TPackageScan {
     QString Id;            // the root's id of package.xml
     QStringList Vertical;  // template ids listed with type "v"
     QStringList Folders;   // top-level folder names, in archive order, each once
-    // Each folder with the orientation it had when it was met, for the on-top lists: a folder met
-    // before package.xml counts as horizontal.
-    QList<std::pair<QString, bool>> OnTop;
 };
 
 struct TCopyStep {
@@ -118,7 +115,6 @@ TPackageScan ScanPackage(const TZipReader &reader, const QString &folder)
         if (scan.Folders.contains(name))
             continue;
         scan.Folders << name;
-        scan.OnTop << std::make_pair(name, IsVertical(scan, name));
     }
     return scan;
 }
@@ -322,9 +318,12 @@ bool TPackages::InstallPackage(const QString &packageFile)
     if (const QString failed = CopyAllOrNothing(steps); !failed.isEmpty())
         throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" cannot be written.").arg(failed)));
 
+    // Each template goes on its own orientation's list, wherever package.xml stands in the archive.
     if (FHost.LatestButtonsOnTop())
-        for (const auto &[folder, vertical] : scan.OnTop)
+        for (const QString &folder : scan.Folders) {
+            const bool vertical = IsVertical(scan, folder);
             PutOnTop(vertical ? VertTop : HorzTop, vertical ? VertTopSpec : HorzTopSpec, folder);
+        }
     FHost.ReloadTemplateShortList(FDesign.CurrentMenuFileName);
 
     if (!missing.isEmpty())

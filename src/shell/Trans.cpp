@@ -96,12 +96,12 @@ bool enterChildren(QObject *o)
     return true;
 }
 
-void translateOwned(QObject *owner, const QString &section)
+void translateOwned(QObject *owner, const QString &section, EditTexts edits)
 {
     for (QObject *child : owner->children()) {
-        TranslateComponent(child, section);
+        TranslateComponent(child, section, edits);
         if (enterChildren(child))
-            translateOwned(child, section);
+            translateOwned(child, section, edits);
     }
 }
 
@@ -192,17 +192,17 @@ void MarkAsFrame(QWidget *frame) { frame->setProperty(FrameProperty, true); }
 
 bool IsFrame(const QObject *object) { return object && object->property(FrameProperty).toBool(); }
 
-void TranslateForm(QWidget *form, const QString &section)
+void TranslateForm(QWidget *form, const QString &section, EditTexts edits)
 {
     form->setWindowTitle(ReadLangString(form->windowTitle(), section, QStringLiteral("c_") + form->objectName()));
     if (fileLoaded())
-        translateOwned(form, section);
+        translateOwned(form, section, edits);
 }
 
-void TranslateFrame(QWidget *frame, const QString &section)
+void TranslateFrame(QWidget *frame, const QString &section, EditTexts edits)
 {
     if (fileLoaded())
-        translateOwned(frame, section);
+        translateOwned(frame, section, edits);
 }
 
 void TranslateRadioGroupItems(QWidget *group, const QString &section)
@@ -215,8 +215,9 @@ void TranslateRadioGroupItems(QWidget *group, const QString &section)
                                          QStringLiteral("c_%1_%2").arg(group->objectName()).arg(i)));
 }
 
-void TranslateComponent(QObject *component, const QString &section)
+void TranslateComponent(QObject *component, const QString &section, EditTexts edits)
 {
+    const bool editTexts = edits == EditTexts::Translate;
     if (!component || !translatable(component))
         return;
     using Setter = std::function<void(const QString &)>;
@@ -224,14 +225,17 @@ void TranslateComponent(QObject *component, const QString &section)
     if (auto *button = qobject_cast<QAbstractButton *>(component)) {
         caption = [=](const QString &t) { button->setText(t); };
     } else if (auto *edit = qobject_cast<QLineEdit *>(component)) {
-        caption = [=](const QString &t) { edit->setText(t); };
+        if (editTexts)
+            caption = [=](const QString &t) { edit->setText(t); };
     } else if (auto *label = qobject_cast<QLabel *>(component)) {
         if (label->pixmap().isNull()) // a label showing a picture takes only its hint
             caption = [=](const QString &t) { label->setText(t); };
     } else if (auto *memo = qobject_cast<QPlainTextEdit *>(component)) {
-        caption = [=](const QString &t) { memo->setPlainText(t); };
+        if (editTexts)
+            caption = [=](const QString &t) { memo->setPlainText(t); };
     } else if (auto *rich = qobject_cast<QTextEdit *>(component)) {
-        caption = [=](const QString &t) { rich->setPlainText(t); };
+        if (editTexts)
+            caption = [=](const QString &t) { rich->setPlainText(t); };
     } else if (auto *box = qobject_cast<QGroupBox *>(component)) {
         caption = [=](const QString &t) { box->setTitle(t); };
     } else if (auto *action = qobject_cast<QAction *>(component)) {

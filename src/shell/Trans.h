@@ -50,18 +50,23 @@ QStringList ListLanguages(const QString &folder);
 void MarkAsFrame(QWidget *frame);
 bool IsFrame(const QObject *object);
 
+// What a translation does with the text of line edits and memos: a dialog being made takes the
+// language's texts; a window whose edits hold the user's data keeps them (their hints still change).
+enum class EditTexts { Translate, Keep };
+
 // The form's title from "c_" + its objectName (also with no file loaded); then, with a file loaded,
 // every object under it down to frames and other windows (menus are entered).
-void TranslateForm(QWidget *form, const QString &section);
+void TranslateForm(QWidget *form, const QString &section, EditTexts edits = EditTexts::Translate);
 // With a file loaded, every object under the frame down to nested frames and windows.
-void TranslateFrame(QWidget *frame, const QString &section);
+void TranslateFrame(QWidget *frame, const QString &section, EditTexts edits = EditTexts::Translate);
 // With a file loaded, the radio buttons inside the group, in creation order, from
 // "c_" + group name + "_" + index.
 void TranslateRadioGroupItems(QWidget *group, const QString &section);
 // One object by its class: buttons, labels, group boxes, actions, menus and tab pages take caption
-// and hint; line edits their text, text edits their whole text; a label showing a picture takes
-// only the hint; a plain panel (QFrame) takes the hint and paints its own background.
-void TranslateComponent(QObject *component, const QString &section);
+// and hint; line edits their text, text edits their whole text (unless edits says Keep); a label
+// showing a picture takes only the hint; a plain panel (QFrame) takes the hint and paints its own
+// background.
+void TranslateComponent(QObject *component, const QString &section, EditTexts edits = EditTexts::Translate);
 
 // Loads a picture of the program folder into the label; false (the label unchanged) when the file
 // is missing, not a picture, or outside the program folder.

@@ -353,9 +353,10 @@ void TfrmMain::keyPressEvent(QKeyEvent *event)
 
 void TfrmMain::ApplyLanguageToWindow()
 {
-    TranslateForm(this, objectName());
-    TranslateFrame(fraLogoImage, QStringLiteral("frmMain.fraLogoImage"));
-    TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"));
+    // The window's edits hold the project's texts: a language switch leaves them as typed.
+    TranslateForm(this, objectName(), EditTexts::Keep);
+    TranslateFrame(fraLogoImage, QStringLiteral("frmMain.fraLogoImage"), EditTexts::Keep);
+    TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"), EditTexts::Keep);
     for (QGroupBox *group : {rgrButtonSize, rgrMenuType, rgTextAlign})
         TranslateRadioGroupItems(group, objectName());
     ApplyHintPicture();
@@ -759,7 +760,7 @@ void TfrmMain::PrepareDesignControls(const TFileFieldSetups &fields)
     TfraFileEdit *const order[4] = {fraBackgroundImage, fraBackgroundSound, fraOnRollOver, fraLogoImage};
     for (int i = 0; i < 4; ++i)
         order[i]->Setup(fields[size_t(i)].Filter, false, fields[size_t(i)].StartFolder);
-    trbTrackX->setMaximum(std::numeric_limits<int>::max());
+    SetTrackMaximum(trbTrackX, std::numeric_limits<int>::max());
 }
 
 void TfrmMain::FinishDesignReset()

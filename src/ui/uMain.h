@@ -383,6 +383,9 @@ private:
     void RunAction(const std::function<void()> &action);
     // Position editor
     void ShowGuides(bool vertical, bool horizontal);
+    // A new maximum for a track bar; the stored position stays and the slider shows as much of it as
+    // the range allows.
+    void SetTrackMaximum(QSlider *track, int maximum);
     int &ElementX(int element);
     int &ElementY(int element);
     QRadioButton *ElementRadio(int element) const;

@@ -450,11 +450,11 @@ void TfrmMain::PlaceBrowserStrip()
     const QSize browser = WebBrowser->size();
     if (FDesign.IsHorizontal()) {
         pnlXYShows->move(pnlLineBottom->width() - pnlXYShows->width() - 10, 21);
-        trbTrackY->setMaximum(browser.height());
+        SetTrackMaximum(trbTrackY, browser.height());
         trbTrackX->move(pnlWebBrowserBorder->x() - 8, pnlLineBottom->y() - 12);
         trbTrackX->resize(trbTrackX->width(), 24);
     } else {
-        trbTrackY->setMaximum(std::max(0, browser.height() - 1));
+        SetTrackMaximum(trbTrackY, std::max(0, browser.height() - 1));
         trbTrackY->setGeometry(WebBrowser->x() + pnlWebBrowserBorder->x() + browser.width() + 3,
                                pnlWebBrowserBorder->y() - 10 + WebBrowser->y(), 32, browser.height() + 22);
         trbTrackX->move(pnlWebBrowserBorder->x() - 8, panTrackY->y() + 4);
@@ -473,7 +473,7 @@ void TfrmMain::FormResize()
         ComputeMenuAreaWidth();
         RebuildMenuToolbar();
         panMenuButtons->setGeometry(5, 16, std::max(0, panMenus->width() - 10), 44);
-        trbTrackX->setMaximum(WebBrowser->width());
+        SetTrackMaximum(trbTrackX, WebBrowser->width());
         UpdateTrackXRange();
     } else {
         ComputeMenuAreaHeight();

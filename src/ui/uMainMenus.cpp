@@ -196,22 +196,21 @@ void TfrmMain::RebuildMenuToolbar()
     FButtons.clear();
     layout->setDirection(horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     layout->setAlignment(horizontal ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignTop);
-    int height = 0;
     for (int slot = 0; slot < FDesign.MenuEntryCount(); ++slot) {
         const TFlashMenuItem &e = FDesign.Entry(slot);
         if (e.Id == -1 || !e.OnToolbar)
             continue;
         QToolButton *button = CreateMenuButton(slot);
-        if (!horizontal) {
-            // A row of its own for every entry, as wide as the hint picture.
-            button->setFixedWidth(std::max(76, FHintPanel->width()));
-            height += 23;
-        }
+        // In the column every entry has a row of its own, as wide as the column is now and after
+        // any later change of its width.
+        if (!horizontal)
+            button->setSizePolicy(QSizePolicy::Expanding, button->sizePolicy().verticalPolicy());
         layout->addWidget(button);
         button->show();
         FButtons.insert(e.Id, button);
     }
-    const int extent = horizontal ? layout->sizeHint().width() : height + 6;
+    const QSize needed = layout->sizeHint();
+    const int extent = horizontal ? needed.width() : needed.height();
     SetAlignExtent(tbrMenus, extent);
     // The strip scrolls rather than squeezing the buttons and the hint picture out of sight.
     const QSize picture = imgMenuBarHint->pixmap().size();

@@ -163,12 +163,17 @@ void TfrmMain::UpdateTrackXRange()
     if (w <= 0)
         return;
     const int maximum = w < b - 4 ? w - 1 : b;
-    // A range change moves no stored position: an element beyond the end keeps its value.
-    {
-        const QSignalBlocker block(trbTrackX);
-        trbTrackX->setMaximum(maximum);
-    }
+    SetTrackMaximum(trbTrackX, maximum);
     trbTrackX->resize(maximum + 23, trbTrackX->height());
+}
+
+void TfrmMain::SetTrackMaximum(QSlider *track, int maximum)
+{
+    // A range change moves no stored position and marks nothing: only the user's move stores.
+    const QSignalBlocker block(track);
+    track->setMaximum(maximum);
+    const int element = SelectedElement();
+    track->setValue(track == trbTrackX ? ElementX(element) : ElementY(element));
     UpdatePositionHints();
 }
 

@@ -24,6 +24,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -41,20 +42,23 @@ pugi::xml_node DesignMenubar(pugi::xml_node root)
     return RequiredChild(RequiredChild(root, QStringLiteral("design")), QStringLiteral("menubar"));
 }
 
-// Items of the style list with one of ids give their attributes to the design item at the same
-// position; the design item's own id is not looked at.
-void CopyByPosition(pugi::xml_node design, pugi::xml_node style, const QString &child, const QStringList &ids,
-                    const QStringList &attributes)
+// Items of the style list with one of ids give their attributes to the design item of the same id,
+// whatever order either list has; a design without that item ends the merge there.
+void CopyById(pugi::xml_node design, pugi::xml_node style, const QString &child, const QStringList &ids,
+              const QStringList &attributes)
 {
     const std::vector<pugi::xml_node> ours = SelectChildNodes(design, child);
-    const std::vector<pugi::xml_node> theirs = SelectChildNodes(style, child);
-    for (size_t i = 0; i < theirs.size(); ++i) {
-        if (!ids.contains(GetNodeAttribute(theirs[i], QStringLiteral("id"))))
+    for (const pugi::xml_node &theirs : SelectChildNodes(style, child)) {
+        const QString id = GetNodeAttribute(theirs, QStringLiteral("id"));
+        if (!ids.contains(id))
             continue;
-        if (i >= ours.size())
-            throw Exception(QStringLiteral("Element \"design\" has no %1 item %2.").arg(child).arg(i));
+        const auto same = std::find_if(ours.begin(), ours.end(), [&](const pugi::xml_node &n) {
+            return GetNodeAttributeDef(n, QStringLiteral("id"), QString()) == id;
+        });
+        if (same == ours.end())
+            throw Exception(QStringLiteral("Element \"design\" has no %1 item \"%2\".").arg(child, id));
         for (const QString &a : attributes)
-            SetNodeAttribute(ours[i], a, GetNodeAttribute(theirs[i], a));
+            SetNodeAttribute(*same, a, GetNodeAttribute(theirs, a));
     }
 }
 
@@ -233,13 +237,13 @@ void TfrmMenuStyle::MergeStyle(pugi::xml_document &doc, const pugi::xml_document
         const pugi::xml_node dd = d.parent();
         const pugi::xml_node td = t.parent();
         // CopyColorValues
-        CopyByPosition(dd, td, QStringLiteral("color"),
+        CopyById(dd, td, QStringLiteral("color"),
                        {QStringLiteral("main_menu_active"), QStringLiteral("main_menu_normal"),
                         QStringLiteral("sub_menu_normal"), QStringLiteral("sub_menu_active"),
                         QStringLiteral("icon_link_normal"), QStringLiteral("icon_link_active")},
                        {QStringLiteral("value"), QStringLiteral("alpha")});
         // CopyFontValues
-        CopyByPosition(dd, td, QStringLiteral("font"),
+        CopyById(dd, td, QStringLiteral("font"),
                        {QStringLiteral("main_menu_active"), QStringLiteral("main_menu_normal"),
                         QStringLiteral("sub_menu_normal"), QStringLiteral("sub_menu_active")},
                        {QStringLiteral("face"), QStringLiteral("size"), QStringLiteral("color"), QStringLiteral("bold"),

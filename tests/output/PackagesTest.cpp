@@ -317,17 +317,16 @@ TEST_F(Packages, LatestOnTopPutsNewTemplatesFirst)
         HorzTop << QStringLiteral("old%1").arg(i);
     HorzTop[3] = "tvmhorz001";
     HorzTopSpec << "TVMSPEC001";
-    // A folder met before package.xml counts as horizontal for the lists, though its files go the
-    // vertical way.
+    // A folder met before package.xml still goes on the list of its own orientation.
     const QString file = package("top.tvm", TemplateMembers("tvmearly001")
                                                 + QList<RawMember>{{"package.xml", PackageXml("top", {{"tvmearly001", "v"},
                                                                                                       {"tvmvert001", "v"}})}}
                                                 + TemplateMembers("tvmvert001") + TemplateMembers("tvmspec001")
                                                 + TemplateMembers("tvmhorz001"));
     EXPECT_TRUE(install(file));
-    EXPECT_EQ(HorzTop, QStringList({"tvmhorz001", "tvmearly001", "old1", "old2", "old3", "tvmhorz001", "old5", "old6",
-                                    "old7", "old8", "old9", "old10"}));
-    EXPECT_EQ(VertTop, QStringList({"tvmvert001"}));
+    EXPECT_EQ(HorzTop, QStringList({"tvmhorz001", "old1", "old2", "old3", "tvmhorz001", "old5", "old6", "old7", "old8",
+                                    "old9", "old10", "old11"}));
+    EXPECT_EQ(VertTop, QStringList({"tvmvert001", "tvmearly001"}));
     EXPECT_TRUE(QFileInfo(prog() + "Templates/Vertical/Menus/tvmearly001.swf").isFile());
     EXPECT_FALSE(QFileInfo(prog() + "Templates/Horizontal/Menus/tvmearly001.swf").exists());
     EXPECT_TRUE(QFileInfo(prog() + "Templates/Horizontal/Menus/tvmspec001.swf").isFile());

@@ -489,6 +489,43 @@ TEST_F(Designer, TheXRangeFollowsTheMenuArea)
     EXPECT_EQ(w->Design().FMenuX, b + 50);
 }
 
+TEST_F(Designer, ResizingTheWindowMovesNoStoredPosition)
+{
+    Options.HorzMenuDynamic = 1;  // the menu area follows the preview pane
+    auto w = OpenWindow();
+    w->resize(1200, 900);
+    w->show();
+    QTRY_VERIFY(w->trbTrackX->maximum() > 1000);
+    w->Design().FMenuX = 998;
+    w->rbMenu->click();
+    ASSERT_EQ(w->trbTrackX->value(), 998);
+    w->Design().SetModified(false);
+
+    // A narrower preview clamps the slider, not the stored x.
+    w->resize(900, 900);
+    QTRY_VERIFY(w->trbTrackX->maximum() < 998);
+    EXPECT_EQ(w->trbTrackX->value(), w->trbTrackX->maximum());
+    EXPECT_EQ(w->Design().FMenuX, 998);
+    EXPECT_FALSE(w->Design().IsModified());
+    // Room again: the slider shows the stored place.
+    w->resize(1200, 900);
+    QTRY_COMPARE(w->trbTrackX->value(), 998);
+
+    // The same for y in the vertical layout, where the preview's height follows the window.
+    w->SetOrientation(false);
+    w->Design().SetModified(false);
+    QTRY_VERIFY(w->trbTrackY->maximum() > 600);
+    const int y = w->trbTrackY->maximum() - 1;
+    w->Design().FMenuY = y;
+    w->cbAdjPos->setCurrentIndex(0);
+    emit w->cbAdjPos->activated(0);
+    ASSERT_EQ(w->trbTrackY->value(), y);
+    w->resize(1200, 700);
+    QTRY_VERIFY(w->trbTrackY->maximum() < y);
+    EXPECT_EQ(w->Design().FMenuY, y);
+    EXPECT_FALSE(w->Design().IsModified());
+}
+
 TEST_F(Designer, TheVerticalChooserNamesTheElementMoved)
 {
     auto w = OpenWindow();
@@ -612,6 +649,45 @@ TEST_F(Designer, AStripTooShortForItsButtonsScrollsInsteadOfSqueezingThem)
     EXPECT_EQ(hintPanel->height(), w->imgMenuBarHint->pixmap().height());
     EXPECT_GE(hintPanel->y(), w->tbrMenus->geometry().bottom());
     EXPECT_GT(w->panMenuButtons->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(Designer, TheMenuColumnFitsItsButtonsAfterASwitchAndWhenAVerticalProjectIsOpened)
+{
+    // Every row fills the column and stays inside it, the arrow included; "" when they all do.
+    const auto rowsOutOfTheColumn = [](TfrmMain &w) {
+        const int column = w.panMenuButtons->viewport()->width();
+        QStringList wrong;
+        int rows = 0;
+        for (QToolButton *b : w.tbrMenus->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly))
+            if (b->isVisible()) {
+                ++rows;
+                const QRect r = b->geometry();
+                if (r.left() < 0 || r.right() > column - 1 || r.width() < column - 4 || r.bottom() > w.tbrMenus->height() - 1)
+                    wrong << QStringLiteral("%1 at %2,%3 %4x%5 in a column %6 wide")
+                                 .arg(b->text()).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(column);
+            }
+        if (rows != 3)
+            wrong << QStringLiteral("%1 rows").arg(rows);
+        return wrong.join('\n');
+    };
+    {
+        auto w = OpenWindow();
+        w->show();
+        w->SetOrientation(false);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        EXPECT_EQ(rowsOutOfTheColumn(*w).toStdString(), "");
+        script.saveFile = prog.file("Projects/column.tvp");
+        w->a_SaveAs->trigger();
+        ASSERT_TRUE(QFileInfo::exists(script.saveFile));
+    }
+    // A new window starts horizontal; the project brings the vertical layout with it.
+    auto w = Window();
+    w->show();
+    script.openFile = script.saveFile;
+    w->a_LoadSWF->trigger();
+    ASSERT_FALSE(w->IsHorizontal());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(rowsOutOfTheColumn(*w).toStdString(), "");
 }
 
 TEST_F(Designer, TheHtmlPageAsCreatedShowsTheKeyWordsBesideTheDescription)

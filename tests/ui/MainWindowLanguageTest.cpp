@@ -9,8 +9,10 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -20,8 +22,8 @@ namespace {
 
 using Texts = QMap<QString, QString>;
 
-// The fixed captions and hints of the window's own controls, keyed as a language file keys them.
-// Edits hold the user's data, and the texts the window builds itself (the language items, the menu
+// The captions and hints of the window's own controls and the texts of its edits, keyed as a
+// language file keys them. The texts the window builds itself (the language items, the menu
 // toolbar, the recent projects) are left out.
 void CollectTexts(QObject *owner, const QString &section, Texts &texts)
 {
@@ -44,6 +46,10 @@ void CollectTexts(QObject *owner, const QString &section, Texts &texts)
                 caption = a->text(), hint = a->toolTip();
             else if (auto *m = qobject_cast<QMenu *>(o))
                 caption = m->title(), hint = m->menuAction()->toolTip();
+            else if (auto *e = qobject_cast<QLineEdit *>(o))
+                caption = e->text(), hint = e->toolTip();
+            else if (auto *e = qobject_cast<QPlainTextEdit *>(o))
+                caption = e->toPlainText(), hint = e->toolTip();
             else
                 hasCaption = false;
             if (auto *w = qobject_cast<QWidget *>(o); !hasCaption && w) {
@@ -66,6 +72,15 @@ void CollectTexts(QObject *owner, const QString &section, Texts &texts)
         else if (!IsFrame(o) && !(w && w->isWindow() && !qobject_cast<QMenu *>(w)))
             CollectTexts(o, section, texts);
     }
+}
+
+// What a user typed: every edit that is empty gets a text of its own.
+void TypeIntoEdits(TfrmMain &w)
+{
+    for (QLineEdit *e : w.findChildren<QLineEdit *>())
+        if (!e->objectName().isEmpty() && !e->objectName().startsWith("qt_") && e->text().isEmpty())
+            e->setText("typed " + e->objectName());
+    w.memoDescription->setPlainText("typed description");
 }
 
 Texts WindowTexts(TfrmMain &w)
@@ -104,11 +119,14 @@ protected:
 TEST_F(MainWindowLanguage, SwitchingBackToEnglishRestoresEveryCaptionAndHint)
 {
     TfrmMain w(prog.path());
+    TypeIntoEdits(w);
     const Texts english = WindowTexts(w);
     ASSERT_TRUE(english.contains("frmMain/c_miFile"));
     ASSERT_TRUE(english.contains("frmMain/c_a_New"));
     ASSERT_TRUE(english.contains("frmMain/h_tbNew"));
     ASSERT_TRUE(english.contains("frmMain/c_tabFlashOptions"));
+    ASSERT_EQ(english.value("frmMain/c_edtTitle"), "typed edtTitle");
+    ASSERT_FALSE(english.value("frmMain.fraLogoImage/c_edFileName").isEmpty());
 
     // Another language that translates every one of them.
     QByteArray dic;
@@ -121,6 +139,8 @@ TEST_F(MainWindowLanguage, SwitchingBackToEnglishRestoresEveryCaptionAndHint)
     }
     prog.write("Lang/Deutsch.dic", dic);
     TfrmMain other(prog.path());  // lists the new file in its Language menu
+    TypeIntoEdits(other);
+    other.Design().SetModified(false);
     auto *deutsch = other.findChild<QAction *>("miLangDeutsch");
     auto *englishItem = other.findChild<QAction *>("miLangEnglish");
     ASSERT_TRUE(deutsch && englishItem);
@@ -129,6 +149,12 @@ TEST_F(MainWindowLanguage, SwitchingBackToEnglishRestoresEveryCaptionAndHint)
     const Texts german = WindowTexts(other);
     EXPECT_EQ(german.value("frmMain/c_miFile"), "DE " + english.value("frmMain/c_miFile"));
     EXPECT_EQ(german.value("frmMain/h_tbNew"), "DE " + english.value("frmMain/h_tbNew"));
+    // What the user typed stays, in the edits and in the design, and nothing waits to be saved.
+    for (const QString &key : {"frmMain/c_edtTitle", "frmMain/c_edtBaseline", "frmMain.fraLogoImage/c_edFileName",
+                               "frmMain/c_editTitle", "frmMain/c_editKey1", "frmMain/c_memoDescription"})
+        EXPECT_EQ(german.value(key), english.value(key)) << key.toStdString();
+    EXPECT_EQ(other.Design().FTitleOptions.Text, "typed edtTitle");
+    EXPECT_FALSE(other.Design().IsModified());
 
     englishItem->trigger();
     EXPECT_EQ(LanguageName, "English");

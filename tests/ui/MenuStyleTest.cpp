@@ -13,30 +13,37 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
-// A set's template design: its bar spacing, type and size, colours and fonts.
-QString StyleDesign(const QString &type, bool subColoursFirst = false, const QString &space = "3")
+// A set's template design: its bar spacing, type and size, colours and fonts; otherOrder lists the
+// colours and fonts in another order than the open design does.
+QString StyleDesign(const QString &type, bool otherOrder = false, const QString &space = "3")
 {
-    const QString mainColours = R"(<color id="main_menu_normal" value="0xA00001" alpha="51"/>
-<color id="main_menu_active" value="0xA00002" alpha="52"/>)";
-    const QString subColours = R"(<color id="sub_menu_normal" value="0xB00001" alpha="61"/>
-<color id="sub_menu_active" value="0xB00002" alpha="62"/>)";
+    QStringList colours{R"(<color id="background" value="0xC00000" alpha="70"/>)",
+                        R"(<color id="main_menu_normal" value="0xA00001" alpha="51"/>)",
+                        R"(<color id="main_menu_active" value="0xA00002" alpha="52"/>)",
+                        R"(<color id="sub_menu_normal" value="0xB00001" alpha="61"/>)",
+                        R"(<color id="sub_menu_active" value="0xB00002" alpha="62"/>)",
+                        R"(<color id="icon_link_normal" value="0xD00001" alpha="81"/>)",
+                        R"(<color id="icon_link_active" value="0xD00002" alpha="82"/>)"};
+    QStringList fonts{
+        R"(<font id="main_menu_normal" face="Verdana" size="12" color="0xFFFFFF" bold="true" italic="false" underline="false"/>)",
+        R"(<font id="main_menu_active" face="Verdana" size="13" color="0xFFFFFE" bold="true" italic="true" underline="false"/>)",
+        R"(<font id="title" face="Times" size="20" color="0x111111" bold="false" italic="false" underline="true"/>)"};
+    if (otherOrder) {
+        std::reverse(colours.begin(), colours.end());
+        std::reverse(fonts.begin(), fonts.end());
+    }
     return QString(R"(<WebMenuOptions><design>
 <background src="x.jpg" alpha="100" width="760" height="150"/>
 <menubar x="1" y="2" space="%2" buttontype="%1" size="fix"/>
-<color id="background" value="0xC00000" alpha="70"/>
 %3
 %4
-<color id="icon_link_normal" value="0xD00001" alpha="81"/>
-<color id="icon_link_active" value="0xD00002" alpha="82"/>
-<font id="main_menu_normal" face="Verdana" size="12" color="0xFFFFFF" bold="true" italic="false" underline="false"/>
-<font id="main_menu_active" face="Verdana" size="13" color="0xFFFFFE" bold="true" italic="true" underline="false"/>
-<font id="title" face="Times" size="20" color="0x111111" bold="false" italic="false" underline="true"/>
 </design></WebMenuOptions>)")
-        .arg(type, space, subColoursFirst ? subColours : mainColours, subColoursFirst ? mainColours : subColours);
+        .arg(type, space, colours.join('\n'), fonts.join('\n'));
 }
 
 class MenuStyle : public GalleryTest {
@@ -71,6 +78,18 @@ protected:
         }
         return out;
     }
+    // Every colour and font of StyleDesign on the design item of its id; the background colour and
+    // the sub-menu fonts are not in the set and keep the design's own values.
+    static void ExpectStyleColoursAndFonts(pugi::xml_node design)
+    {
+        EXPECT_EQ(Attributes(design, "color", {"id", "value", "alpha"}),
+                  QStringList({"background 0x000001 100", "main_menu_normal 0xA00001 51", "main_menu_active 0xA00002 52",
+                               "sub_menu_normal 0xB00001 61", "sub_menu_active 0xB00002 62",
+                               "icon_link_normal 0xD00001 81", "icon_link_active 0xD00002 82"}));
+        EXPECT_EQ(Attributes(design, "font", {"id", "face", "size", "italic"}),
+                  QStringList({"main_menu_normal Verdana 12 false", "main_menu_active Verdana 13 true",
+                               "sub_menu_normal Arial 10 false", "sub_menu_active Arial 10 false"}));
+    }
 };
 
 } // namespace
@@ -98,26 +117,18 @@ TEST_F(MenuStyle, OpensOnTheDesignsSetAndMergesItsTemplate)
     EXPECT_EQ(QStr(doc.document_element().child("menufile").attribute("src").value()), "b08.swf");
     const QStringList bar{"space", "buttontype", "size", "x", "target"};
     EXPECT_EQ(Attributes(design, "menubar", bar), QStringList{"3 2 fix 24 main"});
-    // Position by position: the background colour (position 0) is not among the ids copied.
-    EXPECT_EQ(Attributes(design, "color", {"id", "value", "alpha"}),
-              QStringList({"background 0x000001 100", "main_menu_normal 0xA00001 51", "main_menu_active 0xA00002 52",
-                           "sub_menu_normal 0xB00001 61", "sub_menu_active 0xB00002 62",
-                           "icon_link_normal 0xD00001 81", "icon_link_active 0xD00002 82"}));
-    EXPECT_EQ(Attributes(design, "font", {"id", "face", "size", "italic"}),
-              QStringList({"main_menu_normal Verdana 12 false", "main_menu_active Verdana 13 true",
-                           "sub_menu_normal Arial 10 false", "sub_menu_active Arial 10 false"}));
+    ExpectStyleColoursAndFonts(design);
 }
 
-TEST_F(MenuStyle, ColoursGoByPositionNotById)
+TEST_F(MenuStyle, ColoursAndFontsGoByIdNotByPosition)
 {
     MakeSets(1);
     prog.write("Templates/Horizontal/Template/b01.xml", StyleDesign("1", true).toUtf8());
     WhenShown<TfrmMenuStyle>([&](TfrmMenuStyle *d) { d->btnCreate->click(); });
     EXPECT_TRUE(ShowMenuButtonsStyle(Setup(), Description("flashmenu\\bg.jpg", "b01.swf")));
     pugi::xml_document doc;
-    EXPECT_EQ(Attributes(Merged(doc), "color", {"id", "value"}).mid(1, 4),
-              QStringList({"main_menu_normal 0xB00001", "main_menu_active 0xB00002", "sub_menu_normal 0xA00001",
-                           "sub_menu_active 0xA00002"}));
+    const pugi::xml_node design = Merged(doc);
+    ExpectStyleColoursAndFonts(design);
 }
 
 TEST_F(MenuStyle, ATypeChosenByTheUserWinsUntilTheNextSet)
@@ -144,14 +155,15 @@ TEST_F(MenuStyle, ATemplateDesignThatIsMissingOrShortMergesWhatItCan)
 {
     MakeSets(2);
     // b01 has no template design: the design's own values stay.
-    // b02's colour list is shorter than the design's positions it names: the merge stops there.
+    // b02 names a colour the open design lacks: what came before it is merged, the merge stops there.
     prog.write("Templates/Horizontal/Template/b02.xml",
                R"(<WebMenuOptions><design><menubar space="7" buttontype="3" size="fix"/>
-<color id="x" value="0x1" alpha="1"/><color id="x" value="0x1" alpha="1"/><color id="x" value="0x1" alpha="1"/>
-<color id="x" value="0x1" alpha="1"/><color id="x" value="0x1" alpha="1"/><color id="x" value="0x1" alpha="1"/>
 <color id="x" value="0x1" alpha="1"/><color id="sub_menu_normal" value="0xEEEEEE" alpha="9"/>
+<color id="icon_link_active" value="0x2" alpha="2"/>
 <font id="main_menu_normal" face="Never" size="1" color="0x0" bold="true" italic="true" underline="true"/>
 </design></WebMenuOptions>)");
+    const QString withoutIconActive = Description("flashmenu\\bg.jpg", "b01.swf", "2")
+                                          .remove(R"(<color id="icon_link_active" value="0x000007" alpha="100"/>)");
     WhenShown<TfrmMenuStyle>([&](TfrmMenuStyle *d) {
         pugi::xml_document doc;
         pugi::xml_node design = Merged(doc);
@@ -160,11 +172,12 @@ TEST_F(MenuStyle, ATemplateDesignThatIsMissingOrShortMergesWhatItCan)
         pugi::xml_document doc2;
         design = Merged(doc2);
         EXPECT_EQ(Attributes(design, "menubar", {"space", "buttontype", "size"}), QStringList{"7 3 fix"});
+        EXPECT_EQ(Attributes(design, "color", {"value"}).mid(3, 1), QStringList{"0xEEEEEE"});
         EXPECT_EQ(Attributes(design, "font", {"face"}).first(), "Arial");
         EXPECT_TRUE(box.texts().isEmpty());
         d->btnCancel->click();
     });
-    EXPECT_FALSE(ShowMenuButtonsStyle(Setup(), Description("flashmenu\\bg.jpg", "b01.swf", "2")));
+    EXPECT_FALSE(ShowMenuButtonsStyle(Setup(), withoutIconActive));
 }
 
 TEST_F(MenuStyle, OkPutsTheSetAtTheHeadOfTheRecentList)
