@@ -294,7 +294,7 @@ TEST(FileField, AFileAlreadyInTheMediaFolderStaysWholeAndAFailedCopySaysSoAndKee
     QSignalSpy changed(field.edFileName, &QLineEdit::textChanged);
     pick = prog.file("gone/away.mp3");
     field.btnOpenFileDialogClick();
-    EXPECT_EQ(box.texts(), QStringList{QString("The file \"%1\" cannot be copied into the project.").arg(pick)});
+    ASSERT_EQ(box.texts(), QStringList{QString("The file \"%1\" cannot be copied into the project.").arg(pick)});
     EXPECT_EQ(box.shown().last().icon, MsgIcon::Error);
     EXPECT_EQ(field.edFileName->text(), "logo.swf");
     EXPECT_EQ(changed.count(), 0);
