@@ -1,10 +1,54 @@
-# Lays out the program folder from data/: templates and languages are refreshed at every build,
-# while the settings file is copied only once, so a user's settings survive a rebuild.
-file(GLOB entries RELATIVE ${DATA_DIR} ${DATA_DIR}/*)
+# Lays out a program folder from data/ without ever deleting or replacing what the user keeps there.
+#   cmake -DDATA_DIR=<data> -DPROGRAM_DIR=<program folder> -P layout-program.cmake
+# - A shipped file that is missing is copied.
+# - A shipped file that is there is brought up to date only while it still holds what an earlier
+#   layout put there (its SHA-1 is in .layout): a template the user changed, or installed under a
+#   shipped name, stays as it is.
+# - The files at the top (the settings file) are copied only when missing.
+# - Nothing is ever deleted; projects, published folders and the working folder are not touched.
+cmake_minimum_required(VERSION 3.25)
+set(manifest ${PROGRAM_DIR}/.layout)
+set(laid "")
+if(EXISTS ${manifest})
+  file(STRINGS ${manifest} laid)
+endif()
+
+file(MAKE_DIRECTORY ${PROGRAM_DIR})
+file(GLOB_RECURSE entries LIST_DIRECTORIES true RELATIVE ${DATA_DIR} ${DATA_DIR}/*)
+list(SORT entries)
+set(record "")
 foreach(entry ${entries})
-  if(IS_DIRECTORY ${DATA_DIR}/${entry})
-    file(COPY ${DATA_DIR}/${entry} DESTINATION ${PROGRAM_DIR})
-  elseif(NOT EXISTS ${PROGRAM_DIR}/${entry})
-    file(COPY ${DATA_DIR}/${entry} DESTINATION ${PROGRAM_DIR})
+  set(from ${DATA_DIR}/${entry})
+  set(to ${PROGRAM_DIR}/${entry})
+  if(IS_DIRECTORY ${from})
+    file(MAKE_DIRECTORY ${to})
+    continue()
+  endif()
+  file(SHA1 ${from} shipped)
+  if(NOT EXISTS ${to} AND NOT IS_SYMLINK ${to})
+    file(COPY_FILE ${from} ${to})
+    list(APPEND record "${shipped} ${entry}")
+    continue()
+  endif()
+  if(IS_DIRECTORY ${to} OR IS_SYMLINK ${to})
+    message(STATUS "Kept ${to}: the user's own")
+    continue()
+  endif()
+  file(SHA1 ${to} present)
+  if(present STREQUAL shipped)
+    list(APPEND record "${shipped} ${entry}")
+  elseif(NOT entry MATCHES "/")
+    # The settings file: the program writes it, it is always the user's.
+  elseif(NOT "${present} ${entry}" IN_LIST laid)
+    message(STATUS "Kept ${to}: the user's own")
+  else()
+    # Still the copy an earlier layout made: the newer shipped file replaces it whole.
+    file(COPY_FILE ${from} ${to}.layout-new)
+    file(RENAME ${to}.layout-new ${to})
+    list(APPEND record "${shipped} ${entry}")
   endif()
 endforeach()
+
+list(JOIN record "\n" text)
+file(WRITE ${manifest}.new "${text}\n")
+file(RENAME ${manifest}.new ${manifest})

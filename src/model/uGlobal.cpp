@@ -1,6 +1,7 @@
 #include "uGlobal.h"
 
 #include "Conversions.h"
+#include "FileWrite.h"
 #include "Messages.h"
 #include "Paths.h"
 
@@ -116,7 +117,7 @@ bool CopyFileCompat(const QString &source, const QString &target)
             return false;
         }
     }
-    return out.commit();
+    return CommitWhole(out);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "uMenuXml.h"
 
 #include "Conversions.h"
+#include "FileWrite.h"
 #include "Errors.h"
 #include "Paths.h"
 #include "XmlDom.h"
@@ -174,7 +175,7 @@ void SpliceDemoElement(const QString &fileName, const QString &block)
         return;
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly) || out.write("\xEF\xBB\xBF", 3) != 3
-        || out.write(spliced.toUtf8()) < 0 || !out.commit())
+        || out.write(spliced.toUtf8()) < 0 || !CommitWhole(out))
         throw Exception(QStringLiteral("Cannot write the file \"%1\".").arg(fileName));
 }
 

@@ -23,11 +23,19 @@ QStringList DedupeList(const QStringList &list)
     return out;
 }
 
+QList<std::pair<QString, QString>> IniListKeys(const QStringList &list, int first, const QString &prefix)
+{
+    QList<std::pair<QString, QString>> keys;
+    for (int i = first; i <= list.size(); ++i)
+        keys.append({prefix + QString::number(i), list[i - 1]});
+    return keys;
+}
+
 bool WriteIniList(const QStringList &list, IniFile &ini, const QString &section, int first, const QString &prefix)
 {
     bool ok = true;
-    for (int i = first; i <= list.size(); ++i)
-        ok = ini.WriteString(section, prefix + QString::number(i), list[i - 1]) && ok;
+    for (const auto &[key, value] : IniListKeys(list, first, prefix))
+        ok = ini.WriteString(section, key, value) && ok;
     return ok;
 }
 
@@ -48,8 +56,6 @@ bool AddRecentProject(const QString &settingsFile, const QString &path)
     QStringList list = ReadRecentList(settingsFile);
     list.prepend(path);
     list = DedupeList(list);
-    IniFile ini(settingsFile);
-    if (!ini.EraseSection(RecentSection))
-        return false;
-    return WriteIniList(list, ini, RecentSection, 1, RecentPrefix);
+    // One write: a failure or a crash part-way leaves the old list whole.
+    return IniFile(settingsFile).ReplaceSection(RecentSection, IniListKeys(list, 1, RecentPrefix));
 }

@@ -1,13 +1,16 @@
 #include "BrowserPane.h"
 
+#include "Messages.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
 
 namespace {
 
 PageOpener &opener()
 {
-    static PageOpener o = [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    static PageOpener o = [](const QString &path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     return o;
 }
 
@@ -20,8 +23,11 @@ PageOpener SetPageOpener(PageOpener o)
     return previous;
 }
 
-void OpenPageInBrowser(const QString &localPath)
+bool OpenPageInBrowser(const QString &localPath)
 {
-    if (opener())
-        opener()(localPath);
+    if (!opener() || opener()(localPath))
+        return true;
+    ShowMsgBox(QStringLiteral("The page \"%1\" cannot be opened in the browser.").arg(QDir::toNativeSeparators(localPath)),
+               mtError, mbOK);
+    return false;
 }

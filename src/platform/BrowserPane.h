@@ -13,7 +13,9 @@ public:
     virtual QSize Size() const = 0;
 };
 
-// Opens a local page in the desktop's browser, in a window of its own. Replaceable for tests.
-using PageOpener = std::function<void(const QString &localPath)>;
+// Opens a local page in the desktop's browser, in a window of its own; false when the desktop
+// cannot. Replaceable for tests.
+using PageOpener = std::function<bool(const QString &localPath)>;
 PageOpener SetPageOpener(PageOpener opener);
-void OpenPageInBrowser(const QString &localPath);
+// A page the desktop cannot open is reported in an error box; false then.
+bool OpenPageInBrowser(const QString &localPath);

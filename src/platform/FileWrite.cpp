@@ -4,10 +4,19 @@
 
 #include <QSaveFile>
 
+bool CommitWhole(QSaveFile &file)
+{
+    if (file.flush())
+        return file.commit();
+    file.cancelWriting();
+    file.commit(); // discards the temporary file
+    return false;
+}
+
 bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile out(path);
-    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit())
+    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && CommitWhole(out))
         return true;
     if (error)
         *error = out.errorString();

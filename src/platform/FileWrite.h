@@ -4,6 +4,13 @@
 #include <QByteArray>
 #include <QString>
 
+class QSaveFile;
+
+// Commits a save file only when all it was given reached its temporary file. QSaveFile::commit()
+// alone ignores a failure of its last flush (a full disk, a size limit) and puts the cut file in
+// place of the old one.
+bool CommitWhole(QSaveFile &file);
+
 // False on failure, with the reason in error when given.
 bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // Raises Exception "Cannot create file "<path>". <reason>" on failure.

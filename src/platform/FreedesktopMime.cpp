@@ -1,5 +1,6 @@
 #include "FreedesktopMime.h"
 
+#include "FileWrite.h"
 #include "Paths.h"
 
 #include <QDir>
@@ -98,7 +99,7 @@ bool WriteFileReplacing(const QString &path, const QByteArray &bytes)
         out.cancelWriting();
         return false;
     }
-    return out.commit();
+    return CommitWhole(out);
 }
 
 QString DesktopEntryEscape(const QString &value)

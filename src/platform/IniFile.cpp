@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include "Conversions.h"
+#include "FileWrite.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -333,23 +334,57 @@ bool IniFile::EraseSection(const QString &section)
 {
     if (!ValidSectionName(section) || !reloadForWrite())
         return false;
+    // No such section: nothing to write.
+    return !removeSections(section) || save();
+}
+
+bool IniFile::ReplaceSection(const QString &section, const QList<std::pair<QString, QString>> &keys)
+{
+    if (!ValidSectionName(section))
+        return false;
+    for (const auto &[key, value] : keys)
+        if (!ValidKeyName(key) || !ValidValue(value))
+            return false;
+    if (!reloadForWrite())
+        return false;
+    const bool removed = removeSections(section);
+    if (keys.isEmpty())
+        return !removed || save();
+    std::vector<Line> added(size_t(keys.size()) + 1);
+    added[0].text = QLatin1Char('[') + section + QLatin1Char(']');
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        added[size_t(i) + 1].text = keys[i].first + QLatin1Char('=') + storedValue(keys[i].second);
+    for (Line &line : added) {
+        line.lineBreak = m_lineBreak;
+        classify(line);
+    }
+    if (!m_lines.empty() && m_lines.back().lineBreak.isEmpty())
+        m_lines.back().lineBreak = m_lineBreak;
+    m_lines.insert(m_lines.end(), added.begin(), added.end());
+    return save();
+}
+
+bool IniFile::removeSections(const QString &section)
+{
     const QString folded = fold(section);
     std::vector<Line> kept;
     kept.reserve(m_lines.size());
     size_t next = 0;
+    bool removed = false;
     for (const Section &s : m_sections) {
         if (fold(s.name) != folded)
             continue;
         for (; next < size_t(s.header); ++next)
             kept.push_back(std::move(m_lines[next]));
         next = size_t(s.end);
+        removed = true;
     }
-    if (next == 0)
-        return true; // no such section: nothing to write
+    if (!removed)
+        return false;
     for (; next < m_lines.size(); ++next)
         kept.push_back(std::move(m_lines[next]));
     m_lines = std::move(kept);
-    return save();
+    return true;
 }
 
 bool IniFile::save()
@@ -373,7 +408,7 @@ bool IniFile::save()
         m_encoding = TextEncoding::Utf8;
     }
     QSaveFile file(m_fileName);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && CommitWhole(file);
     if (!ok) {
         Reload();
         return false;

@@ -53,6 +53,9 @@ public:
     bool WriteInteger(const QString &section, const QString &key, int32_t value);
     // Removes every section of that name with all its lines.
     bool EraseSection(const QString &section);
+    // Removes every section of that name and adds it at the end holding these keys, in one write:
+    // the file on disk holds either the old section or the whole new one. No keys: only the removal.
+    bool ReplaceSection(const QString &section, const QList<std::pair<QString, QString>> &keys);
 
     // Reads the file again from disk.
     void Reload();
@@ -86,6 +89,8 @@ private:
     int findKey(const QString &section, const QString &key) const;
     QString lineValue(const Line &line) const;
     bool reloadForWrite();
+    // Drops the lines of every section of that name from the text in memory; false when none.
+    bool removeSections(const QString &section);
     bool save();
 
     QString m_fileName;

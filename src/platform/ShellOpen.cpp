@@ -1,13 +1,16 @@
 #include "ShellOpen.h"
 
+#include "Messages.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
 
 namespace {
 
 FolderOpener &opener()
 {
-    static FolderOpener o = [](const QString &folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+    static FolderOpener o = [](const QString &folder) { return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
     return o;
 }
 
@@ -20,8 +23,11 @@ FolderOpener SetFolderOpener(FolderOpener o)
     return previous;
 }
 
-void OpenFolderInShell(const QString &folder)
+bool OpenFolderInShell(const QString &folder)
 {
-    if (opener())
-        opener()(folder);
+    if (!opener() || opener()(folder))
+        return true;
+    ShowMsgBox(QStringLiteral("The folder \"%1\" cannot be opened.").arg(QDir::toNativeSeparators(folder)), mtError,
+               mbOK);
+    return false;
 }

@@ -3,7 +3,9 @@
 #include <QString>
 #include <functional>
 
-using FolderOpener = std::function<void(const QString &folder)>;
+// False when the desktop cannot open the folder.
+using FolderOpener = std::function<bool(const QString &folder)>;
 // Installs the opener and returns the previous one.
 FolderOpener SetFolderOpener(FolderOpener opener);
-void OpenFolderInShell(const QString &folder);
+// A folder the desktop cannot open is reported in an error box; false then.
+bool OpenFolderInShell(const QString &folder);

@@ -3,6 +3,7 @@
 #include "IniFile.h"
 #include "Paths.h"
 #include "uGlobal.h"
+#include "uRecentProjects.h"
 
 TOptions Options;
 
@@ -32,10 +33,7 @@ void removeSpecificNames(QStringList &recent, const QStringList &specific)
 
 bool writeList(IniFile &ini, const QString &section, const QStringList &list)
 {
-    bool ok = ini.EraseSection(section);
-    for (qsizetype i = 0; i < list.size(); ++i)
-        ok = ini.WriteString(section, QString::number(i + 1), list[i]) && ok;
-    return ok;
+    return ini.ReplaceSection(section, IniListKeys(list, 1, QString()));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "fra_FileEdit.h"
 
 #include "Conversions.h"
+#include "Messages.h"
 #include "Paths.h"
 #include "uGlobal.h"
 
@@ -94,10 +95,15 @@ void TfraFileEdit::btnOpenFileDialogClick()
     if (name.isEmpty())
         return;
     OpenDialog.FileName = *chosen;
-    // The copy may fail (source gone, target busy); the field shows the name either way, as the
-    // user chose it. A missing media folder is made rather than failing every copy.
+    // A missing media folder is made rather than failing every copy. A failed copy keeps the old
+    // name: the design must never name a file the project does not hold.
     QDir().mkpath(MediaFolder());
-    CopyFileCompat(*chosen, WithSlash(MediaFolder()) + name);
+    if (!CopyFileCompat(*chosen, WithSlash(MediaFolder()) + name)) {
+        ShowMsgBox(QStringLiteral("The file \"%1\" cannot be copied into the project.")
+                       .arg(QDir::toNativeSeparators(*chosen)),
+                   mtError, mbOK);
+        return;
+    }
     edFileName->setText(name);
     LastFolder = ExtractFilePath(*chosen);
 }

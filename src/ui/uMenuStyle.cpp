@@ -199,6 +199,7 @@ void TfrmMenuStyle::cbButtonTypeChange()
 
 void TfrmMenuStyle::UpdatePreview()
 {
+    FPreviewWritten = false;
     const QString menus = FSetup.OrientPath(QStringLiteral("Menus\\"));
     const QString source = SafePathUnder(menus, FChosenFile);
     const QString target = SafePathUnder(FSetup.ExchangeFolder(), FChosenFile);
@@ -220,6 +221,7 @@ void TfrmMenuStyle::UpdatePreview()
     ParseXml(doc, FXmlUtils->GetXml());
     MergeStyle(doc, style);
     WriteGalleryPreview(FSetup, FPane.get(), doc, FXmlUtils->GetMenuFileSrc(), size);
+    FPreviewWritten = true;
 }
 
 void TfrmMenuStyle::MergeStyle(pugi::xml_document &doc, const pugi::xml_document &style)
@@ -260,6 +262,12 @@ void TfrmMenuStyle::btnCreateClick()
         ShowPlainMessage(LangMsg(66));
         return;
     }
+    // A merge that could not be written is tried once more; still failing, its error has been
+    // shown and the dialog stays, so the design never takes a description that is not there.
+    if (!FPreviewWritten)
+        GuardSlot([this] { UpdatePreview(); });
+    if (!FPreviewWritten)
+        return;
     if (FSetup.Opts().RecentButtonsOnTop)
         PutRecentButtonFirst(ChangeFileExt(FChosenFile, QString()), FSetup.Horizontal);
     accept();

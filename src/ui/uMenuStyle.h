@@ -54,6 +54,8 @@ private:
     QButtonGroup *FTypeGroup = nullptr;
     QPointer<TGalleryTile> FFocusedTile;
     bool FTypeChanged = false;
+    // The last merge reached the exchange folder: only then may OK hand it over.
+    bool FPreviewWritten = false;
 };
 
 // Runs the dialog over a menu description; true when it was left with OK. The exchange folder then

@@ -58,7 +58,10 @@ protected:
         QDir().mkpath(prog.file("MenuPreview/flashmenu"));
         design.ResetDesign(true);
         design.SetNoProject(false);
-        previousOpener = SetPageOpener([this](const QString &p) { opened << p; });
+        previousOpener = SetPageOpener([this](const QString &p) {
+            opened << p;
+            return true;
+        });
     }
     void TearDown() override { SetPageOpener(previousOpener); }
 

@@ -559,6 +559,29 @@ TEST(RecentProjects, NewestFirstEachOnceNineWrittenEightRead)
     EXPECT_EQ(ReadRecentList(ini), QStringList({"/b.tvp", "/e.tvp"}));
 }
 
+TEST(RecentProjects, AWriteThatFailsPartWayLeavesTheOldListWhole)
+{
+    TempFolder dir;
+    const QString ini = dir.file("tolvanar.ini");
+    QStringList old;
+    QByteArray text = "[recent]\n";
+    for (int i = 1; i <= 8; ++i) {
+        old << QString("/p/%1.tvp").arg(i);
+        text += QString("project%1=/p/%1.tvp\n").arg(i).toUtf8();
+    }
+    text += "[options]\nlanguage=English\n";
+    dir.write("tolvanar.ini", text);
+
+    // Stands for a crash part-way: no file may grow beyond the old settings file, so the longer
+    // list cannot reach the disk; what does must not be a part of it.
+    {
+        FileSizeLimit limit(text.size());
+        EXPECT_FALSE(AddRecentProject(ini, "/p/" + QString(100, 'n') + ".tvp"));
+    }
+    EXPECT_EQ(ReadRecentList(ini), old);
+    EXPECT_EQ(dir.read("tolvanar.ini"), text);
+}
+
 TEST_F(Projects, RecentEntriesThatCannotBeOpened)
 {
     prog.write("Projects/upper.TVP", "x");

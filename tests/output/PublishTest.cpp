@@ -118,8 +118,14 @@ protected:
         design.FIconInfo.Items[0].Img = "flashmenu\\home.jpg";
         design.FIconInfo.Items[2].Img = "flashmenu\\mail.jpg";
         page.Title = "Site & Co";
-        previousPageOpener = SetPageOpener([this](const QString &p) { openedPages << p; });
-        previousFolderOpener = SetFolderOpener([this](const QString &f) { openedFolders << f; });
+        previousPageOpener = SetPageOpener([this](const QString &p) {
+            openedPages << p;
+            return true;
+        });
+        previousFolderOpener = SetFolderOpener([this](const QString &f) {
+            openedFolders << f;
+            return true;
+        });
         box.answer(mrNo);
     }
     void TearDown() override

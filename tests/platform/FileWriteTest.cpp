@@ -29,3 +29,15 @@ TEST(FileWrite, ReplacesTheWholeFileOrLeavesTheOldOneAndSaysWhy)
     }
     EXPECT_FALSE(dir.exists("missing"));
 }
+
+TEST(FileWrite, AWriteCutShortByAFullDiskLeavesTheOldFile)
+{
+    TempFolder dir;
+    dir.write("page.htm", "old");
+    {
+        FileSizeLimit limit(100);
+        EXPECT_FALSE(TryWriteFileWhole(dir.file("page.htm"), QByteArray(300, 'x')));
+    }
+    EXPECT_EQ(dir.read("page.htm"), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
+}

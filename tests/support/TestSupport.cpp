@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -102,6 +104,28 @@ Unprivileged::~Unprivileged()
         (void)seteuid(0);
         (void)setegid(0);
     }
+}
+
+struct FileSizeLimit::Saved {
+    rlimit limit{};
+    void (*handler)(int) = SIG_DFL;
+};
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) : m_saved(new Saved)
+{
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &m_saved->limit), 0);
+    // Past the limit a write fails with EFBIG instead of ending the process.
+    m_saved->handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = m_saved->limit;
+    limited.rlim_cur = rlim_t(bytes);
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_saved->limit);
+    std::signal(SIGXFSZ, m_saved->handler);
+    delete m_saved;
 }
 
 QString ExceptionText(const std::function<void()> &action)

@@ -90,6 +90,20 @@ private:
     bool m_dropped = false;
 };
 
+// For the length of a scope no file of this process may grow beyond the given size: writes past it
+// fail part-way, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    struct Saved;
+    Saved *m_saved;
+};
+
 // The text of the Exception the action raises; "" when it raises none.
 QString ExceptionText(const std::function<void()> &action);
 

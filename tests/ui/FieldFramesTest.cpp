@@ -278,9 +278,10 @@ TEST(FileField, AMissingMediaFolderIsMadeForTheCopy)
     EXPECT_EQ(prog.read("MenuPreview/flashmenu/logo.jpg"), "jpeg");
 }
 
-TEST(FileField, AFileAlreadyInTheMediaFolderStaysWholeAndAVanishedOneIsStillNamed)
+TEST(FileField, AFileAlreadyInTheMediaFolderStaysWholeAndAFailedCopySaysSoAndKeepsTheOldName)
 {
     TempFolder prog;
+    ScriptedMessageBox box;
     prog.write("MenuPreview/flashmenu/logo.swf", "movie");
     TfraFileEdit field(prog.path());
     QString pick = prog.file("MenuPreview/flashmenu/logo.swf");
@@ -288,10 +289,15 @@ TEST(FileField, AFileAlreadyInTheMediaFolderStaysWholeAndAVanishedOneIsStillName
     field.btnOpenFileDialogClick();
     EXPECT_EQ(prog.read("MenuPreview/flashmenu/logo.swf"), "movie");
     EXPECT_EQ(field.edFileName->text(), "logo.swf");
+    EXPECT_TRUE(box.texts().isEmpty());
 
+    QSignalSpy changed(field.edFileName, &QLineEdit::textChanged);
     pick = prog.file("gone/away.mp3");
     field.btnOpenFileDialogClick();
-    EXPECT_EQ(field.edFileName->text(), "away.mp3");
+    ASSERT_EQ(box.texts(), QStringList{QString("The file \"%1\" cannot be copied into the project.").arg(pick)});
+    EXPECT_EQ(box.shown().last().icon, MsgIcon::Error);
+    EXPECT_EQ(field.edFileName->text(), "logo.swf");
+    EXPECT_EQ(changed.count(), 0);
     EXPECT_FALSE(prog.exists("MenuPreview/flashmenu/away.mp3"));
 }
 

@@ -125,7 +125,10 @@ protected:
         CopyTree(ShippedDataDir() + "Lang", prog.file("Lang"));
         for (const char *folder : {"MenuPreview/flashmenu", "Templates/Preview/flashmenu", "Projects", "Publish"})
             QDir().mkpath(prog.file(folder));
-        previousOpener = SetPageOpener([this](const QString &page) { openedPages << page; });
+        previousOpener = SetPageOpener([this](const QString &page) {
+            openedPages << page;
+            return true;
+        });
     }
     void TearDown() override { SetPageOpener(previousOpener); }
 

@@ -222,6 +222,31 @@ TEST_F(MenuStyle, OkWithAnEmptyLibraryShowsMessage66)
     EXPECT_FALSE(ShowMenuButtonsStyle(Setup(), Description("flashmenu\\bg.jpg", "b01.swf")));
 }
 
+TEST_F(MenuStyle, OkTakesNothingWhileTheMergedDescriptionCannotBeWritten)
+{
+    MakeSets(2);
+    // A folder stands where the merged description must be written.
+    QDir().mkpath(prog.file("Templates/Preview/flashmenu.xml"));
+    WhenShown<TfrmMenuStyle>([&](TfrmMenuStyle *d) {
+        EXPECT_EQ(d->ChosenFile(), "b01.swf");
+        const qsizetype shown = box.texts().size();
+        EXPECT_GE(shown, 1);
+        d->btnCreate->click();
+        EXPECT_TRUE(d->isVisible());
+        ASSERT_EQ(box.texts().size(), shown + 1);
+        EXPECT_TRUE(box.texts().last().startsWith("Cannot create file")) << box.texts().last().toStdString();
+        // Once it can be written, OK writes it and takes it.
+        QDir(prog.file("Templates/Preview/flashmenu.xml")).removeRecursively();
+        d->btnCreate->click();
+        if (d->isVisible())
+            d->btnCancel->click();
+    });
+    EXPECT_TRUE(ShowMenuButtonsStyle(Setup(), Description("flashmenu\\bg.jpg", "b03.swf")));
+    pugi::xml_document doc;
+    Merged(doc);
+    EXPECT_EQ(QStr(doc.document_element().child("menufile").attribute("src").value()), "b01.swf");
+}
+
 TEST_F(MenuStyle, TabMovesToTheTypeControlAndComingBackOnlyHighlights)
 {
     MakeSets(8);
