@@ -1,5 +1,6 @@
 // The shipped menu player in a real browser engine: a page made from the shipped Horizontal
 // templates reads the flashmenu.xml beside it and draws the menu, or a notice when it cannot.
+#include "PublishFixture.h"
 #include "QtPrinting.h"
 #include "TestSupport.h"
 #include "uPageBuilder.h"
@@ -239,13 +240,106 @@ const QStringList kRefusals{
                    " throw new DOMException('refused', 'NetworkError'); };"),
 };
 
-void RunBeforeThePage(Browser &b, const QString &source)
+void RunBeforeThePage(Browser &b, const QString &source, bool inFrames = false)
 {
     QWebEngineScript script;
     script.setSourceCode(source);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(inFrames);
     b.page()->scripts().insert(script);
+}
+
+// Put into every frame: asked by a message, the document that holds the menu opens the sub-menu of
+// the main entry with the given caption as a visitor's pointer would, and answers with where each
+// of its entries is in the frame's window and whether a click at its middle reaches it.
+const char *kProbeInFrames = R"JS(
+window.addEventListener('message', function (ev) {
+  if (!ev.data || ev.data.probe !== 'open') return;
+  var item = Array.from(document.querySelectorAll('nav.tvnr-bar > .tvnr-item')).filter(function (it) {
+    return it.querySelector(':scope > a').textContent === ev.data.caption;
+  })[0];
+  if (!item) return;
+  item.querySelector(':scope > a').dispatchEvent(new MouseEvent('mouseover', {bubbles: true}));
+  var entries = Array.from(item.querySelectorAll(':scope > .tvnr-submenu > .tvnr-item > a')).map(function (a) {
+    var r = a.getBoundingClientRect(), hit = document.elementFromPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return {text: a.textContent, left: r.left, top: r.top, right: r.right, bottom: r.bottom,
+            reached: !!hit && a.contains(hit)};
+  });
+  ev.source.postMessage({probed: {width: document.documentElement.clientWidth,
+                                  height: document.documentElement.clientHeight, entries: entries}}, '*');
+});
+)JS";
+
+// Run in the top document: asks itself and every frame, and keeps the answer with the place of the
+// answering frame in the window.
+const char *kAskEveryFrame = R"JS(
+(function () {
+  window.tvnrProbed = null;
+  if (!window.tvnrListening) {
+    window.tvnrListening = true;
+    window.addEventListener('message', function (ev) {
+      if (!ev.data || !ev.data.probed) return;
+      var frame = Array.from(document.querySelectorAll('frame, iframe')).filter(function (f) {
+        return f.contentWindow === ev.source;
+      })[0];
+      var at = frame ? frame.getBoundingClientRect() : {left: 0, top: 0};
+      window.tvnrProbed = {frame: ev.data.probed, left: at.left, top: at.top,
+                           width: document.documentElement.clientWidth || window.innerWidth,
+                           height: document.documentElement.clientHeight || window.innerHeight};
+    });
+  }
+  [window].concat(Array.from(window.frames)).forEach(function (w) {
+    w.postMessage({probe: 'open', caption: %1}, '*');
+  });
+  return true;
+})()
+)JS";
+
+// Every entry of the open sub-menu lies whole inside its frame and the window and is reached by a
+// click at its middle; empty when so, else what is wrong.
+QString EntriesShownWhole(const QJsonObject &probed, int count)
+{
+    const QJsonObject frame = probed.value("frame").toObject();
+    const QJsonArray entries = frame.value("entries").toArray();
+    if (entries.size() != count)
+        return QStringLiteral("%1 entries").arg(entries.size());
+    QStringList faults;
+    for (const QJsonValue &v : entries) {
+        const QJsonObject e = v.toObject();
+        const double l = e.value("left").toDouble(), t = e.value("top").toDouble();
+        const double r = e.value("right").toDouble(), b = e.value("bottom").toDouble();
+        const double x = probed.value("left").toDouble(), y = probed.value("top").toDouble();
+        const bool inFrame = l >= -0.5 && t >= -0.5 && r <= frame.value("width").toDouble() + 0.5
+                             && b <= frame.value("height").toDouble() + 0.5;
+        const bool inWindow = x + l >= -0.5 && y + t >= -0.5 && x + r <= probed.value("width").toDouble() + 0.5
+                              && y + b <= probed.value("height").toDouble() + 0.5;
+        if (!inFrame || !inWindow || !e.value("reached").toBool() || r - l < 10 || b - t < 5)
+            faults << QString::fromUtf8(QJsonDocument(e).toJson(QJsonDocument::Compact));
+    }
+    return faults.join('\n');
+}
+
+// Opens the sub-menu in whichever frame holds the menu until all its entries are shown whole;
+// the last fault after 15 seconds.
+QString OpenSubMenuShowsEveryEntry(Browser &b, const QString &caption, int count)
+{
+    QElapsedTimer t;
+    t.start();
+    QString fault = QStringLiteral("no answer");
+    const QString ask = QString::fromLatin1(kAskEveryFrame)
+                            .arg(QString::fromUtf8(QJsonDocument(QJsonArray{caption}).toJson(QJsonDocument::Compact))
+                                     .mid(1).chopped(1));
+    while (t.elapsed() < 15000) {
+        b.js(ask);
+        // The menu may not be drawn yet, and a frame may still be taking its room: ask again.
+        if (!QTest::qWaitFor([&] { return b.js(QStringLiteral("!!window.tvnrProbed")).toBool(); }, 500))
+            continue;
+        fault = EntriesShownWhole(b.json(QStringLiteral("window.tvnrProbed")), count);
+        if (fault.isEmpty())
+            return fault;
+    }
+    return fault;
 }
 
 void ExpectDrawnMenu(Browser &b)
@@ -432,7 +526,7 @@ TEST(Player, VerticalMenuStacksItsButtons)
 TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
 {
     QString xml = Description(QStringLiteral("v"));
-    xml.replace(QStringLiteral("<menubar x=\"20\""), QStringLiteral("<menubar x=\"300\""));
+    xml.replace(QStringLiteral("<menubar x=\"20\""), QStringLiteral("<menubar x=\"560\""));
     PageFolder folder(true, &xml, QStringLiteral("Vertical"));
     Browser b;
     b.view().resize(450, 400);
@@ -449,13 +543,14 @@ TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
     EXPECT_LE(m.value("subRight").toDouble(), m.value("room").toDouble());
     EXPECT_GE(m.value("subLeft").toDouble(), 0);
     EXPECT_LE(m.value("subRight").toDouble(), m.value("itemLeft").toDouble() + 1);
-    const int height = m.value("height").toInt();
 
-    // With room on the right it opens there again.
+    // With room on the right it opens there again, the design at its own size.
     b.view().resize(900, 400);
-    QTest::qWait(100);
+    ASSERT_TRUE(b.waitFor(QStringLiteral("document.documentElement.clientWidth === 900 &&"
+                                         " document.querySelector('.tvnr-stage').style.transform === ''")));
     m = b.json(open);
     EXPECT_GE(m.value("subLeft").toDouble(), m.value("itemRight").toDouble() - 1);
+    const int height = m.value("height").toInt();
 
     b.js(QStringLiteral("document.body.style.lineHeight = '3';"));
     EXPECT_EQ(b.json(open).value("height").toInt(), height);
@@ -576,4 +671,55 @@ TEST(Player, ScreenshotOfTheDefaultDesign)
                         "document.querySelectorAll('.tvnr-sub')[1].parentNode.classList.add('tvnr-open');"));
     QTest::qWait(1500);
     ASSERT_TRUE(b.view().grab().save(target));
+}
+
+// A horizontal and a vertical banner with a main entry of six sub-entries, published as each output
+// type.
+class PlayerPublished : public Publish {
+protected:
+    void SetUp() override
+    {
+        Publish::SetUp();
+        design.Controls.BackgroundImage.clear();
+        design.Controls.LogoImage.clear();
+        design.Controls.BackgroundSound.clear();
+    }
+
+    void Design(bool horizontal)
+    {
+        design.ResetDesign(true);
+        design.SetOrientation(horizontal);
+        window.pane.size = horizontal ? QSize(1000, 150) : QSize(200, 460);
+        design.FStoreOptions.BackgroundWidth = horizontal ? 1004 : 200;
+        design.FStoreOptions.BackgroundHeight = horizontal ? 150 : 460;
+        design.FMenuX = horizontal ? 300 : 20;
+        design.FMenuY = horizontal ? 110 : 300;
+        design.AddMainMenuEntry(QString(), QStringLiteral("Home"), true, QStringLiteral("mainFrame"), QStringLiteral("mainbody.htm"));
+        const int products = design.AddMainMenuEntry(QString(), QStringLiteral("Products"), true,
+                                                     QStringLiteral("mainFrame"), QStringLiteral("mainbody.htm"));
+        for (int n = 1; n <= 6; ++n)
+            design.AddSubMenuEntry(products, QStringLiteral("Product %1").arg(n), QStringLiteral("mainFrame"),
+                                   QStringLiteral("mainbody.htm"));
+    }
+};
+
+// In a real browser engine each output type shows the open sub-menu whole: no entry is cut by the
+// menu frame, the page or the window, and a click at its middle reaches it.
+TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWhole)
+{
+    for (bool horizontal : {true, false}) {
+        Design(horizontal);
+        for (int kind = 0; kind <= 3; ++kind) {
+            SCOPED_TRACE(QStringLiteral("%1 kind %2").arg(horizontal ? "horizontal" : "vertical").arg(kind).toStdString());
+            const QString folder = outRoot.file(QStringLiteral("%1%2").arg(horizontal ? "h" : "v").arg(kind));
+            QDir().mkpath(folder);
+            ASSERT_FALSE(publish(QStringLiteral("%1=-1").arg(kind), folder).isEmpty());
+            Browser b;
+            b.view().resize(1000, 600);
+            RunBeforeThePage(b, QString::fromLatin1(kProbeInFrames), true);
+            ASSERT_TRUE(b.load(folder + (kind == pkFramePages || kind == pkNonFramePages ? "/index.htm" : "/flashmenu.htm")));
+            EXPECT_EQ(OpenSubMenuShowsEveryEntry(b, QStringLiteral("Products"), 6), QString());
+            EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+        }
+    }
 }
