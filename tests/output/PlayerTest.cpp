@@ -188,14 +188,15 @@ private:
 struct PageFolder {
     TempFolder dir;
     QString page;
-    PageFolder(bool withScript, const QString *description, const QString &orient = QStringLiteral("Horizontal"))
+    PageFolder(bool withScript, const QString *description, const QString &orient = QStringLiteral("Horizontal"),
+               QSize size = {700, 150})
     {
         dir.write(QStringLiteral("AC_RunActiveContent.js"),
                   ReadFileBytes(HtmlDir(orient) + QStringLiteral("AC_RunActiveContent.js")));
         if (description)
             dir.write(QStringLiteral("flashmenu.xml"), description->toUtf8());
         dir.write(QStringLiteral("flashmenu.htm"),
-                  "\xEF\xBB\xBF" + MenuPage(withScript, QStringLiteral("tvnr001.swf"), 700, 150, orient).toUtf8());
+                  "\xEF\xBB\xBF" + MenuPage(withScript, QStringLiteral("tvnr001.swf"), size.width(), size.height(), orient).toUtf8());
         page = dir.file(QStringLiteral("flashmenu.htm"));
     }
 };
@@ -557,6 +558,52 @@ TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
     EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
 }
 
+// The designer's preview page (scroll="no") of a design wider than the pane and as high as it: the
+// whole design is shown, smaller, and an open drop-down stays inside the pane, also when the pane is
+// as wide as the design.
+TEST(Player, ThePreviewShowsTheWholeDesignAndItsOpenSubMenu)
+{
+    QString xml = Description();
+    xml.replace(QStringLiteral("width=\"700\" height=\"150\""), QStringLiteral("width=\"1004\" height=\"156\""));
+    xml.replace(QStringLiteral("<menubar x=\"20\" y=\"60\""), QStringLiteral("<menubar x=\"20\" y=\"110\""));
+    xml.replace(QStringLiteral("<text id=\"title\" x=\"10\""), QStringLiteral("<text id=\"title\" x=\"880\""));
+    PageFolder folder(true, &xml, QStringLiteral("Horizontal"), QSize(1004, 156));
+    for (int paneWidth : {700, 1004}) {
+        SCOPED_TRACE(paneWidth);
+        Browser b;
+        b.view().resize(paneWidth, 156);
+        RunBeforeThePage(b, QString::fromLatin1(kProbeInFrames));
+        ASSERT_TRUE(b.load(folder.page));
+        ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+        const QJsonObject m = b.json(QStringLiteral(
+            "(function(){var t=document.querySelector('.tvnr-title').getBoundingClientRect(),"
+            " area=document.querySelector('.tvnr-layer').getBoundingClientRect();"
+            "return {title: t.right, area: area.right, room: document.documentElement.clientWidth};})()"));
+        EXPECT_EQ(m.value("room").toInt(), paneWidth);
+        EXPECT_LE(m.value("title").toDouble(), paneWidth);
+        EXPECT_NEAR(m.value("area").toDouble(), paneWidth, 1.0);
+        EXPECT_EQ(OpenSubMenuShowsEveryEntry(b, QStringLiteral("Products"), 2), QString());
+        EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+    }
+}
+
+// A caption with markup keeps the blanks beside its tags.
+TEST(Player, CaptionMarkupKeepsItsBlanks)
+{
+    QString xml = Description();
+    xml.replace(QStringLiteral("&lt;b&gt;Products&lt;/b&gt;]]>"), QStringLiteral("&lt;b&gt;Products&lt;/b&gt; &amp; more]]>"));
+    PageFolder folder(true, &xml);
+    Browser b;
+    ASSERT_TRUE(b.load(folder.page));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    const QJsonObject m = b.json(QStringLiteral(
+        "(function(){var a=document.querySelectorAll('.tvnr-main')[1], bold=a.querySelector('b'), t=bold.nextSibling;"
+        "var r=document.createRange(); r.setStart(t, t.data.indexOf('&')); r.setEnd(t, t.data.indexOf('&') + 1);"
+        "return {text: a.textContent, gap: r.getBoundingClientRect().left - bold.getBoundingClientRect().right};})()"));
+    EXPECT_EQ(m.value("text").toString(), QStringLiteral("Products & more"));
+    EXPECT_GT(m.value("gap").toDouble(), 2.0);
+}
+
 TEST(Player, BrokenOrMissingDescriptionShowsANoticeAndNoScriptError)
 {
     const QString notWellFormed = QStringLiteral("<WebMenuOptions version=\"1.00\" type=\"h\"><design>");
@@ -673,8 +720,8 @@ TEST(Player, ScreenshotOfTheDefaultDesign)
     ASSERT_TRUE(b.view().grab().save(target));
 }
 
-// A horizontal and a vertical banner with a main entry of six sub-entries, published as each output
-// type.
+// A horizontal and a vertical banner with a main entry of six sub-entries too many and too wide for
+// a menu frame of the design's size, published as each output type.
 class PlayerPublished : public Publish {
 protected:
     void SetUp() override
@@ -694,11 +741,13 @@ protected:
         design.FStoreOptions.BackgroundHeight = horizontal ? 150 : 460;
         design.FMenuX = horizontal ? 300 : 20;
         design.FMenuY = horizontal ? 110 : 300;
+        for (TFontInfo &font : design.FStoreOptions.Fonts)
+            font.Size = 13;
         design.AddMainMenuEntry(QString(), QStringLiteral("Home"), true, QStringLiteral("mainFrame"), QStringLiteral("mainbody.htm"));
         const int products = design.AddMainMenuEntry(QString(), QStringLiteral("Products"), true,
                                                      QStringLiteral("mainFrame"), QStringLiteral("mainbody.htm"));
         for (int n = 1; n <= 6; ++n)
-            design.AddSubMenuEntry(products, QStringLiteral("Product %1").arg(n), QStringLiteral("mainFrame"),
+            design.AddSubMenuEntry(products, QStringLiteral("Product number %1").arg(n), QStringLiteral("mainFrame"),
                                    QStringLiteral("mainbody.htm"));
     }
 };
