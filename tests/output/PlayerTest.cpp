@@ -12,6 +12,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -116,11 +118,13 @@ public:
         m_view.show();
     }
 
-    bool load(const QString &file)
+    bool load(const QString &file) { return load(QUrl::fromLocalFile(file)); }
+
+    bool load(const QUrl &url)
     {
         bool done = false, ok = false;
         QObject::connect(m_page, &QWebEnginePage::loadFinished, [&](bool result) { done = true; ok = result; });
-        m_page->load(QUrl::fromLocalFile(file));
+        m_page->load(url);
         QElapsedTimer t;
         t.start();
         while (!done && t.elapsed() < 30000)
@@ -182,6 +186,51 @@ public:
 private:
     QWebEngineView m_view;
     RecordingPage *m_page = nullptr;
+};
+
+// A folder served over http on the loopback address, as a web server would serve a published site.
+class LoopbackSite {
+public:
+    explicit LoopbackSite(const QString &root) : m_root(root)
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        m_server.listen(QHostAddress::LocalHost);
+    }
+
+    QUrl url(const QString &path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(m_server.serverPort()).arg(path));
+    }
+
+private:
+    void answer(QTcpSocket *socket)
+    {
+        QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+        socket->setProperty("request", request);
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QString path = QUrl::fromPercentEncoding(request.split(' ').value(1)).section(QLatin1Char('?'), 0, 0);
+        QFile file(m_root + path);
+        const bool found = !path.contains(QLatin1String("..")) && file.open(QIODevice::ReadOnly);
+        const QByteArray body = found ? file.readAll() : QByteArray("not found");
+        QByteArray type = "application/octet-stream";
+        for (const auto &[ending, mime] : {std::pair{".htm", "text/html"}, std::pair{".js", "text/javascript"},
+                                           std::pair{".xml", "text/xml"}, std::pair{".css", "text/css"},
+                                           std::pair{".gif", "image/gif"}, std::pair{".jpg", "image/jpeg"}})
+            if (path.endsWith(QLatin1String(ending)))
+                type = mime;
+        socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") + QByteArray("Content-Type: ") + type
+                      + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QString m_root;
+    QTcpServer m_server;
 };
 
 // A folder with the menu page, the player and (when given) the description.
@@ -752,8 +801,9 @@ protected:
     }
 };
 
-// In a real browser engine each output type shows the open sub-menu whole: no entry is cut by the
-// menu frame, the page or the window, and a click at its middle reaches it.
+// In a real browser engine each output type, opened from disk and from a web server, shows the open
+// sub-menu whole: no entry is cut by the menu frame, the page or the window, and a click at its middle
+// reaches it.
 TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWhole)
 {
     for (bool horizontal : {true, false}) {
@@ -763,12 +813,17 @@ TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWhole)
             const QString folder = outRoot.file(QStringLiteral("%1%2").arg(horizontal ? "h" : "v").arg(kind));
             QDir().mkpath(folder);
             ASSERT_FALSE(publish(QStringLiteral("%1=-1").arg(kind), folder).isEmpty());
-            Browser b;
-            b.view().resize(1000, 600);
-            RunBeforeThePage(b, QString::fromLatin1(kProbeInFrames), true);
-            ASSERT_TRUE(b.load(folder + (kind == pkFramePages || kind == pkNonFramePages ? "/index.htm" : "/flashmenu.htm")));
-            EXPECT_EQ(OpenSubMenuShowsEveryEntry(b, QStringLiteral("Products"), 6), QString());
-            EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+            const QString page = kind == pkFramePages || kind == pkNonFramePages ? "index.htm" : "flashmenu.htm";
+            const LoopbackSite site(folder);
+            for (const QUrl &url : {QUrl::fromLocalFile(folder + QLatin1Char('/') + page), site.url(page)}) {
+                SCOPED_TRACE(url.toString().toStdString());
+                Browser b;
+                b.view().resize(1000, 600);
+                RunBeforeThePage(b, QString::fromLatin1(kProbeInFrames), true);
+                ASSERT_TRUE(b.load(url));
+                EXPECT_EQ(OpenSubMenuShowsEveryEntry(b, QStringLiteral("Products"), 6), QString());
+                EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+            }
         }
     }
 }
