@@ -854,16 +854,22 @@
   }
 
   // The frameset around a menu page gives the menu frame the room the player there asks for: the
-  // banner with any of its sub-menus open. The content frame keeps some room too.
-  function giveMenuFrameRoom(ev) {
-    var size = ev.data && ev.data.tvnrMenuSize;
+  // banner with any of its sub-menus open. The content frame keeps some room too, so the last
+  // request is given again when the window changes size.
+  var menuFrameRoom = null;
+
+  function menuFrame() {
     var frame = document.getElementsByName('main')[0];
-    if (!size || !frame || ev.source !== frame.contentWindow) return;
-    var set = frame.parentNode;
-    if (!set || set.nodeName !== 'FRAMESET') return;
-    var across = set.hasAttribute('cols');
+    return frame && frame.nodeName === 'FRAME' && frame.parentNode.nodeName === 'FRAMESET' ? frame : null;
+  }
+
+  function giveMenuFrameRoom() {
+    var frame = menuFrame();
+    if (!frame || !menuFrameRoom) return;
+    var set = frame.parentNode, across = set.hasAttribute('cols');
     var total = across ? window.innerWidth : window.innerHeight;
-    var need = Math.min(Math.ceil(Number(across ? size.width : size.height)) || 0, Math.floor(total * 0.85));
+    var need = Math.min(Math.ceil(Number(across ? menuFrameRoom.width : menuFrameRoom.height)) || 0,
+                        Math.floor(total * 0.85));
     if (need <= 0) return;
     var parts = [];
     for (var f = set.firstElementChild; f; f = f.nextElementSibling) {
@@ -872,7 +878,13 @@
     set.setAttribute(across ? 'cols' : 'rows', parts.join(','));
   }
 
-  window.addEventListener('message', giveMenuFrameRoom);
+  window.addEventListener('message', function (ev) {
+    var frame = menuFrame();
+    if (!frame || !ev.data || !ev.data.tvnrMenuSize || ev.source !== frame.contentWindow) return;
+    menuFrameRoom = ev.data.tvnrMenuSize;
+    giveMenuFrameRoom();
+  });
+  window.addEventListener('resize', giveMenuFrameRoom);
   window.TvnrRunMenu = TvnrRunMenu;
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', startAll);
   else startAll();
