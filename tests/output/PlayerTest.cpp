@@ -1,5 +1,6 @@
 // The shipped menu player in a real browser engine: a page made from the shipped Horizontal
 // templates reads the flashmenu.xml beside it and draws the menu, or a notice when it cannot.
+#include "PublishFixture.h"
 #include "QtPrinting.h"
 #include "TestSupport.h"
 #include "uPageBuilder.h"
@@ -11,6 +12,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -115,11 +118,13 @@ public:
         m_view.show();
     }
 
-    bool load(const QString &file)
+    bool load(const QString &file) { return load(QUrl::fromLocalFile(file)); }
+
+    bool load(const QUrl &url)
     {
         bool done = false, ok = false;
         QObject::connect(m_page, &QWebEnginePage::loadFinished, [&](bool result) { done = true; ok = result; });
-        m_page->load(QUrl::fromLocalFile(file));
+        m_page->load(url);
         QElapsedTimer t;
         t.start();
         while (!done && t.elapsed() < 30000)
@@ -183,18 +188,64 @@ private:
     RecordingPage *m_page = nullptr;
 };
 
+// A folder served over http on the loopback address, as a web server would serve a published site.
+class LoopbackSite {
+public:
+    explicit LoopbackSite(const QString &root) : m_root(root)
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        m_server.listen(QHostAddress::LocalHost);
+    }
+
+    QUrl url(const QString &path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(m_server.serverPort()).arg(path));
+    }
+
+private:
+    void answer(QTcpSocket *socket)
+    {
+        QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+        socket->setProperty("request", request);
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QString path = QUrl::fromPercentEncoding(request.split(' ').value(1)).section(QLatin1Char('?'), 0, 0);
+        QFile file(m_root + path);
+        const bool found = !path.contains(QLatin1String("..")) && file.open(QIODevice::ReadOnly);
+        const QByteArray body = found ? file.readAll() : QByteArray("not found");
+        QByteArray type = "application/octet-stream";
+        for (const auto &[ending, mime] : {std::pair{".htm", "text/html"}, std::pair{".js", "text/javascript"},
+                                           std::pair{".xml", "text/xml"}, std::pair{".css", "text/css"},
+                                           std::pair{".gif", "image/gif"}, std::pair{".jpg", "image/jpeg"}})
+            if (path.endsWith(QLatin1String(ending)))
+                type = mime;
+        socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") + QByteArray("Content-Type: ") + type
+                      + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QString m_root;
+    QTcpServer m_server;
+};
+
 // A folder with the menu page, the player and (when given) the description.
 struct PageFolder {
     TempFolder dir;
     QString page;
-    PageFolder(bool withScript, const QString *description, const QString &orient = QStringLiteral("Horizontal"))
+    PageFolder(bool withScript, const QString *description, const QString &orient = QStringLiteral("Horizontal"),
+               QSize size = {700, 150})
     {
         dir.write(QStringLiteral("AC_RunActiveContent.js"),
                   ReadFileBytes(HtmlDir(orient) + QStringLiteral("AC_RunActiveContent.js")));
         if (description)
             dir.write(QStringLiteral("flashmenu.xml"), description->toUtf8());
         dir.write(QStringLiteral("flashmenu.htm"),
-                  "\xEF\xBB\xBF" + MenuPage(withScript, QStringLiteral("tvnr001.swf"), 700, 150, orient).toUtf8());
+                  "\xEF\xBB\xBF" + MenuPage(withScript, QStringLiteral("tvnr001.swf"), size.width(), size.height(), orient).toUtf8());
         page = dir.file(QStringLiteral("flashmenu.htm"));
     }
 };
@@ -239,13 +290,106 @@ const QStringList kRefusals{
                    " throw new DOMException('refused', 'NetworkError'); };"),
 };
 
-void RunBeforeThePage(Browser &b, const QString &source)
+void RunBeforeThePage(Browser &b, const QString &source, bool inFrames = false)
 {
     QWebEngineScript script;
     script.setSourceCode(source);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(inFrames);
     b.page()->scripts().insert(script);
+}
+
+// Put into every frame: asked by a message, the document that holds the menu opens the sub-menu of
+// the main entry with the given caption as a visitor's pointer would, and answers with where each
+// of its entries is in the frame's window and whether a click at its middle reaches it.
+const char *kProbeInFrames = R"JS(
+window.addEventListener('message', function (ev) {
+  if (!ev.data || ev.data.probe !== 'open') return;
+  var item = Array.from(document.querySelectorAll('nav.tvnr-bar > .tvnr-item')).filter(function (it) {
+    return it.querySelector(':scope > a').textContent === ev.data.caption;
+  })[0];
+  if (!item) return;
+  item.querySelector(':scope > a').dispatchEvent(new MouseEvent('mouseover', {bubbles: true}));
+  var entries = Array.from(item.querySelectorAll(':scope > .tvnr-submenu > .tvnr-item > a')).map(function (a) {
+    var r = a.getBoundingClientRect(), hit = document.elementFromPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return {text: a.textContent, left: r.left, top: r.top, right: r.right, bottom: r.bottom,
+            reached: !!hit && a.contains(hit)};
+  });
+  ev.source.postMessage({probed: {width: document.documentElement.clientWidth,
+                                  height: document.documentElement.clientHeight, entries: entries}}, '*');
+});
+)JS";
+
+// Run in the top document: asks itself and every frame, and keeps the answer with the place of the
+// answering frame in the window.
+const char *kAskEveryFrame = R"JS(
+(function () {
+  window.tvnrProbed = null;
+  if (!window.tvnrListening) {
+    window.tvnrListening = true;
+    window.addEventListener('message', function (ev) {
+      if (!ev.data || !ev.data.probed) return;
+      var frame = Array.from(document.querySelectorAll('frame, iframe')).filter(function (f) {
+        return f.contentWindow === ev.source;
+      })[0];
+      var at = frame ? frame.getBoundingClientRect() : {left: 0, top: 0};
+      window.tvnrProbed = {frame: ev.data.probed, left: at.left, top: at.top,
+                           width: document.documentElement.clientWidth || window.innerWidth,
+                           height: document.documentElement.clientHeight || window.innerHeight};
+    });
+  }
+  [window].concat(Array.from(window.frames)).forEach(function (w) {
+    w.postMessage({probe: 'open', caption: %1}, '*');
+  });
+  return true;
+})()
+)JS";
+
+// Every entry of the open sub-menu lies whole inside its frame and the window and is reached by a
+// click at its middle; empty when so, else what is wrong.
+QString EntriesShownWhole(const QJsonObject &probed, int count)
+{
+    const QJsonObject frame = probed.value("frame").toObject();
+    const QJsonArray entries = frame.value("entries").toArray();
+    if (entries.size() != count)
+        return QStringLiteral("%1 entries").arg(entries.size());
+    QStringList faults;
+    for (const QJsonValue &v : entries) {
+        const QJsonObject e = v.toObject();
+        const double l = e.value("left").toDouble(), t = e.value("top").toDouble();
+        const double r = e.value("right").toDouble(), b = e.value("bottom").toDouble();
+        const double x = probed.value("left").toDouble(), y = probed.value("top").toDouble();
+        const bool inFrame = l >= -0.5 && t >= -0.5 && r <= frame.value("width").toDouble() + 0.5
+                             && b <= frame.value("height").toDouble() + 0.5;
+        const bool inWindow = x + l >= -0.5 && y + t >= -0.5 && x + r <= probed.value("width").toDouble() + 0.5
+                              && y + b <= probed.value("height").toDouble() + 0.5;
+        if (!inFrame || !inWindow || !e.value("reached").toBool() || r - l < 10 || b - t < 5)
+            faults << QString::fromUtf8(QJsonDocument(e).toJson(QJsonDocument::Compact));
+    }
+    return faults.join('\n');
+}
+
+// Opens the sub-menu in whichever frame holds the menu until all its entries are shown whole;
+// the last fault after 15 seconds.
+QString OpenSubMenuShowsEveryEntry(Browser &b, const QString &caption, int count)
+{
+    QElapsedTimer t;
+    t.start();
+    QString fault = QStringLiteral("no answer");
+    const QString ask = QString::fromLatin1(kAskEveryFrame)
+                            .arg(QString::fromUtf8(QJsonDocument(QJsonArray{caption}).toJson(QJsonDocument::Compact))
+                                     .mid(1).chopped(1));
+    while (t.elapsed() < 15000) {
+        b.js(ask);
+        // The menu may not be drawn yet, and a frame may still be taking its room: ask again.
+        if (!QTest::qWaitFor([&] { return b.js(QStringLiteral("!!window.tvnrProbed")).toBool(); }, 500))
+            continue;
+        fault = EntriesShownWhole(b.json(QStringLiteral("window.tvnrProbed")), count);
+        if (fault.isEmpty())
+            return fault;
+    }
+    return fault;
 }
 
 void ExpectDrawnMenu(Browser &b)
@@ -432,7 +576,7 @@ TEST(Player, VerticalMenuStacksItsButtons)
 TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
 {
     QString xml = Description(QStringLiteral("v"));
-    xml.replace(QStringLiteral("<menubar x=\"20\""), QStringLiteral("<menubar x=\"300\""));
+    xml.replace(QStringLiteral("<menubar x=\"20\""), QStringLiteral("<menubar x=\"560\""));
     PageFolder folder(true, &xml, QStringLiteral("Vertical"));
     Browser b;
     b.view().resize(450, 400);
@@ -449,17 +593,64 @@ TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
     EXPECT_LE(m.value("subRight").toDouble(), m.value("room").toDouble());
     EXPECT_GE(m.value("subLeft").toDouble(), 0);
     EXPECT_LE(m.value("subRight").toDouble(), m.value("itemLeft").toDouble() + 1);
-    const int height = m.value("height").toInt();
 
-    // With room on the right it opens there again.
+    // With room on the right it opens there again, the design at its own size.
     b.view().resize(900, 400);
-    QTest::qWait(100);
+    ASSERT_TRUE(b.waitFor(QStringLiteral("document.documentElement.clientWidth === 900 &&"
+                                         " document.querySelector('.tvnr-stage').style.transform === ''")));
     m = b.json(open);
     EXPECT_GE(m.value("subLeft").toDouble(), m.value("itemRight").toDouble() - 1);
+    const int height = m.value("height").toInt();
 
     b.js(QStringLiteral("document.body.style.lineHeight = '3';"));
     EXPECT_EQ(b.json(open).value("height").toInt(), height);
     EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+}
+
+// The designer's preview page (scroll="no") of a design wider than the pane and as high as it: the
+// whole design is shown, smaller, and an open drop-down stays inside the pane, also when the pane is
+// as wide as the design.
+TEST(Player, ThePreviewShowsTheWholeDesignAndItsOpenSubMenu)
+{
+    QString xml = Description();
+    xml.replace(QStringLiteral("width=\"700\" height=\"150\""), QStringLiteral("width=\"1004\" height=\"156\""));
+    xml.replace(QStringLiteral("<menubar x=\"20\" y=\"60\""), QStringLiteral("<menubar x=\"20\" y=\"110\""));
+    xml.replace(QStringLiteral("<text id=\"title\" x=\"10\""), QStringLiteral("<text id=\"title\" x=\"880\""));
+    PageFolder folder(true, &xml, QStringLiteral("Horizontal"), QSize(1004, 156));
+    for (int paneWidth : {700, 1004}) {
+        SCOPED_TRACE(paneWidth);
+        Browser b;
+        b.view().resize(paneWidth, 156);
+        RunBeforeThePage(b, QString::fromLatin1(kProbeInFrames));
+        ASSERT_TRUE(b.load(folder.page));
+        ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+        const QJsonObject m = b.json(QStringLiteral(
+            "(function(){var t=document.querySelector('.tvnr-title').getBoundingClientRect(),"
+            " area=document.querySelector('.tvnr-layer').getBoundingClientRect();"
+            "return {title: t.right, area: area.right, room: document.documentElement.clientWidth};})()"));
+        EXPECT_EQ(m.value("room").toInt(), paneWidth);
+        EXPECT_LE(m.value("title").toDouble(), paneWidth);
+        EXPECT_NEAR(m.value("area").toDouble(), paneWidth, 1.0);
+        EXPECT_EQ(OpenSubMenuShowsEveryEntry(b, QStringLiteral("Products"), 2), QString());
+        EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+    }
+}
+
+// A caption with markup keeps the blanks beside its tags.
+TEST(Player, CaptionMarkupKeepsItsBlanks)
+{
+    QString xml = Description();
+    xml.replace(QStringLiteral("&lt;b&gt;Products&lt;/b&gt;]]>"), QStringLiteral("&lt;b&gt;Products&lt;/b&gt; &amp; more]]>"));
+    PageFolder folder(true, &xml);
+    Browser b;
+    ASSERT_TRUE(b.load(folder.page));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    const QJsonObject m = b.json(QStringLiteral(
+        "(function(){var a=document.querySelectorAll('.tvnr-main')[1], bold=a.querySelector('b'), t=bold.nextSibling;"
+        "var r=document.createRange(); r.setStart(t, t.data.indexOf('&')); r.setEnd(t, t.data.indexOf('&') + 1);"
+        "return {text: a.textContent, gap: r.getBoundingClientRect().left - bold.getBoundingClientRect().right};})()"));
+    EXPECT_EQ(m.value("text").toString(), QStringLiteral("Products & more"));
+    EXPECT_GT(m.value("gap").toDouble(), 2.0);
 }
 
 TEST(Player, BrokenOrMissingDescriptionShowsANoticeAndNoScriptError)
@@ -576,4 +767,63 @@ TEST(Player, ScreenshotOfTheDefaultDesign)
                         "document.querySelectorAll('.tvnr-sub')[1].parentNode.classList.add('tvnr-open');"));
     QTest::qWait(1500);
     ASSERT_TRUE(b.view().grab().save(target));
+}
+
+// A horizontal and a vertical banner with a main entry of six sub-entries too many and too wide for
+// a menu frame of the design's size, published as each output type.
+class PlayerPublished : public Publish {
+protected:
+    void SetUp() override
+    {
+        Publish::SetUp();
+        design.Controls.BackgroundImage.clear();
+        design.Controls.LogoImage.clear();
+        design.Controls.BackgroundSound.clear();
+    }
+
+    void Design(bool horizontal)
+    {
+        design.ResetDesign(true);
+        design.SetOrientation(horizontal);
+        window.pane.size = horizontal ? QSize(1000, 150) : QSize(200, 460);
+        design.FStoreOptions.BackgroundWidth = horizontal ? 1004 : 200;
+        design.FStoreOptions.BackgroundHeight = horizontal ? 150 : 460;
+        design.FMenuX = horizontal ? 300 : 20;
+        design.FMenuY = horizontal ? 110 : 300;
+        for (TFontInfo &font : design.FStoreOptions.Fonts)
+            font.Size = 13;
+        design.AddMainMenuEntry(QString(), QStringLiteral("Home"), true, QStringLiteral("mainFrame"), QStringLiteral("mainbody.htm"));
+        const int products = design.AddMainMenuEntry(QString(), QStringLiteral("Products"), true,
+                                                     QStringLiteral("mainFrame"), QStringLiteral("mainbody.htm"));
+        for (int n = 1; n <= 6; ++n)
+            design.AddSubMenuEntry(products, QStringLiteral("Product number %1").arg(n), QStringLiteral("mainFrame"),
+                                   QStringLiteral("mainbody.htm"));
+    }
+};
+
+// In a real browser engine each output type, opened from disk and from a web server, shows the open
+// sub-menu whole: no entry is cut by the menu frame, the page or the window, and a click at its middle
+// reaches it.
+TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWhole)
+{
+    for (bool horizontal : {true, false}) {
+        Design(horizontal);
+        for (int kind = 0; kind <= 3; ++kind) {
+            SCOPED_TRACE(QStringLiteral("%1 kind %2").arg(horizontal ? "horizontal" : "vertical").arg(kind).toStdString());
+            const QString folder = outRoot.file(QStringLiteral("%1%2").arg(horizontal ? "h" : "v").arg(kind));
+            QDir().mkpath(folder);
+            ASSERT_FALSE(publish(QStringLiteral("%1=-1").arg(kind), folder).isEmpty());
+            const QString page = kind == pkFramePages || kind == pkNonFramePages ? "index.htm" : "flashmenu.htm";
+            const LoopbackSite site(folder);
+            for (const QUrl &url : {QUrl::fromLocalFile(folder + QLatin1Char('/') + page), site.url(page)}) {
+                SCOPED_TRACE(url.toString().toStdString());
+                Browser b;
+                b.view().resize(1000, 600);
+                RunBeforeThePage(b, QString::fromLatin1(kProbeInFrames), true);
+                ASSERT_TRUE(b.load(url));
+                EXPECT_EQ(OpenSubMenuShowsEveryEntry(b, QStringLiteral("Products"), 6), QString());
+                EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+            }
+        }
+    }
 }

@@ -7,7 +7,8 @@
  *
  * Pages call TvnrRunMenu('movie', name, 'width', w, 'height', h) where the menu belongs, or
  * carry <div class="tvnr-menu" data-movie=".." data-width=".." data-height=".."> and load this
- * script after it. Plain ES2017, no libraries, nothing fetched but the description and its media.
+ * script after it. A frameset page loads it too: the menu frame then gets the room its menu asks for.
+ * Plain ES2017, no libraries, nothing fetched but the description and its media.
  */
 (function () {
   'use strict';
@@ -238,6 +239,8 @@
       background: {
         url: mediaUrl(attr(bg, 'src', '')),
         alpha: clamp(intOf(attr(bg, 'alpha'), 100), 0, 100),
+        width: clamp(intOf(attr(bg, 'width'), 0), 0, 100000),
+        height: clamp(intOf(attr(bg, 'height'), 0), 0, 100000),
         color: readColor(colors, 'background', 'rgba(255, 255, 255, 0)')
       },
       bar: {
@@ -322,8 +325,11 @@
     var t = d.bar.type;
     var s = '#' + scope;
     return [
-      s + '{position:relative;overflow:visible;box-sizing:border-box;text-align:left;line-height:normal;}',
+      // The page gives the size; the area never leaves the room its container has.
+      s + '{position:relative;overflow:visible;box-sizing:border-box;text-align:left;line-height:normal;' +
+          'max-width:100%;max-height:100%;}',
       s + ' *{box-sizing:border-box;}',
+      s + ' .tvnr-stage{position:absolute;left:0;top:0;transform-origin:0 0;}',
       s + ' .tvnr-layer{position:absolute;left:0;top:0;right:0;bottom:0;overflow:hidden;}',
       s + ' .tvnr-bg{position:absolute;left:0;top:0;right:0;bottom:0;background-color:' + d.background.color + ';}',
       s + ' .tvnr-bgpic{position:absolute;left:0;top:0;right:0;bottom:0;background-size:cover;' +
@@ -343,12 +349,15 @@
           'outline-offset:-3px;}',
       s + ' .tvnr-submenu{position:absolute;z-index:30;display:none;flex-direction:column;min-width:100%;' +
           (d.vertical ? 'left:100%;top:0;' : 'left:0;top:100%;') +
-          'box-shadow:0 4px 12px rgba(0,0,0,.25);}',
+          'box-shadow:0 4px 12px rgba(0,0,0,.25);transform-origin:0 0;}',
       s + ' .tvnr-submenu .tvnr-submenu{left:100%;top:0;min-width:0;}',
       // A sub-menu that would leave the window (a narrow menu frame) opens towards the other side.
       s + ' .tvnr-submenu.tvnr-flip{left:auto;right:' + (d.vertical ? '100%' : '0') + ';}',
       s + ' .tvnr-submenu .tvnr-submenu.tvnr-flip{left:auto;right:100%;}',
-      s + ' .tvnr-open>.tvnr-submenu{display:flex;}',
+      // One that would leave it at the bottom opens upwards.
+      s + ' .tvnr-submenu.tvnr-up{top:auto;bottom:' + (d.vertical ? '0' : '100%') + ';}',
+      s + ' .tvnr-submenu .tvnr-submenu.tvnr-up{top:auto;bottom:0;}',
+      s + ' .tvnr-open>.tvnr-submenu,' + s + ' .tvnr-measure .tvnr-submenu{display:flex;}',
       s + ' .tvnr-sub{padding:6px 14px;' + fontCss(d.fonts.subNormal) + buttonLook(t, d.colors.subNormal, false) + '}',
       s + ' .tvnr-sub:hover,' + s + ' .tvnr-sub:focus,' + s + ' .tvnr-open>.tvnr-sub{' +
           fontCss(d.fonts.subActive) + buttonLook(t, d.colors.subActive, true) + '}',
@@ -381,7 +390,11 @@
       a.setAttribute('target', entry.target);
       if (/^_blank$/i.test(entry.target)) a.setAttribute('rel', 'noopener');
     }
-    setCaption(a, entry.caption);
+    // One box for the caption: the link is a flex box, which would drop the blanks beside tags.
+    var caption = document.createElement('span');
+    caption.className = 'tvnr-caption';
+    setCaption(caption, entry.caption);
+    a.appendChild(caption);
     return a;
   }
 
@@ -416,10 +429,12 @@
     function isMain(item) { return item && item.parentNode === bar; }
 
     function setOpen(item, open) {
-      if (!submenuOf(item)) return;
+      var sub = submenuOf(item);
+      if (!sub) return;
       item.classList.toggle('tvnr-open', open);
       linkOf(item).setAttribute('aria-expanded', open ? 'true' : 'false');
       if (!open) {
+        unplace(sub);
         item.querySelectorAll('.tvnr-open').forEach(function (o) { setOpen(o, false); });
       }
     }
@@ -437,15 +452,29 @@
       keepInside();
     }
 
-    // Open sub-menus, outer ones first, turned to the other side when they would leave the window
-    // there and fit on that side.
+    // Open sub-menus, outer ones first, kept inside the window: turned to the other side, or
+    // upwards, when they would leave it there and fit that way; else moved in, and drawn smaller
+    // when they are larger than the whole window.
     function keepInside() {
-      var room = document.documentElement.clientWidth;
+      var roomW = document.documentElement.clientWidth, roomH = document.documentElement.clientHeight;
       bar.querySelectorAll('.tvnr-open > .tvnr-submenu').forEach(function (sub) {
-        sub.classList.remove('tvnr-flip');
-        if (sub.getBoundingClientRect().right <= room) return;
-        sub.classList.add('tvnr-flip');
-        if (sub.getBoundingClientRect().left < 0) sub.classList.remove('tvnr-flip');
+        unplace(sub);
+        var r = sub.getBoundingClientRect();
+        if (r.right > roomW + 0.5) {
+          sub.classList.add('tvnr-flip');
+          if (sub.getBoundingClientRect().left < -0.5) sub.classList.remove('tvnr-flip');
+        }
+        if (r.bottom > roomH + 0.5) {
+          sub.classList.add('tvnr-up');
+          if (sub.getBoundingClientRect().top < -0.5) sub.classList.remove('tvnr-up');
+        }
+        r = sub.getBoundingClientRect();
+        var f = Math.min(1, roomW / r.width, roomH / r.height);
+        var left = clamp(r.left, 0, roomW - r.width * f), top = clamp(r.top, 0, roomH - r.height * f);
+        if (f < 1 || Math.abs(left - r.left) > 0.5 || Math.abs(top - r.top) > 0.5) {
+          var k = r.width / sub.offsetWidth || 1;   // the scale the sub-menu is drawn at
+          sub.style.transform = 'translate(' + (left - r.left) / k + 'px,' + (top - r.top) / k + 'px) scale(' + f + ')';
+        }
       });
     }
 
@@ -574,6 +603,43 @@
     document.addEventListener('click', function (ev) {
       if (!bar.contains(ev.target)) closeAll();
     });
+    return { keepInside: keepInside };
+  }
+
+  function unplace(sub) {
+    sub.classList.remove('tvnr-flip', 'tvnr-up');
+    sub.style.transform = '';
+  }
+
+  // The room the menu takes with any one sub-menu open, sub-menus in their own places.
+  function roomNeeded(host, bar) {
+    var subs = Array.prototype.slice.call(bar.querySelectorAll('.tvnr-submenu'));
+    var kept = subs.map(function (sub) { return [sub.className, sub.style.transform]; });
+    subs.forEach(unplace);
+    bar.classList.add('tvnr-measure');
+    var r = host.getBoundingClientRect(), right = r.right, bottom = r.bottom;
+    subs.forEach(function (sub) {
+      var b = sub.getBoundingClientRect();
+      right = Math.max(right, b.right);
+      bottom = Math.max(bottom, b.bottom);
+    });
+    bar.classList.remove('tvnr-measure');
+    subs.forEach(function (sub, i) { sub.className = kept[i][0]; sub.style.transform = kept[i][1]; });
+    return { width: Math.ceil(right + window.scrollX), height: Math.ceil(bottom + window.scrollY) };
+  }
+
+  // Like a movie, the design is drawn whole in the area the page gives it, smaller when the area is;
+  // open sub-menus stay in the window; a page in a frame tells the frameset the room it needs.
+  function fit(host, shown) {
+    var w = host.clientWidth, h = host.clientHeight;
+    var s = Math.min(1, w > 0 ? w / shown.width : 1, h > 0 ? h / shown.height : 1);
+    shown.stage.style.transform = s < 1 ? 'scale(' + s + ')' : '';
+    shown.menu.keepInside();
+    if (window.parent === window) return;
+    var room = roomNeeded(host, shown.bar);
+    if (shown.room && shown.room.width === room.width && shown.room.height === room.height) return;
+    shown.room = room;
+    window.parent.postMessage({ tvnrMenuSize: room }, '*');
   }
 
   function drawSound(host, d) {
@@ -630,12 +696,23 @@
     host.appendChild(bar);
   }
 
+  // Draws the design on a stage of its own size inside host; returns what fit() needs.
   function draw(host, d) {
-    var layer = document.createElement('div');
-    layer.className = 'tvnr-layer';
     var bg = document.createElement('div');
     bg.className = 'tvnr-bg';
-    layer.appendChild(bg);
+    host.appendChild(bg);
+    var shown = {
+      stage: document.createElement('div'),
+      width: d.background.width > 0 ? d.background.width : Math.max(host.clientWidth, 1),
+      height: d.background.height > 0 ? d.background.height : Math.max(host.clientHeight, 1)
+    };
+    shown.stage.className = 'tvnr-stage';
+    shown.stage.style.width = shown.width + 'px';
+    shown.stage.style.height = shown.height + 'px';
+    host.appendChild(shown.stage);
+    host = shown.stage;
+    var layer = document.createElement('div');
+    layer.className = 'tvnr-layer';
     if (d.background.url && isPicture(d.background.url)) {
       var pic = document.createElement('div');
       pic.className = 'tvnr-bgpic';
@@ -670,7 +747,9 @@
     place(bar, d.bar.x, d.bar.y);
     buildItems(bar, d.entries, 'tvnr-main', 0);
     host.appendChild(bar);
-    wireMenu(bar, d.vertical);
+    shown.bar = bar;
+    shown.menu = wireMenu(bar, d.vertical);
+    return shown;
   }
 
   function showNotice(host, text) {
@@ -742,7 +821,11 @@
         style.textContent = buildStyle(host.id, d);
         host.textContent = '';
         host.appendChild(style);
-        draw(host, d);
+        var shown = draw(host, d);
+        var refit = function () { fit(host, shown); };
+        refit();
+        window.addEventListener('resize', refit);
+        if (window.ResizeObserver) new ResizeObserver(refit).observe(host);
         host.setAttribute('data-state', 'ready');
       } catch (e) {
         showNotice(host, NOTICE_BROKEN);
@@ -770,6 +853,38 @@
     }
   }
 
+  // The frameset around a menu page gives the menu frame the room the player there asks for: the
+  // banner with any of its sub-menus open. The content frame keeps some room too, so the last
+  // request is given again when the window changes size.
+  var menuFrameRoom = null;
+
+  function menuFrame() {
+    var frame = document.getElementsByName('main')[0];
+    return frame && frame.nodeName === 'FRAME' && frame.parentNode.nodeName === 'FRAMESET' ? frame : null;
+  }
+
+  function giveMenuFrameRoom() {
+    var frame = menuFrame();
+    if (!frame || !menuFrameRoom) return;
+    var set = frame.parentNode, across = set.hasAttribute('cols');
+    var total = across ? window.innerWidth : window.innerHeight;
+    var need = Math.min(Math.ceil(Number(across ? menuFrameRoom.width : menuFrameRoom.height)) || 0,
+                        Math.floor(total * 0.85));
+    if (need <= 0) return;
+    var parts = [];
+    for (var f = set.firstElementChild; f; f = f.nextElementSibling) {
+      if (f.nodeName === 'FRAME') parts.push(f === frame ? need : '*');
+    }
+    set.setAttribute(across ? 'cols' : 'rows', parts.join(','));
+  }
+
+  window.addEventListener('message', function (ev) {
+    var frame = menuFrame();
+    if (!frame || !ev.data || !ev.data.tvnrMenuSize || ev.source !== frame.contentWindow) return;
+    menuFrameRoom = ev.data.tvnrMenuSize;
+    giveMenuFrameRoom();
+  });
+  window.addEventListener('resize', giveMenuFrameRoom);
   window.TvnrRunMenu = TvnrRunMenu;
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', startAll);
   else startAll();
