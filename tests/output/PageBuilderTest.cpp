@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "Messages.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 // ---- menu page ------------------------------------------------------------------------------
@@ -166,6 +167,25 @@ TEST_F(PageTemplates, OptionsThatWouldMultiplyThePageAreRefused)
     EXPECT_EQ(errorOf([&] { BuildTemplatePage(env(), options, "m.swf", 1, 1, true, true, false); }), expected);
     EXPECT_EQ(errorOf([&] { BuildFramePage(env(), options, true, true, 100, 0); }), expected);
     EXPECT_EQ(errorOf([&] { BuildNonFramePage(env(), options, "menu", "content", 0, true, true); }), expected);
+}
+
+// Each text names the next placeholder 130 times: the title goes into the menu page twice, so the
+// colour is filled 2 x 130^3 (4.4 million) times, in a page of 53 million characters on the way.
+TEST_F(PageTemplates, OptionsThatMultiplyPlaceholdersStillGiveThePageAtOnce)
+{
+    const int n = 130;
+    const QString options = QStringLiteral("<template><sitetitle value=\"%1\"/><description><text>%2</text></description>"
+                                           "<bgcolor value=\"0xABCDEF\"/><key1 value=\"%3\"/></template>")
+                                .arg(QStringLiteral("%HTML_DESCRIPTION%").repeated(n),
+                                     QStringLiteral("%HTML_KEYWORDS%").repeated(n), QStringLiteral("%HTML_COLOR%").repeated(n));
+    QElapsedTimer timer;
+    timer.start();
+    const QString page = BuildTemplatePage(env(), options, "m.swf", 1, 1, true, true, false);
+    const qint64 elapsed = timer.elapsed();
+    // Through the title (twice), the description, the keywords and the body's own colour.
+    EXPECT_EQ(page.count(QStringLiteral("ABCDEF")), ((2 * n + 1) * n + 1) * n + 1);
+    EXPECT_FALSE(page.contains(QStringLiteral("%HTML_COLOR%")));
+    EXPECT_LT(elapsed, 5000) << "took " << elapsed << " ms";
 }
 
 // ---- missing templates ----------------------------------------------------------------------
