@@ -3,6 +3,7 @@
 #include "Conversions.h"
 #include "Errors.h"
 #include "Paths.h"
+#include "TextEncoding.h"
 #include "XmlDom.h"
 #include "uDesign.h"
 #include "uXMLUtils.h"
@@ -124,7 +125,7 @@ QString UnescapeCdataCaption(const QString &text)
 QString ExtractDemoElement(const QString &fileName)
 {
     bool ok;
-    const QString text = DecodeUtf8(ReadAll(fileName, &ok));
+    const QString text = DecodeXmlText(ReadAll(fileName, &ok));
     const auto span = DemoSpan(text);
     if (!span)
         return QString();

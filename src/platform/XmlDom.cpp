@@ -1,5 +1,7 @@
 #include "XmlDom.h"
 
+#include "TextEncoding.h"
+
 #include <sstream>
 
 namespace {
@@ -37,7 +39,7 @@ bool parse(pugi::xml_document &doc, const char *data, size_t size, pugi::xml_enc
 
 bool ParseXmlBytes(pugi::xml_document &doc, const QByteArray &bytes, QString *reason)
 {
-    return parse(doc, bytes.constData(), size_t(bytes.size()), pugi::encoding_auto, reason);
+    return ParseXml(doc, DecodeXmlText(bytes), reason);
 }
 
 bool ParseXml(pugi::xml_document &doc, const QString &text, QString *reason)

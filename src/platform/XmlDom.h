@@ -8,6 +8,7 @@
 // Parses text into doc. On failure doc is left empty and reason (when given) holds the parser's
 // reason. No DTD or entity expansion; whitespace-only text between elements makes no nodes.
 bool ParseXml(pugi::xml_document &doc, const QString &text, QString *reason = nullptr);
+// The same for the bytes of a file, decoded as DecodeXmlText says.
 bool ParseXmlBytes(pugi::xml_document &doc, const QByteArray &bytes, QString *reason = nullptr);
 
 // A node's text: all its text and CDATA children joined, in order.
