@@ -159,7 +159,7 @@ QString SpliceDemoText(const QString &text, const QString &block)
     if (at < 0 || at >= limit)
         return text;
     QString out = text;
-    return out.replace(at, int(marker.size()), block);
+    return out.replace(at, int(marker.size()), XmlTextWithoutForbidden(block));
 }
 
 void SpliceDemoElement(const QString &fileName, const QString &block)

@@ -22,8 +22,8 @@ QString ExtractDemoElement(const QString &fileName);
 // The text with its demo block (found as above) turned into "<demo />"; unchanged without one.
 QString BlankDemoElement(const QString &text);
 
-// The text with block in place of its "<demo />" (or "<demo/>") marker before <menufile>; unchanged
-// when the block is blank or there is no marker.
+// The text with block (less what XML forbids) in place of its "<demo />" (or "<demo/>") marker
+// before <menufile>; unchanged when the block is blank or there is no marker.
 QString SpliceDemoText(const QString &text, const QString &block);
 
 // Puts block in place of the file's "<demo />" (or "<demo/>") marker and rewrites the file as UTF-8
