@@ -24,7 +24,7 @@ void AddValueElement(pugi::xml_document &doc, const QString &parentPath, const Q
         return;
     pugi::xml_node element = parent.append_child(name.toUtf8().constData());
     if (!value.isEmpty())
-        element.append_attribute("value").set_value(value.toUtf8().constData());
+        element.append_attribute("value").set_value(XmlCharsOnly(value).toUtf8().constData());
 }
 
 void RemoveChildElement(pugi::xml_document &doc, const QString &parentPath, const QString &childPath)
@@ -44,7 +44,7 @@ void ReplaceCDataChild(pugi::xml_document &doc, const QString &parentPath, const
         return;
     RemoveChildElement(doc, parentPath, name);
     pugi::xml_node element = parent.append_child(name.toUtf8().constData());
-    element.append_child(pugi::node_cdata).set_value(text.toUtf8().constData());
+    element.append_child(pugi::node_cdata).set_value(XmlCharsOnly(text).toUtf8().constData());
 }
 
 QString KeyName(int n) { return QStringLiteral("key%1").arg(n); }

@@ -4,6 +4,7 @@
 #include "FileWrite.h"
 #include "Errors.h"
 #include "Paths.h"
+#include "TextEncoding.h"
 #include "XmlDom.h"
 #include "uDesign.h"
 #include "uXMLUtils.h"
@@ -125,7 +126,7 @@ QString UnescapeCdataCaption(const QString &text)
 QString ExtractDemoElement(const QString &fileName)
 {
     bool ok;
-    const QString text = DecodeUtf8(ReadAll(fileName, &ok));
+    const QString text = DecodeXmlText(ReadAll(fileName, &ok));
     const auto span = DemoSpan(text);
     if (!span)
         return QString();
@@ -159,7 +160,7 @@ QString SpliceDemoText(const QString &text, const QString &block)
     if (at < 0 || at >= limit)
         return text;
     QString out = text;
-    return out.replace(at, int(marker.size()), block);
+    return out.replace(at, int(marker.size()), XmlTextWithoutForbidden(block));
 }
 
 void SpliceDemoElement(const QString &fileName, const QString &block)

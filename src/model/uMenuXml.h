@@ -15,15 +15,15 @@ class TMenuDesign;
 // The name itself when its extension is exactly ".mp3" (case counts), else "".
 QString Mp3OnlyFileName(const QString &fileName);
 
-// The <demo>...</demo> block of a file (decoded as UTF-8): only a block before <menufile> counts, and
-// only when it parses on its own; "" otherwise or when the file cannot be read.
+// The <demo>...</demo> block of a file (decoded as DecodeXmlText says): only a block before
+// <menufile> counts, and only when it parses on its own; "" otherwise or when the file cannot be read.
 QString ExtractDemoElement(const QString &fileName);
 
 // The text with its demo block (found as above) turned into "<demo />"; unchanged without one.
 QString BlankDemoElement(const QString &text);
 
-// The text with block in place of its "<demo />" (or "<demo/>") marker before <menufile>; unchanged
-// when the block is blank or there is no marker.
+// The text with block (less what XML forbids) in place of its "<demo />" (or "<demo/>") marker
+// before <menufile>; unchanged when the block is blank or there is no marker.
 QString SpliceDemoText(const QString &text, const QString &block);
 
 // Puts block in place of the file's "<demo />" (or "<demo/>") marker and rewrites the file as UTF-8

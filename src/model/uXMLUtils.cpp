@@ -91,7 +91,7 @@ void SetNodeAttribute(pugi::xml_node node, const QString &name, const QString &v
     pugi::xml_attribute a = node.attribute(name.toUtf8().constData());
     if (!a)
         RaiseNoAttribute(node, name);
-    a.set_value(value.toUtf8().constData());
+    a.set_value(XmlCharsOnly(value).toUtf8().constData());
 }
 
 pugi::xml_node SelectChildNode(pugi::xml_node node, const QString &path)

@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringMatcher>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -20,18 +22,57 @@ using Replacements = std::vector<std::pair<QString, QString>>;
 constexpr qsizetype MaxPageSize = qsizetype(64) << 20;
 
 // One replacement after the other: each covers every occurrence, and later ones also see what
-// earlier ones inserted.
+// earlier ones inserted. Each is one pass over the page (two when it lengthens it: the first finds
+// whether the result stays under the cap), so the time stays linear in the page however many
+// occurrences inserted values have multiplied into. A replacement that does not lengthen the page
+// works in place, and a longer page is built in a buffer kept from step to step, so a large page
+// touches fresh memory as seldom as it can.
 void FillPlaceholders(QString &page, const Replacements &steps)
 {
+    QString scratch;
     for (const auto &[placeholder, value] : steps) {
-        const qsizetype count = page.count(placeholder, Qt::CaseSensitive);
+        const QStringMatcher matcher(placeholder, Qt::CaseSensitive);
+        const qsizetype size = placeholder.size();
+        const qsizetype growth = value.size() - size;
+        if (growth <= 0) {
+            // What is written never passes what is still to be read.
+            QChar *d = page.data();
+            const QStringView text(d, page.size());
+            qsizetype write = 0, from = 0;
+            auto keep = [&](qsizetype end) {
+                if (write != from)
+                    memmove(static_cast<void *>(d + write), d + from, size_t(end - from) * sizeof(QChar));
+                write += end - from;
+            };
+            for (qsizetype at = matcher.indexIn(text); at >= 0; at = matcher.indexIn(text, from)) {
+                keep(at);
+                memcpy(static_cast<void *>(d + write), value.constData(), size_t(value.size()) * sizeof(QChar));
+                write += value.size();
+                from = at + size;
+            }
+            keep(text.size());
+            page.truncate(write);
+            continue;
+        }
+        qsizetype count = 0;
+        for (qsizetype at = matcher.indexIn(page); at >= 0; at = matcher.indexIn(page, at + size))
+            ++count;
         if (count == 0)
             continue;
-        const qsizetype growth = value.size() - placeholder.size();
-        if (growth > 0 && count > (MaxPageSize - page.size()) / growth)
+        if (count > (MaxPageSize - page.size()) / growth)
             throw Exception(QStringLiteral("The page made from the template would be larger than %1 characters.")
                                 .arg(MaxPageSize));
-        page.replace(placeholder, value, Qt::CaseSensitive);
+        scratch.resize(0); // keeps the buffer
+        scratch.reserve(page.size() + count * growth);
+        const QStringView text(page);
+        qsizetype from = 0;
+        for (qsizetype at = matcher.indexIn(text); at >= 0; at = matcher.indexIn(text, from)) {
+            scratch += text.sliced(from, at - from);
+            scratch += value;
+            from = at + size;
+        }
+        scratch += text.sliced(from);
+        page.swap(scratch);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "TextEncoding.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -23,6 +24,20 @@ bool decodeStrict(QStringDecoder::Encoding encoding, QByteArrayView bytes, QStri
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
     out = decoder.decode(bytes);
     return !decoder.hasError();
+}
+
+// The name in the encoding declaration at the start of bytes, lower-cased; "" when none.
+QString DeclaredXmlEncoding(const QByteArray &bytes)
+{
+    if (!bytes.startsWith("<?xml"))
+        return QString();
+    const qsizetype end = bytes.left(4096).indexOf("?>");
+    if (end < 0)
+        return QString();
+    static const QRegularExpression encoding(
+        QStringLiteral(R"(\sencoding\s*=\s*(["'])([A-Za-z][A-Za-z0-9._-]*)\1)"));
+    const QRegularExpressionMatch m = encoding.match(QString::fromLatin1(bytes.left(end)));
+    return m.hasMatch() ? m.captured(2).toLower() : QString();
 }
 
 } // namespace
@@ -115,4 +130,39 @@ bool EncodeText(const QString &text, TextEncoding encoding, QByteArray &out)
         return true;
     }
     return false;
+}
+
+QString DecodeXmlText(const QByteArray &bytes)
+{
+    using D = QStringDecoder;
+    static const struct {
+        const char *start;
+        int size;
+        int mark; // bytes of a byte-order mark to drop
+        D::Encoding encoding;
+    } forms[] = {
+        {"\xFF\xFE\0\0", 4, 4, D::Utf32LE}, {"\0\0\xFE\xFF", 4, 4, D::Utf32BE}, {"\xEF\xBB\xBF", 3, 3, D::Utf8},
+        {"\xFF\xFE", 2, 2, D::Utf16LE},      {"\xFE\xFF", 2, 2, D::Utf16BE},      {"<\0", 2, 0, D::Utf16LE},
+        {"\0<", 2, 0, D::Utf16BE},
+    };
+    for (const auto &f : forms)
+        if (startsWith(bytes, f.start, f.size)) {
+            D decoder(f.encoding, D::Flag::Stateless);
+            return decoder.decode(QByteArrayView(bytes).sliced(f.mark));
+        }
+
+    const QString declared = DeclaredXmlEncoding(bytes);
+    if (declared == QLatin1String("windows-1252") || declared == QLatin1String("cp1252"))
+        return Windows1252ToString(bytes);
+    if (!declared.isEmpty()) {
+        D named(declared.toLatin1().constData(), D::Flag::Stateless);
+        // A UTF-16 or UTF-32 name on a file without their byte forms does not fit it, and the
+        // program's own locale is no encoding a file can name.
+        const bool unfit = declared.startsWith(QLatin1String("utf-16")) || declared.startsWith(QLatin1String("utf-32"))
+                           || declared.startsWith(QLatin1String("ucs")) || declared == QLatin1String("locale")
+                           || declared == QLatin1String("system");
+        if (named.isValid() && !unfit)
+            return named.decode(bytes);
+    }
+    return DecodeText(bytes).text;
 }

@@ -21,3 +21,9 @@ bool EncodeText(const QString &text, TextEncoding encoding, QByteArray &out);
 QString Windows1252ToString(const QByteArray &bytes);
 // false when a character has no Windows-1252 byte.
 bool StringToWindows1252(const QString &text, QByteArray &out);
+
+// The text of an XML file. A byte-order mark (or the UTF-16 form of "<") names a Unicode form;
+// otherwise the encoding its declaration names (UTF-8, ISO-8859-1, Windows-1252 and what the
+// converters know); without one, or with a name nobody knows, the rule above: valid UTF-8 is UTF-8,
+// anything else Windows-1252. Invalid sequences of a named encoding become U+FFFD.
+QString DecodeXmlText(const QByteArray &bytes);

@@ -7,8 +7,17 @@
 
 // Parses text into doc. On failure doc is left empty and reason (when given) holds the parser's
 // reason. No DTD or entity expansion; whitespace-only text between elements makes no nodes.
+// Characters XML forbids, raw or as character references, are dropped: no document holds one.
 bool ParseXml(pugi::xml_document &doc, const QString &text, QString *reason = nullptr);
+// The same for the bytes of a file, decoded as DecodeXmlText says.
 bool ParseXmlBytes(pugi::xml_document &doc, const QByteArray &bytes, QString *reason = nullptr);
+
+// Text without the characters XML 1.0 forbids (C0 controls other than tab, LF and CR; U+FFFE,
+// U+FFFF; unpaired surrogates): what every value set into a document passes through.
+QString XmlCharsOnly(const QString &text);
+// XML text without those characters, raw or as character references ("&#" inside CDATA sections,
+// comments and processing instructions is text and stays): for text that goes into a file unparsed.
+QString XmlTextWithoutForbidden(const QString &xml);
 
 // A node's text: all its text and CDATA children joined, in order.
 QString XmlNodeText(const pugi::xml_node &node);

@@ -3,12 +3,17 @@
 #include <QString>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
 // A push button that is no default button until its dialog makes it one.
 QPushButton *MakeNamedButton(const char *name, const QString &caption, QWidget *parent);
 QLabel *MakeNamedLabel(const char *name, const QString &caption, QWidget *parent);
+
+// The edit, made to take a caption, link, title, name or text whole: a QLineEdit cuts what is set
+// or typed at 32,767 characters unless told otherwise, and the files hold any length.
+QLineEdit *WholeValues(QLineEdit *edit);
 
 // A user's text as a button or menu item shows it: "&" stands for itself, not for a shortcut letter.
 QString PlainMenuText(const QString &text);

@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "FileWrite.h"
 #include "Paths.h"
+#include "TextEncoding.h"
 #include "WebBrowserPane.h"
 #include "XmlDom.h"
 #include "uGlobal.h"
@@ -91,7 +92,7 @@ void WriteGalleryPreview(const TGallerySetup &setup, BrowserPane *pane, const pu
     QString optionsText;
     QFile options(folder + QStringLiteral("HTMLOptions.xml"));
     if (options.open(QIODevice::ReadOnly))
-        optionsText = DecodeUtf8Text(options.readAll());
+        optionsText = DecodeXmlText(options.readAll());
 
     TTemplateEnv env;
     env.ProgramFolder = setup.ProgramFolder;

@@ -1,6 +1,7 @@
 #include "MenuEntryDialog.h"
 
 #include "Conversions.h"
+#include "FormControls.h"
 #include "FormLanguage.h"
 #include "Messages.h"
 
@@ -33,16 +34,17 @@ TMenuEntryDialog::TMenuEntryDialog(const QString &formName, const QString &capti
         return l;
     };
     lblName = label("lblName", "Name");
-    edName = new QLineEdit(this);
+    edName = WholeValues(new QLineEdit(this));
     edName->setObjectName(QStringLiteral("edName"));
     lblUrl = label("lblUrl", "URL");
     lblUrl->setObjectName(urlLabelName);
-    edURL = new QLineEdit(this);
+    edURL = WholeValues(new QLineEdit(this));
     edURL->setObjectName(QStringLiteral("edURL"));
     lblTarget = label("lblTarget", "Target");
     cmbTarget = new QComboBox(this);
     cmbTarget->setObjectName(QStringLiteral("cmbTarget"));
     cmbTarget->setEditable(true);
+    WholeValues(cmbTarget->lineEdit());
     // A typed target is a value, not a new list item.
     cmbTarget->setInsertPolicy(QComboBox::NoInsert);
     lblName->setBuddy(edName);

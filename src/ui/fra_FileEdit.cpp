@@ -1,6 +1,7 @@
 #include "fra_FileEdit.h"
 
 #include "Conversions.h"
+#include "FormControls.h"
 #include "Messages.h"
 #include "Paths.h"
 #include "uGlobal.h"
@@ -18,7 +19,7 @@ TfraFileEdit::TfraFileEdit(const QString &programFolder, QWidget *parent)
 {
     setObjectName(QStringLiteral("fraFileEdit"));
 
-    edFileName = new QLineEdit(this);
+    edFileName = WholeValues(new QLineEdit(this));
     edFileName->setObjectName(QStringLiteral("edFileName"));
     edFileName->setReadOnly(true);
 

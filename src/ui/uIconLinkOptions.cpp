@@ -60,11 +60,12 @@ TfraIconLinkParam::TfraIconLinkParam(const QString &programFolder, QWidget *pare
     MarkAsFrame(this);
     GroupBox = new QGroupBox(QStringLiteral("Icon Link Options"), this);
     GroupBox->setObjectName(QStringLiteral("GroupBox1"));
-    edName = new QLineEdit(GroupBox);
+    edName = WholeValues(new QLineEdit(GroupBox));
     edName->setObjectName(QStringLiteral("edName"));
     cmbTarget = new QComboBox(GroupBox);
     cmbTarget->setObjectName(QStringLiteral("cmbTarget"));
     cmbTarget->setEditable(true);
+    WholeValues(cmbTarget->lineEdit());
     cmbTarget->addItems({QStringLiteral("_blank"), QStringLiteral("_self"), QStringLiteral("_parent"),
                          QStringLiteral("_top")});
     fraFileEdit = new TfraFileEdit(programFolder, GroupBox);
@@ -75,7 +76,7 @@ TfraIconLinkParam::TfraIconLinkParam(const QString &programFolder, QWidget *pare
     alpha->setTickInterval(5);
     alpha->setTickPosition(QSlider::TicksBelow);
     alpha->setCursor(Qt::PointingHandCursor);
-    edURL = new QLineEdit(GroupBox);
+    edURL = WholeValues(new QLineEdit(GroupBox));
     edURL->setObjectName(QStringLiteral("edURL"));
     connect(alpha, &QSlider::valueChanged, this, &TfraIconLinkParam::alphaChange);
 

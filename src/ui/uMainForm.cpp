@@ -2,6 +2,7 @@
 // it by the layout step (uMainLayout.cpp).
 #include "AlignPanel.h"
 #include "ColorGrid.h"
+#include "FormControls.h"
 #include "MainWindowParts.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
@@ -430,12 +431,12 @@ void TfrmMain::CreateFlashOptionsPage()
     gbSiteInformation = Named(new QGroupBox(QStringLiteral("Menu Information"), panLeft), "gbSiteInformation");
     gbSiteInformation->setGeometry(4, 0, 237, 145);
     lblTitle = Label(gbSiteInformation, "lblTitle", QStringLiteral("Title"), 16, 18, true);
-    edtTitle = Named(new QLineEdit(gbSiteInformation), "edtTitle");
+    edtTitle = Named(WholeValues(new QLineEdit(gbSiteInformation)), "edtTitle");
     edtTitle->setGeometry(16, 34, 185, 22);
     btnTitleOptions = Named(new QPushButton(QStringLiteral("F"), gbSiteInformation), "btnTitleOptions");
     btnTitleOptions->setGeometry(202, 34, 24, 22);
     lblBaseline = Label(gbSiteInformation, "lblBaseline", QStringLiteral("Baseline"), 16, 58, true);
-    edtBaseline = Named(new QLineEdit(gbSiteInformation), "edtBaseline");
+    edtBaseline = Named(WholeValues(new QLineEdit(gbSiteInformation)), "edtBaseline");
     edtBaseline->setGeometry(16, 74, 185, 22);
     btnBaselineOptions = Named(new QPushButton(QStringLiteral("F"), gbSiteInformation), "btnBaselineOptions");
     btnBaselineOptions->setGeometry(202, 74, 24, 22);
@@ -551,7 +552,7 @@ void TfrmMain::CreateHtmlPage()
     connect(cgFlashColorPalette, &TColorGrid::Change, this, &TfrmMain::cgFlashColorPaletteClick);
 
     lblHTMLSiteTitle = Label(page, "lblHTMLSiteTitle", QStringLiteral("Site Title"), 8, 102);
-    editTitle = Named(new QLineEdit(page), "editTitle");
+    editTitle = Named(WholeValues(new QLineEdit(page)), "editTitle");
     editTitle->setGeometry(8, 118, 420, 22);
     connect(editTitle, &QLineEdit::textEdited, this, &TfrmMain::HtmlPageTextChanged);
 
@@ -563,7 +564,7 @@ void TfrmMain::CreateHtmlPage()
     pnlMetaKeyWords = Named(new QFrame(grpMetaTags), "pnlMetaKeyWords");
     pnlMetaKeyWords->setGeometry(8, 56, 2 * 150 + 12, 6 * 25);
     for (int i = 0; i < 12; ++i) {
-        auto *edit = new QLineEdit(pnlMetaKeyWords);
+        auto *edit = WholeValues(new QLineEdit(pnlMetaKeyWords));
         edit->setObjectName(QStringLiteral("editKey%1").arg(i + 1));
         edit->setGeometry(4 + (i / 6) * 154, (i % 6) * 25, 150, 22);
         connect(edit, &QLineEdit::textEdited, this, &TfrmMain::HtmlPageTextChanged);

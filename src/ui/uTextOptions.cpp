@@ -1,6 +1,7 @@
 #include "uTextOptions.h"
 
 #include "ColorGrid.h"
+#include "FormControls.h"
 #include "FormLanguage.h"
 #include "Messages.h"
 #include "fra_ColorEdit.h"
@@ -22,7 +23,7 @@ TfrmTextOptions::TfrmTextOptions()
 
     grbText = new QGroupBox(QStringLiteral("Text"), this);
     grbText->setObjectName(QStringLiteral("grbText"));
-    txtSelectionText = new QLineEdit(grbText);
+    txtSelectionText = WholeValues(new QLineEdit(grbText));
     txtSelectionText->setObjectName(QStringLiteral("txtSelectionText"));
     connect(txtSelectionText, &QLineEdit::textChanged, this, &TfrmTextOptions::txtSelectionTextChange);
     (new QVBoxLayout(grbText))->addWidget(txtSelectionText);

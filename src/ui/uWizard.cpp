@@ -3,6 +3,7 @@
 #include "Trans.h"
 #include "ClickLabel.h"
 #include "Conversions.h"
+#include "FormControls.h"
 #include "IniFile.h"
 #include "Messages.h"
 #include "ProgramPicture.h"
@@ -104,6 +105,7 @@ TfrmWizard::TfrmWizard(const QString &programFolder, const QString &language, co
     cmbRecent = new QComboBox(panSelect);
     cmbRecent->setObjectName(QStringLiteral("cmbRecent"));
     cmbRecent->setEditable(true);
+    WholeValues(cmbRecent->lineEdit());
     cmbRecent->setInsertPolicy(QComboBox::NoInsert);
     cmbRecent->setEnabled(false);
     cmbRecent->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -1,5 +1,6 @@
 #include "Errors.h"
 #include "ModelTestSupport.h"
+#include "TextEncoding.h"
 #include "uHtmlOptions.h"
 
 #include <QDir>
@@ -156,6 +157,44 @@ TEST_F(HtmlOptionsFile, ReadingFindsElementsByNameAndRewritesTheFile)
               "<?xml version=\"1.0\"?>\r\n<template><key2 value=\"two\"/><extra a=\"1\"/>"
               "<sitetitle lang=\"en\" value=\"The &amp; title\"/><description><text>plain <![CDATA[<cdata>]]> more</text>"
               "</description><key13 value=\"ignored\"/></template>\r\n");
+}
+
+// The encoding a file declares, or Windows-1252 for one without a declaration that is no UTF-8;
+// what is read is saved back whole, as UTF-8.
+TEST_F(HtmlOptionsFile, EncodingsSurviveTheSaveBack)
+{
+    const QString title = QString::fromUtf8("Café € “Ü”");
+    QByteArray cp1252;
+    ASSERT_TRUE(StringToWindows1252(title, cp1252));
+    const QByteArray body = "<template><sitetitle value=\"" + cp1252 + "\"/></template>";
+    const QString wide = QStringLiteral("<template><sitetitle value=\"%1\"/></template>").arg(title);
+    const std::pair<QByteArray, QString> files[] = {
+        {body, title},
+        {"<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n" + body, title},
+        {"<?xml version='1.0' encoding='ISO-8859-1' ?>\n<template><sitetitle value=\"Caf\xE9\"/></template>",
+         QString::fromUtf8("Café")},
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + wide.toUtf8(), title},
+        {wide.toUtf8(), title},
+        {QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2), title},
+    };
+    for (const auto &[bytes, expected] : files) {
+        EXPECT_EQ(ReadText(bytes).Title, expected) << bytes.toStdString();
+        EXPECT_EQ(folder.read("HTMLOptions.xml"),
+                  "<?xml version=\"1.0\"?>\r\n<template><sitetitle value=\"" + expected.toUtf8() + "\"/></template>\r\n");
+    }
+
+    // The menu description too, its kept demo block included.
+    TMenuDesign d(folder.path());
+    d.ResetDesign(true);
+    d.AddMainMenuEntry("", title, true, "main", "a.htm");
+    d.FDemoBlock = "<demo><t>" + title + "</t></demo>";
+    QByteArray menu;
+    ASSERT_TRUE(StringToWindows1252(d.BuildMenuXml(false, false, false), menu));
+    folder.write("MenuPreview/flashmenu.xml", "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n" + menu);
+    TMenuDesign back(folder.path());
+    back.ReadMenuXml(back.LoadPreviewMenuXml());
+    EXPECT_EQ(back.Entry(back.MenuEntryCount() - 1).Caption, title);
+    EXPECT_EQ(back.FDemoBlock, d.FDemoBlock);
 }
 
 TEST_F(HtmlOptionsFile, AnotherRootGivesNothingButTheDefaults)

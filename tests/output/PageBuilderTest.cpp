@@ -4,6 +4,7 @@
 #include "Messages.h"
 
 #include <QFile>
+#include <ctime>
 
 // ---- menu page ------------------------------------------------------------------------------
 
@@ -166,6 +167,32 @@ TEST_F(PageTemplates, OptionsThatWouldMultiplyThePageAreRefused)
     EXPECT_EQ(errorOf([&] { BuildTemplatePage(env(), options, "m.swf", 1, 1, true, true, false); }), expected);
     EXPECT_EQ(errorOf([&] { BuildFramePage(env(), options, true, true, 100, 0); }), expected);
     EXPECT_EQ(errorOf([&] { BuildNonFramePage(env(), options, "menu", "content", 0, true, true); }), expected);
+}
+
+// Each text names the next placeholder 130 times: the title goes into the menu page twice, so the
+// colour is filled 2 x 130^3 (4.4 million) times, in a page of 53 million characters on the way.
+// Moving the rest of the page for every batch of occurrences takes ten seconds and more; filling
+// it in passes over the page about one. Measured in this thread's processor time, which other
+// work on a loaded machine does not stretch.
+TEST_F(PageTemplates, OptionsThatMultiplyPlaceholdersStillGiveThePageAtOnce)
+{
+    const int n = 130;
+    const QString options = QStringLiteral("<template><sitetitle value=\"%1\"/><description><text>%2</text></description>"
+                                           "<bgcolor value=\"0xABCDEF\"/><key1 value=\"%3\"/></template>")
+                                .arg(QStringLiteral("%HTML_DESCRIPTION%").repeated(n),
+                                     QStringLiteral("%HTML_KEYWORDS%").repeated(n), QStringLiteral("%HTML_COLOR%").repeated(n));
+    const auto cpuSeconds = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+    };
+    const double start = cpuSeconds();
+    const QString page = BuildTemplatePage(env(), options, "m.swf", 1, 1, true, true, false);
+    const double seconds = cpuSeconds() - start;
+    // Through the title (twice), the description, the keywords and the body's own colour.
+    EXPECT_EQ(page.count(QStringLiteral("ABCDEF")), ((2 * n + 1) * n + 1) * n + 1);
+    EXPECT_FALSE(page.contains(QStringLiteral("%HTML_COLOR%")));
+    EXPECT_LT(seconds, 3.0);
 }
 
 // ---- missing templates ----------------------------------------------------------------------

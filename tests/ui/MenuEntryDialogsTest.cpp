@@ -61,6 +61,20 @@ TEST_F(CreateMenuItem, OkHandsBackTheThreeFieldsAsTyped)
     EXPECT_EQ(entry.ParentId, 2);
 }
 
+// Longer than the 32,767 characters a line edit takes unless told otherwise.
+TEST_F(CreateMenuItem, LongValuesComeBackWhole)
+{
+    const QString caption = QString(40000, QLatin1Char('c')) + "end";
+    const QString link = "http://example.com/?q=" + QString(50000, QLatin1Char('l')) + "end";
+    const QString target = QString(33000, QLatin1Char('t')) + "end";
+    TFlashMenuItem entry = Entry(caption, link, target);
+    WhenShown<TfrmCreateMenuItem>([](TfrmCreateMenuItem *d) { d->btnOK->click(); });
+    EXPECT_TRUE(EditMenuItem(entry, "Edit Menu Item"));
+    EXPECT_EQ(entry.Caption, caption);
+    EXPECT_EQ(entry.Href, link);
+    EXPECT_EQ(entry.Target, target);
+}
+
 TEST_F(CreateMenuItem, CancelEscapeAndTheCloseBoxLeaveTheEntryAlone)
 {
     const TFlashMenuItem before = Entry("Home", "index.htm", "_top");
