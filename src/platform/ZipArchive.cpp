@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <zip.h>
@@ -365,9 +367,11 @@ QString TZipReader::ExtractMember(int index, const QString &folder)
     zip_fclose(in);
     if (!error.isEmpty())
         Fail(error);
-    if (!out.flush() || ::fchmod(out.handle(), mode_t(NewFileMode())) != 0
-        || ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+    if (!out.flush())
         Fail(QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
+    if (::fchmod(out.handle(), mode_t(NewFileMode())) != 0
+        || ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        Fail(QStringLiteral("cannot write \"%1\": %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
     out.setAutoRemove(false);
     return target;
 }
