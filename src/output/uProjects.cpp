@@ -36,8 +36,8 @@ QStringList DescribedMedia(const TXMLUtils &xml)
     return names;
 }
 
-// Copies every file below from into to, creating the folders; raises on the first failure.
-void CopyTree(const QString &from, const QString &to)
+// Moves every file below from into to, creating the folders; raises on the first failure.
+void MoveTree(const QString &from, const QString &to)
 {
     const QDir dir(from);
     if (!QDir().mkpath(to))
@@ -46,10 +46,19 @@ void CopyTree(const QString &from, const QString &to)
                                                  QDir::Name)) {
         const QString target = WithSlash(to) + fi.fileName();
         if (fi.isDir())
-            CopyTree(fi.filePath(), target);
-        else if (!CopyFileCompat(fi.filePath(), target))
+            MoveTree(fi.filePath(), target);
+        else if (!QFile::rename(fi.filePath(), target) && !CopyFileCompat(fi.filePath(), target))
             throw Exception(QStringLiteral("Cannot write the file \"%1\".").arg(target));
     }
+}
+
+// Pages, scripts and style sheets: the browser pane and the published site run or load them, so
+// they come from the shipped templates or are written here, never from a project file.
+bool RunsInTheBrowser(const QString &member)
+{
+    static const QStringList suffixes{QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("js"),
+                                      QStringLiteral("css")};
+    return suffixes.contains(QFileInfo(member).suffix(), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -231,13 +240,26 @@ void TProjects::OpenProjectFile(const QString &file, bool *replaced)
     QTemporaryDir unpacked;
     if (!unpacked.isValid())
         throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(unpacked.errorString()));
-    TZipReader(file).ExtractAll(unpacked.path());
+    // Only what a project is made of is taken: the description, its page options, its movie and the
+    // media it names. Every member is checked all the same.
+    TZipReader reader(file);
+    reader.ExtractAll(unpacked.path(), [](const QString &member) { return ZipMemberName(member) == MenuXmlName; });
     {
         QFile menu(unpacked.filePath(MenuXmlName));
         pugi::xml_document doc;
         QString reason = QStringLiteral("it holds no %1.").arg(MenuXmlName);
         if (!menu.open(QIODevice::ReadOnly) || !ParseXmlBytes(doc, menu.readAll(), &reason))
             throw Exception(QStringLiteral("The file \"%1\" is not a project that can be opened: %2").arg(file, reason));
+        const QString text = XmlSerialize(doc);
+        QStringList wanted{PageOptionsName};
+        try {
+            for (const QString &name : ProjectMemberNames(text, TXMLUtils(text).GetMenuFileSrc()))
+                if (!RunsInTheBrowser(name) && name != MenuXmlName)
+                    wanted << ZipMemberName(name);
+        } catch (const Exception &) {
+            // A description that names nothing readable is refused further on, as any other.
+        }
+        reader.ExtractAll(unpacked.path(), [&](const QString &member) { return wanted.contains(ZipMemberName(member)); });
     }
 
     if (replaced)
@@ -250,7 +272,7 @@ void TProjects::OpenProjectFile(const QString &file, bool *replaced)
     try {
         // Nothing of the earlier project stays to mix with this one.
         DeleteFolderFiles(work, true);
-        CopyTree(unpacked.path(), work);
+        MoveTree(unpacked.path(), work);
         const QString text = FDesign.LoadPreviewMenuXml();
         if (FDesign.LoadedMenuType == QLatin1String("v")) {
             if (FDesign.IsHorizontal()) {

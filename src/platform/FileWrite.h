@@ -15,3 +15,10 @@ bool CommitWhole(QSaveFile &file);
 bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // Raises Exception "Cannot create file "<path>". <reason>" on failure.
 void WriteFileWhole(const QString &path, const QByteArray &bytes);
+
+// Permission bits a new file gets here: 0666 less the umask.
+unsigned NewFileMode();
+// Makes the finished file temp permanent as target: temp takes target's permission bits (those of
+// a new file when there is no target), is synced to disk, renamed over target, and the folder's
+// entry synced too. False with the reason when a step fails; temp then stays for the caller.
+bool ReplaceWithSyncedFile(const QString &temp, const QString &target, QString *error = nullptr);

@@ -1,13 +1,17 @@
 #include "ZipArchive.h"
 
 #include "Errors.h"
+#include "FileWrite.h"
 #include "Paths.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <zip.h>
@@ -47,6 +51,51 @@ bool unixLink(zip_t *archive, zip_uint64_t index)
     return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
 }
 
+// More unpacked bytes than the ratio cap lets packed bytes give.
+bool outOfProportion(quint64 unpacked, quint64 packed, const TZipLimits &limits)
+{
+    return unpacked > quint64(limits.RatioFloor) && (unpacked - 1) / quint64(limits.MaxRatio) >= packed;
+}
+
+// "." or "./": the folder the archive is unpacked into, not a member of it.
+bool namesTheFolder(const QString &name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')))
+        return false;
+    const QStringList parts = SplitNameParts(name);
+    return std::all_of(parts.begin(), parts.end(), [](const QString &p) { return p == QLatin1String("."); });
+}
+
+QString sizeText(quint64 bytes)
+{
+    if (bytes < (1 << 20))
+        return QStringLiteral("%1 bytes").arg(bytes);
+    const double mib = double(bytes) / double(1 << 20);
+    return QStringLiteral("%1 MiB").arg(mib, 0, 'f', bytes % (1 << 20) == 0 ? 0 : 1);
+}
+
+// Formats that are packed already: deflating them costs time and gains nothing.
+bool packedAlready(const QString &member)
+{
+    static const QStringList suffixes{QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
+                                      QStringLiteral("gif"), QStringLiteral("mp3"),  QStringLiteral("swf"),
+                                      QStringLiteral("zip"), QStringLiteral("gz"),   QStringLiteral("mp4"),
+                                      QStringLiteral("ogg"), QStringLiteral("webp"), QStringLiteral("flv")};
+    return suffixes.contains(QFileInfo(member).suffix(), Qt::CaseInsensitive);
+}
+
+// Temporary files of an earlier save of target that did not finish: ours beside it (".name.XXXXXX")
+// and libzip's beside that (".name.XXXXXX.XXXXXX").
+void removeLeftoverTemporaries(const QFileInfo &target)
+{
+    const QRegularExpression leftover(QStringLiteral("^\\.%1\\.[A-Za-z0-9]{6}(\\.[A-Za-z0-9]{6})?$")
+                                          .arg(QRegularExpression::escape(target.fileName())));
+    const QDir dir(target.absolutePath());
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (leftover.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
+}
+
 } // namespace
 
 QString ZipMemberName(const QString &stored)
@@ -64,35 +113,53 @@ QString ZipMemberName(const QString &stored)
     return parts.join(QLatin1Char('/'));
 }
 
-QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolder, const QStringList &names)
+QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolder, const QStringList &names,
+                            const TZipLimits &limits)
 {
     QStringList members;
     QStringList sources;
+    quint64 total = 0;
     for (const QString &name : names) {
         const QString member = ZipMemberName(name);
         if (member.isEmpty() || members.contains(member))
             continue;
         const QString source = SafePathUnder(baseFolder, member);
         std::error_code ec;
-        if (source.isEmpty() || !fs::is_regular_file(fs::path(source.toStdString()), ec))
+        const fs::path path(QFile::encodeName(source).toStdString());
+        if (source.isEmpty() || !fs::is_regular_file(path, ec))
             continue;
+        const quint64 size = fs::file_size(path, ec);
+        if (ec)
+            continue;
+        // What the reader would refuse is never written.
+        if (size > quint64(limits.MaxMemberSize))
+            throw Exception(QStringLiteral("Cannot save \"%1\": the file \"%2\" holds %3, more than the %4 one file "
+                                           "may hold in it.")
+                                .arg(archiveFile, member, sizeText(size), sizeText(limits.MaxMemberSize)));
         members << member;
         sources << source;
+        total += size;
     }
+    if (members.size() > limits.MaxEntries)
+        throw Exception(QStringLiteral("Cannot save \"%1\": %2 files are more than the %3 it may hold.")
+                            .arg(archiveFile)
+                            .arg(members.size())
+                            .arg(limits.MaxEntries));
+    if (total > quint64(limits.MaxTotalSize))
+        throw Exception(QStringLiteral("Cannot save \"%1\": its files hold %2 altogether, more than the %3 it may hold.")
+                            .arg(archiveFile, sizeText(total), sizeText(limits.MaxTotalSize)));
 
     const QFileInfo target(archiveFile);
+    removeLeftoverTemporaries(target);
     // A reserved name beside the target, so that the final rename stays on one file system.
     QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         throw Exception(QStringLiteral("Cannot create the archive \"%1\": %2").arg(archiveFile, temp.errorString()));
     const QString tempName = temp.fileName();
 
-    if (members.isEmpty()) {
-        const QByteArray bytes = emptyArchive();
-        if (temp.write(bytes) != bytes.size() || !temp.flush())
-            throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, temp.errorString()));
-    } else {
-        temp.close();
+    // Writes the archive into the reserved file, the members listed in stored without compression.
+    // Returns the members that packed beyond the ratio cap, which the reader would refuse.
+    auto write = [&](const QList<int> &stored) {
         int code = 0;
         zip_t *archive = zip_open(QFile::encodeName(tempName).constData(), ZIP_TRUNCATE, &code);
         if (!archive)
@@ -102,7 +169,7 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
             zip_discard(archive);
             throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2 %3").arg(archiveFile, what, reason));
         };
-        for (qsizetype i = 0; i < members.size(); ++i) {
+        for (int i = 0; i < members.size(); ++i) {
             zip_source_t *source = zip_source_file(archive, QFile::encodeName(sources[i]).constData(), 0, 0);
             if (!source)
                 fail(sources[i]);
@@ -115,20 +182,41 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
             // Plain files whatever the source's mode was.
             zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
                                              zip_uint32_t(S_IFREG | 0644) << 16);
+            if (stored.contains(i) || packedAlready(members[i]))
+                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
+            else
+                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
         }
         if (zip_close(archive) != 0)
             fail(QString());
+        QList<int> dense;
+        zip_t *check = zip_open(QFile::encodeName(tempName).constData(), ZIP_RDONLY, &code);
+        if (!check)
+            throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, openError(code)));
+        for (int i = 0; i < members.size(); ++i) {
+            zip_stat_t st;
+            if (zip_stat_index(check, zip_uint64_t(i), 0, &st) == 0 && outOfProportion(st.size, st.comp_size, limits))
+                dense << i;
+        }
+        zip_discard(check);
+        return dense;
+    };
+
+    if (members.isEmpty()) {
+        const QByteArray bytes = emptyArchive();
+        if (temp.write(bytes) != bytes.size() || !temp.flush())
+            throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, temp.errorString()));
+    } else {
+        temp.close();
+        const QList<int> dense = write({});
+        if (!dense.isEmpty() && !write(dense).isEmpty())
+            throw Exception(QStringLiteral("Cannot write the archive \"%1\": its members cannot be read back.").arg(archiveFile));
     }
 
-    std::error_code ec;
-    fs::rename(fs::path(QFile::encodeName(tempName).toStdString()), fs::path(QFile::encodeName(archiveFile).toStdString()),
-               ec);
-    if (ec)
-        throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2")
-                            .arg(archiveFile, QString::fromStdString(ec.message())));
+    QString error;
+    if (!ReplaceWithSyncedFile(tempName, archiveFile, &error))
+        throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, error));
     temp.setAutoRemove(false);
-    // The reserved file was created private; the archive gets the usual mode.
-    QFile::setPermissions(archiveFile, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return members;
 }
 
@@ -155,11 +243,15 @@ TZipReader::TZipReader(const QString &archiveFile, const TZipLimits &limits)
         }
         TZipMember m;
         m.Name = QString::fromUtf8(st.name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (namesTheFolder(m.Name))
+            continue;
         m.IsFolder = m.Name.endsWith(QLatin1Char('/'));
         m.IsLink = unixLink(FArchive, zip_uint64_t(i));
         m.IsEncrypted = (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE;
         m.Size = (st.valid & ZIP_STAT_SIZE) ? st.size : 0;
+        m.PackedSize = (st.valid & ZIP_STAT_COMP_SIZE) ? st.comp_size : 0;
         FMembers << m;
+        FIndexes << quint64(i);
     }
 }
 
@@ -193,6 +285,15 @@ void TZipReader::CheckMember(const TZipMember &member) const
         Fail(QStringLiteral("the member \"%1\" is encrypted.").arg(member.Name));
     if (!member.IsFolder && member.Size > quint64(FLimits.MaxMemberSize))
         Fail(QStringLiteral("the member \"%1\" is too large.").arg(member.Name));
+    if (!member.IsFolder && outOfProportion(member.Size, member.PackedSize, FLimits))
+        Fail(DenseError(member));
+}
+
+QString TZipReader::DenseError(const TZipMember &member) const
+{
+    return QStringLiteral("the member \"%1\" unpacks to more than %2 times its packed size.")
+        .arg(member.Name)
+        .arg(FLimits.MaxRatio);
 }
 
 QString TZipReader::ExtractMember(int index, const QString &folder)
@@ -221,16 +322,18 @@ QString TZipReader::ExtractMember(int index, const QString &folder)
     else if (fs::exists(existing) && !fs::is_regular_file(existing))
         Fail(QStringLiteral("\"%1\" is in the way.").arg(target));
 
-    zip_file_t *in = zip_fopen_index(FArchive, zip_uint64_t(index), 0);
+    zip_file_t *in = zip_fopen_index(FArchive, FIndexes[index], 0);
     if (!in)
         Fail(QStringLiteral("the member \"%1\" cannot be read: %2").arg(member.Name, libzipError(zip_get_error(FArchive))));
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
+    // Written beside the target and renamed over it when whole. Not synced: an unpacked member is a
+    // copy of what the archive keeps.
+    QTemporaryFile out(parent + QStringLiteral("/.unpack.XXXXXX"));
+    if (!out.open()) {
         zip_fclose(in);
         Fail(QStringLiteral("cannot create \"%1\": %2").arg(target, out.errorString()));
     }
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
-    qint64 written = 0;
+    QByteArray buffer(1 << 18, Qt::Uninitialized);
+    quint64 written = 0;
     QString error;
     for (;;) {
         const zip_int64_t n = zip_fread(in, buffer.data(), zip_uint64_t(buffer.size()));
@@ -240,11 +343,16 @@ QString TZipReader::ExtractMember(int index, const QString &folder)
         }
         if (n == 0)
             break;
-        written += n;
+        written += quint64(n);
         FUnpacked += n;
-        // The real bytes count, whatever the header claimed.
-        if (written > FLimits.MaxMemberSize) {
+        // The real bytes count, whatever the header claimed; the packed bytes cannot be more than
+        // the archive gave the member.
+        if (written > quint64(FLimits.MaxMemberSize)) {
             error = QStringLiteral("the member \"%1\" is too large.").arg(member.Name);
+            break;
+        }
+        if (outOfProportion(written, member.PackedSize, FLimits)) {
+            error = DenseError(member);
             break;
         }
         if (FUnpacked > FLimits.MaxTotalSize) {
@@ -257,24 +365,31 @@ QString TZipReader::ExtractMember(int index, const QString &folder)
         }
     }
     zip_fclose(in);
-    if (!error.isEmpty()) {
-        out.cancelWriting();
+    if (!error.isEmpty())
         Fail(error);
-    }
-    if (!out.commit())
+    if (!out.flush())
         Fail(QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
+    if (::fchmod(out.handle(), mode_t(NewFileMode())) != 0
+        || ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        Fail(QStringLiteral("cannot write \"%1\": %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+    out.setAutoRemove(false);
     return target;
 }
 
-void TZipReader::ExtractAll(const QString &folder)
+void TZipReader::ExtractAll(const QString &folder, const std::function<bool(const QString &)> &wanted)
 {
     quint64 claimed = 0;
-    for (const TZipMember &member : FMembers) {
+    QList<int> chosen;
+    for (int i = 0; i < FMembers.size(); ++i) {
+        const TZipMember &member = FMembers[i];
         CheckMember(member);
+        if (wanted && !wanted(member.Name))
+            continue;
+        chosen << i;
         claimed += member.IsFolder ? 0 : member.Size;
     }
     if (claimed > quint64(FLimits.MaxTotalSize - FUnpacked))
         Fail(QStringLiteral("the members are too large altogether."));
-    for (int i = 0; i < FMembers.size(); ++i)
+    for (int i : chosen)
         ExtractMember(i, folder);
 }

@@ -1,12 +1,14 @@
 #pragma once
 // ZIP archives (libzip) for project files and template packages. Archives come from anywhere, so the
 // reader trusts nothing in them: member names go through SafePathUnder, links and encrypted members
-// are refused, sizes are capped on the bytes really unpacked, and every member is written by us as a
-// plain file. Failures raise Exception with the reason.
+// are refused, sizes and the unpacked-to-packed ratio are capped on the bytes really unpacked, and
+// every member is written by us as a plain file. The writer keeps to the same caps, so every archive
+// it writes can be read back. Failures raise Exception with the reason.
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 struct zip;
 
@@ -14,6 +16,12 @@ struct TZipLimits {
     qint64 MaxEntries = 10000;
     qint64 MaxMemberSize = qint64(256) << 20;  // unpacked bytes of one member
     qint64 MaxTotalSize = qint64(1) << 30;     // unpacked bytes over everything one reader extracts
+    // Past RatioFloor unpacked bytes, a member may unpack to at most MaxRatio times its packed bytes.
+    // Media hardly shrink and text some tenfold; only a forged member comes near deflate's 1032.
+    // Checked on the sizes the archive claims before anything is written, and on the bytes really
+    // unpacked while streaming, so a forged member stops within MaxRatio times its packed bytes.
+    qint64 RatioFloor = qint64(4) << 20;
+    qint64 MaxRatio = 100;
 };
 
 // The member name a stored relative name gets: parts split on "\" and "/", "." parts dropped,
@@ -25,8 +33,14 @@ QString ZipMemberName(const QString &stored);
 // that is unsafe, or has no regular file under baseFolder, adds nothing and is no error. The archive
 // is written beside its target under a temporary name and renamed over it only when complete, so a
 // failure leaves an existing file whole. Raises Exception when the archive cannot be written.
+// The caps of limits hold for what is written: a file larger than a member may be, or members larger
+// altogether than an archive may hold, raise Exception naming them before anything is written; a
+// member that would pack beyond MaxRatio is stored as it is. The new archive is synced to disk
+// before it replaces the old one, and takes the old file's permission bits (a new file follows the
+// umask); temporary files that an interrupted save of the same target left behind are removed.
 // Returns the member names written, in order.
-QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolder, const QStringList &names);
+QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolder, const QStringList &names,
+                            const TZipLimits &limits = TZipLimits());
 
 struct TZipMember {
     QString Name;       // as stored, with "\" turned into "/"
@@ -34,6 +48,7 @@ struct TZipMember {
     bool IsLink = false;
     bool IsEncrypted = false;
     quint64 Size = 0;   // what the archive claims; the reader counts the real bytes
+    quint64 PackedSize = 0;
 };
 
 class TZipReader {
@@ -46,7 +61,8 @@ public:
     TZipReader &operator=(const TZipReader &) = delete;
 
     const QString &FileName() const { return FFileName; }
-    // Members in archive order.
+    // Members in archive order. A member named "." or "./" (the folder itself) is skipped: it is
+    // not listed and nothing is made of it.
     const QList<TZipMember> &Members() const { return FMembers; }
     // Index of the first member of that name ("\" and "/" alike), -1 when none.
     int FindMember(const QString &name, Qt::CaseSensitivity cs = Qt::CaseSensitive) const;
@@ -56,17 +72,20 @@ public:
     // Exception for an unsafe name, a link, an encrypted member, a size over the limits or a damaged
     // member; a refused or failed member leaves no file behind.
     QString ExtractMember(int index, const QString &folder);
-    // Checks every member first (names, links, encryption, claimed sizes), then extracts them all.
-    // One refused member refuses the whole archive before anything is written.
-    void ExtractAll(const QString &folder);
+    // Checks every member first (names, links, encryption, claimed sizes), then extracts them all,
+    // or only those whose name wanted accepts. One refused member refuses the whole archive before
+    // anything is written.
+    void ExtractAll(const QString &folder, const std::function<bool(const QString &)> &wanted = {});
 
 private:
     void CheckMember(const TZipMember &member) const;
+    QString DenseError(const TZipMember &member) const;
     [[noreturn]] void Fail(const QString &what) const;
 
     QString FFileName;
     TZipLimits FLimits;
     zip *FArchive = nullptr;
     QList<TZipMember> FMembers;
+    QList<quint64> FIndexes;  // of FMembers in the archive
     qint64 FUnpacked = 0;
 };

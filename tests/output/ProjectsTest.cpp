@@ -430,6 +430,31 @@ TEST_F(Projects, ArchivesThatCannotBeOpenedLeaveTheOpenProjectAlone)
     EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList{prog.file("Projects/keep.tvp")});
 }
 
+TEST_F(Projects, AnOpenedProjectBringsNoPageScriptOrStyleOfItsOwn)
+{
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/plain.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    // The same project with pages, scripts and a style sheet of its own, and a file it does not name.
+    const QStringList planted{"AC_RunActiveContent.js", "flashmenu.xml.js", "style.css", "index.htm",
+                              "MainBody.htm", "flashmenu.htm", "flashmenu/extra.txt"};
+    for (const QString &name : planted)
+        prog.write("MenuPreview/" + name, "planted");
+    WriteZipArchive(prog.file("Projects/planted.tvp"), prog.file("MenuPreview"),
+                    ArchiveMembers(prog.file("Projects/plain.tvp")) + planted);
+
+    projects.WizardProjectFile = prog.file("Projects/plain.tvp");
+    projects.OpenProject();
+    preview.RefreshPreview();
+    const QStringList files = FilesUnder(prog.file("MenuPreview"));
+    projects.WizardProjectFile = prog.file("Projects/planted.tvp");
+    projects.OpenProject();
+    preview.RefreshPreview();
+    EXPECT_EQ(FilesUnder(prog.file("MenuPreview")), files);
+    for (const QString &name : files)
+        EXPECT_NE(prog.read("MenuPreview/" + name), "planted") << name.toStdString();
+}
+
 TEST_F(Projects, BackFromTheGalleryRunsTheWizardAgain)
 {
     MakeNewProject();

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -32,6 +33,23 @@ QStringList FilesUnder(const QString &folder)
     }
     out.sort();
     return out;
+}
+
+// Both headers of the archive's first member claim 16 unpacked bytes.
+void ForgeFirstMemberSize(QByteArray &bytes)
+{
+    ASSERT_TRUE(bytes.startsWith("PK\x03\x04"));
+    const char small[4] = {16, 0, 0, 0};
+    bytes.replace(22, 4, small, 4);
+    const qsizetype central = bytes.indexOf("PK\x01\x02");
+    ASSERT_GT(central, 0);
+    bytes.replace(central + 24, 4, small, 4);
+}
+
+unsigned Mode(const QString &file)
+{
+    struct stat st;
+    return stat(QFile::encodeName(file).constData(), &st) == 0 ? unsigned(st.st_mode & 07777) : 0;
 }
 
 } // namespace
@@ -130,21 +148,107 @@ TEST(ZipArchive, ExtractionReplacesFilesAndLinksInTheWay)
     EXPECT_EQ(outside.read("victim.txt"), "keep me");
 }
 
-TEST(ZipArchive, NamesThatClimbOutAreRefusedBeforeAnythingIsWritten)
+TEST(ZipArchive, HostileArchivesAreRefusedBeforeAnythingIsWritten)
 {
-    const QList<QByteArray> hostile = {"../evil.txt", "..\\evil.txt", "a/../../evil.txt", "a\\..\\..\\evil.txt",
-                                       "/tmp/evil.txt", "\\evil.txt", "C:\\evil.txt", "c:evil.txt"};
-    for (const QByteArray &name : hostile) {
+    // Zeros pack about a thousandfold, words some threefold; both are past the default ratio floor.
+    const QByteArray zeros(6 << 20, '\0');
+    QByteArray words;
+    QRandomGenerator rng(9);
+    const QList<QByteArray> vocabulary{"menu ", "button ", "link ", "page ", "caption ", "logo ", "home\n", "sound "};
+    while (words.size() < zeros.size())
+        words += vocabulary[int(rng.bounded(vocabulary.size()))] + QByteArray::number(rng.bounded(1000));
+    const QString dense = "the member \"zeros.bin\" unpacks to more than 100 times its packed size.";
+    struct Case {
+        QByteArray what;
+        QList<RawMember> members;
+        QString error;  // the end of the refusal; empty when the archive is read
+        QStringList files = {};
+        std::function<void(QByteArray &)> forge = {};
+    };
+    QList<Case> cases;
+    for (const QByteArray &name : {"../evil.txt", "..\\evil.txt", "a/../../evil.txt", "a\\..\\..\\evil.txt",
+                                   "/tmp/evil.txt", "\\evil.txt", "C:\\evil.txt", "c:evil.txt"})
+        cases << Case{name, {{"good.txt", "fine"}, {name, "evil"}}, "leads outside the target folder."};
+    cases << Case{"bomb", {{"good.txt", "fine"}, {"zeros.bin", zeros}}, dense}
+          << Case{"bomb whose headers lie", {{"zeros.bin", zeros}, {"good.txt", "fine"}}, dense, {}, ForgeFirstMemberSize}
+          << Case{"the folder itself", {{"./", ""}, {".", ""}, {"good.txt", "fine"}}, "", {"good.txt"}}
+          << Case{"ordinary text", {{"words.txt", words}}, "", {"words.txt"}};
+
+    for (const Case &c : cases) {
         TempFolder dir, sandbox;
         QDir().mkpath(sandbox.file("work"));
-        MakeZipArchive(dir.file("bad.zip"), {{"good.txt", "fine"}, {name, "evil"}});
+        MakeZipArchive(dir.file("bad.zip"), c.members);
+        if (c.forge) {
+            QByteArray bytes = dir.read("bad.zip");
+            c.forge(bytes);
+            dir.write("bad.zip", bytes);
+        }
         TZipReader reader(dir.file("bad.zip"));
         const QString error = ExceptionText([&] { reader.ExtractAll(sandbox.file("work")); });
-        EXPECT_TRUE(error.contains("leads outside the target folder")) << name.constData() << " " << error.toStdString();
-        EXPECT_EQ(FilesUnder(sandbox.path()), QStringList{"work/"}) << name.constData();
-        EXPECT_FALSE(ExceptionText([&] { reader.ExtractMember(1, sandbox.file("work")); }).isEmpty()) << name.constData();
-        EXPECT_EQ(FilesUnder(sandbox.path()), QStringList{"work/"}) << name.constData();
+        QStringList expected{"work/"};
+        for (const QString &f : c.files)
+            expected << "work/" + f;
+        expected.sort();
+        EXPECT_EQ(FilesUnder(sandbox.path()), expected) << c.what.constData();
+        if (c.error.isEmpty()) {
+            EXPECT_EQ(error, QString()) << c.what.constData();
+            EXPECT_EQ(reader.Members().size(), c.files.size()) << c.what.constData();
+            continue;
+        }
+        EXPECT_TRUE(error.endsWith(c.error)) << c.what.constData() << " " << error.toStdString();
+        const int refused = c.forge ? 0 : 1;
+        EXPECT_TRUE(ExceptionText([&] { reader.ExtractMember(refused, sandbox.file("work")); }).endsWith(c.error))
+            << c.what.constData();
+        EXPECT_EQ(FilesUnder(sandbox.path()), QStringList{"work/"}) << c.what.constData();
     }
+}
+
+TEST(ZipArchive, TheWriterKeepsToTheReadersCaps)
+{
+    TempFolder base, out;
+    base.write("a.txt", QByteArray(600, 'a'));
+    base.write("b.txt", QByteArray(600, 'b'));
+    base.write("flashmenu/big.bmp", QByteArray(1001, 'x'));
+    base.write("flat.bin", QByteArray(100000, '\0'));
+    TZipLimits limits;
+    limits.MaxMemberSize = 1000;
+    limits.MaxTotalSize = 1100;
+    const QString archive = out.file("p.tvp");
+    // Named before anything is written.
+    EXPECT_EQ(ExceptionText([&] { WriteZipArchive(archive, base.path(), {"a.txt", "flashmenu\\big.bmp"}, limits); }),
+              "Cannot save \"" + archive + "\": the file \"flashmenu/big.bmp\" holds 1001 bytes, more than the 1000 bytes "
+              "one file may hold in it.");
+    EXPECT_EQ(ExceptionText([&] { WriteZipArchive(archive, base.path(), {"a.txt", "b.txt"}, limits); }),
+              "Cannot save \"" + archive + "\": its files hold 1200 bytes altogether, more than the 1100 bytes it may hold.");
+    EXPECT_TRUE(FilesUnder(out.path()).isEmpty());
+
+    // What would pack beyond the ratio cap is stored, and reads back under the same caps.
+    limits = TZipLimits();
+    limits.RatioFloor = 1000;
+    WriteZipArchive(archive, base.path(), {"a.txt", "flat.bin"}, limits);
+    TempFolder target;
+    TZipReader(archive, limits).ExtractAll(target.path());
+    EXPECT_EQ(target.read("flat.bin"), QByteArray(100000, '\0'));
+}
+
+TEST(ZipArchive, SavingOverAnArchiveKeepsItsModeAndClearsWhatAKilledSaveLeft)
+{
+    TempFolder base, out;
+    base.write("a.txt", "a");
+    out.write("p.tvp", "old project");
+    ASSERT_TRUE(QFile::setPermissions(out.file("p.tvp"), QFile::ReadOwner | QFile::WriteOwner));
+    // Ours beside the target and libzip's beside that; another project's stays.
+    out.write(".p.tvp.Ab12Cd", "killed save");
+    out.write(".p.tvp.Ab12Cd.x9y8z7", "killed save");
+    out.write(".q.tvp.Ab12Cd", "another project's save");
+    WriteZipArchive(out.file("p.tvp"), base.path(), {"a.txt"});
+    EXPECT_EQ(Mode(out.file("p.tvp")), 0600u);
+    EXPECT_EQ(FilesUnder(out.path()), QStringList({".q.tvp.Ab12Cd", "p.tvp"}));
+
+    const mode_t umaskBefore = umask(027);
+    WriteZipArchive(out.file("new.tvp"), base.path(), {"a.txt"});
+    umask(umaskBefore);
+    EXPECT_EQ(Mode(out.file("new.tvp")), 0640u);
 }
 
 TEST(ZipArchive, AMemberThroughALinkedFolderCannotLeave)
@@ -199,7 +303,12 @@ TEST(ZipArchive, ArchiveBombIsStoppedAtTheDefaultMemberCap)
         ASSERT_TRUE(zeros.open(QIODevice::WriteOnly));
         ASSERT_TRUE(zeros.resize(TZipLimits().MaxMemberSize + 1)); // sparse: no disk space used
     }
-    WriteZipArchive(dir.file("bomb.zip"), dir.path(), {"zeros.bin"});
+    // Made by hand: the program's own writer refuses a member this large.
+    MakeZipArchive(dir.file("bomb.zip"), {}, [&](zip_t *za) {
+        zip_source_t *src = zip_source_file(za, QFile::encodeName(dir.file("zeros.bin")).constData(), 0, 0);
+        ASSERT_NE(src, nullptr);
+        ASSERT_GE(zip_file_add(za, "zeros.bin", src, 0), 0);
+    });
     EXPECT_LT(QFileInfo(dir.file("bomb.zip")).size(), 2 << 20);
     QFile::remove(dir.file("zeros.bin"));
     TZipReader reader(dir.file("bomb.zip"));
@@ -214,12 +323,7 @@ TEST(ZipArchive, SizesAreCountedOnTheBytesReallyUnpacked)
     MakeZipArchive(dir.file("liar.zip"), {{"liar.bin", big}});
     // Both headers claim 16 bytes for a member of 64 KiB.
     QByteArray bytes = dir.read("liar.zip");
-    ASSERT_TRUE(bytes.startsWith("PK\x03\x04"));
-    const char small[4] = {16, 0, 0, 0};
-    bytes.replace(22, 4, small, 4);
-    const qsizetype central = bytes.indexOf("PK\x01\x02");
-    ASSERT_GT(central, 0);
-    bytes.replace(central + 24, 4, small, 4);
+    ForgeFirstMemberSize(bytes);
     dir.write("liar.zip", bytes);
 
     TZipLimits limits;
