@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = FuzzBytes(data, size);
     const QString text = QString::fromUtf8(bytes);
-    TMenuDesign design(FuzzFolder());
+    // Made once: the design's entry table is large, and every read starts from a reset.
+    static TMenuDesign design(FuzzFolder());
     try {
         design.ReadMenuXml(text);
     } catch (const Exception &) {

@@ -90,7 +90,14 @@ void IniFile::Reload()
         QFile file(m_fileName);
         m_readable = info.isFile() && info.size() <= MaxFileSize && file.open(QIODevice::ReadOnly);
         if (m_readable) {
-            bytes = file.read(MaxFileSize + 1);
+            // Read what the file holds (it may still grow), never a cap-sized buffer up front.
+            bytes = file.read(info.size() + 1);
+            while (bytes.size() <= MaxFileSize) {
+                const QByteArray more = file.read(64 * 1024);
+                if (more.isEmpty())
+                    break;
+                bytes += more;
+            }
             m_readable = file.error() == QFileDevice::NoError && bytes.size() <= MaxFileSize;
         }
         if (!m_readable)
