@@ -33,14 +33,6 @@ void BM_ReadMenuXml(benchmark::State &state)
 }
 BENCHMARK(BM_ReadMenuXml)->Unit(benchmark::kMillisecond);
 
-void BM_BuildAndReadBack(benchmark::State &state)
-{
-    QTemporaryDir dir;
-    TMenuDesign d(dir.path());
-    FillBenchDesign(d);
-    for (auto _ : state)
-        d.ReadMenuXml(d.BuildMenuXml(false, true, false));
-}
 BENCHMARK(BM_BuildAndReadBack)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,17 +1,15 @@
 // One full preview refresh (description built and saved, page options and menu page written) for a
-// design of 5,000 entries, on a program folder with the shipped templates.
+// design of 5,000 entries, on a program folder with the shipped templates, against building and
+// reading back the same design's description in the same run.
 #include "BenchDesign.h"
+#include "BenchRatio.h"
 #include "BrowserPane.h"
 #include "uHtmlOptions.h"
 #include "uPreview.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-
 namespace {
+
+BENCHMARK(BM_BuildAndReadBack)->Unit(benchmark::kMillisecond);
 
 class NoPane : public BrowserPane {
 public:
@@ -25,22 +23,10 @@ public:
     BrowserPane *Browser() override { return &pane; }
 };
 
-void CopyTemplates(const QString &to)
-{
-    const QString from = QStringLiteral(TOLVANAR_DATA_DIR "/Templates");
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + QStringLiteral("/Templates") + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
-
 void BM_RefreshPreview(benchmark::State &state)
 {
     QTemporaryDir dir;
-    CopyTemplates(dir.path());
+    CopyBenchTemplates(dir.path());
     QDir().mkpath(dir.path() + QStringLiteral("/MenuPreview"));
     TMenuDesign d(dir.path() + QLatin1Char('/'));
     FillBenchDesign(d);
@@ -48,12 +34,21 @@ void BM_RefreshPreview(benchmark::State &state)
     THtmlPageOptions page;
     BenchHost host;
     TPreviewSet preview(d, page, host);
-    for (auto _ : state)
+    preview.RefreshPreview();
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        EditBenchDesign(d, ++round);
+        state.ResumeTiming();
         preview.RefreshPreview();
+    }
     state.counters["xml_bytes"] = double(QFileInfo(dir.path() + QStringLiteral("/MenuPreview/flashmenu.xml")).size());
 }
 BENCHMARK(BM_RefreshPreview)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    return RunWithRatios(argc, argv, {{"BM_RefreshPreview", "BM_BuildAndReadBack"}});
+}

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -92,7 +91,7 @@ bool ByteToBool(int value) { return value != 0; }
 
 // ---- Files and folders -----------------------------------------------------------------------
 
-bool CopyFileCompat(const QString &source, const QString &target)
+bool CopyFileCompat(const QString &source, const QString &target, FileSync sync)
 {
     std::error_code ec;
     const fs::path from = toPath(source), to = toPath(target);
@@ -105,19 +104,7 @@ bool CopyFileCompat(const QString &source, const QString &target)
         if (fs::equivalent(from, to, ec))
             return true; // onto itself: already there
     }
-    QFile in(source);
-    QSaveFile out(target);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray chunk;
-    while (!in.atEnd()) {
-        chunk = in.read(1 << 20);
-        if (in.error() != QFileDevice::NoError || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return false;
-        }
-    }
-    return CommitWhole(out);
+    return TryCopyFileWhole(source, target, sync);
 }
 
 namespace {

@@ -110,11 +110,11 @@ QString BuildHtmlOptionsXml(const THtmlPageOptions &options)
     return QString::fromUtf8(DocumentBytes(doc));
 }
 
-void WriteHtmlOptions(const QString &file, const THtmlPageOptions &options)
+void WriteHtmlOptions(const QString &file, const THtmlPageOptions &options, FileSync sync)
 {
     pugi::xml_document doc;
     BuildHtmlOptionsDocument(doc, options);
-    WriteFileWhole(file, DocumentBytes(doc));
+    WriteFileWhole(file, DocumentBytes(doc), sync);
 }
 
 bool ReadHtmlOptions(const QString &file, THtmlPageOptions &options)

@@ -1,6 +1,8 @@
 #pragma once
 // The page options file HTMLOptions.xml (what the HTML page around the menu needs), its change hook,
 // and the template design files that set the menu bar and the four button states.
+#include "FileWrite.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -21,7 +23,7 @@ QString BuildHtmlOptionsXml(const THtmlPageOptions &options);
 
 // Saves the document through a temporary file; raises Exception on a failed save (the old file
 // stays whole then).
-void WriteHtmlOptions(const QString &file, const THtmlPageOptions &options);
+void WriteHtmlOptions(const QString &file, const THtmlPageOptions &options, FileSync sync = FileSync::Durable);
 
 // When the file exists: loads it into options and saves the document back in the saved form
 // (returns true); otherwise false and options stay. A file that cannot be read or parsed leaves

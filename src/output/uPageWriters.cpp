@@ -16,9 +16,9 @@ QString MovieName(const TPageContext &ctx, bool forPublish)
 
 } // namespace
 
-void WritePageFile(const QString &path, const QString &text)
+void WritePageFile(const QString &path, const QString &text, FileSync sync)
 {
-    WriteFileWhole(path, Utf8WithBom(text));
+    WriteFileWhole(path, Utf8WithBom(text), sync);
 }
 
 void WriteMenuHtml(const TPageContext &ctx, const QString &subFolder, bool forPublish)
@@ -37,7 +37,8 @@ void WriteMenuHtml(const TPageContext &ctx, const QString &subFolder, bool forPu
     const bool fit = ctx.Horizontal ? ctx.FitPageWidth : ctx.FitPageHeight;
     const QString page = BuildTemplatePage(ctx.Env, ctx.PageOptions, MovieName(ctx, forPublish), width, height,
                                            forPublish, ctx.Horizontal, fit);
-    WritePageFile(NativePath(ctx.Env.ProgramFolder, subFolder + MenuPageFileName), page);
+    // The working folder's menu page is made again at every refresh; publishing copies it out.
+    WritePageFile(NativePath(ctx.Env.ProgramFolder, subFolder + MenuPageFileName), page, FileSync::Unsynced);
 }
 
 void WriteFramePage(const TPageContext &ctx, const QString &fileName, int menuSide)

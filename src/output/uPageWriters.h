@@ -2,6 +2,7 @@
 // The main window's page writers: they choose the sizes from the design and the browser pane,
 // build a page and write it. The window hands over its values in a TPageContext; nothing here
 // reads a widget.
+#include "FileWrite.h"
 #include "uPageBuilder.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ inline const QString PublishedMovieName = QStringLiteral("flashmenu.swf");
 
 // Writes text as a page (byte-order mark and UTF-8) through a temporary file renamed over path;
 // a failed write raises Exception and leaves an existing file whole.
-void WritePageFile(const QString &path, const QString &text);
+void WritePageFile(const QString &path, const QString &text, FileSync sync = FileSync::Durable);
 
 // The menu page written as program folder + subFolder (stored form, e.g. "MenuPreview\") +
 // "flashmenu.htm": preview sizes and scroll="no", or publishing sizes, "flashmenu.swf" and no scroll

@@ -12,6 +12,7 @@
 #include "uPageBuilder.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -24,32 +25,47 @@ const QString MenuXmlScriptName = QStringLiteral("flashmenu.xml.js");
 
 QByteArray MenuXmlScript(const QByteArray &xmlBytes)
 {
-    QByteArray out("window.TvnrMenuXml = \"");
-    for (const QChar c : QString::fromUtf8(xmlBytes)) {
+    static constexpr char Head[] = "window.TvnrMenuXml = \"";
+    static constexpr char Tail[] = "\";\n";
+    static constexpr char Hex[] = "0123456789abcdef";
+    const QString text = QString::fromUtf8(xmlBytes);
+    // Written in place into room for the longest form (six bytes a unit), then cut to size: the
+    // description of a large menu is hundreds of thousands of units.
+    QByteArray out(qsizetype(sizeof Head + sizeof Tail) + text.size() * 6, Qt::Uninitialized);
+    char *p = std::copy_n(Head, sizeof Head - 1, out.data());
+    for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u == '\\' || u == '"')
-            out += QByteArray("\\") + char(u);
-        else if (u == '\n')
-            out += "\\n";
-        else if (u == '\r')
-            out += "\\r";
+        if (u == '\\' || u == '"') {
+            *p++ = '\\';
+            *p++ = char(u);
+        } else if (u == '\n') {
+            *p++ = '\\';
+            *p++ = 'n';
+        } else if (u == '\r') {
+            *p++ = '\\';
+            *p++ = 'r';
         // "<" and ">" escaped too, so no "</script>" or "<!--" can appear in the file.
-        else if (u >= 0x20 && u < 0x7F && u != '<' && u != '>')
-            out += char(u);
-        else
-            out += "\\u" + QByteArray::number(u, 16).rightJustified(4, '0');
+        } else if (u >= 0x20 && u < 0x7F && u != '<' && u != '>') {
+            *p++ = char(u);
+        } else {
+            *p++ = '\\';
+            *p++ = 'u';
+            for (int shift = 12; shift >= 0; shift -= 4)
+                *p++ = Hex[(u >> shift) & 0xF];
+        }
     }
-    out += "\";\n";
+    p = std::copy_n(Tail, sizeof Tail - 1, p);
+    out.truncate(p - out.constData());
     return out;
 }
 
-void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes)
+void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes, FileSync sync)
 {
-    WriteFileWhole(WithSlash(folder) + MenuXmlName, xmlBytes);
-    WriteFileWhole(WithSlash(folder) + MenuXmlScriptName, MenuXmlScript(xmlBytes));
+    WriteFileWhole(WithSlash(folder) + MenuXmlName, xmlBytes, sync);
+    WriteFileWhole(WithSlash(folder) + MenuXmlScriptName, MenuXmlScript(xmlBytes), sync);
 }
 
-void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock)
+void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock, FileSync sync)
 {
     pugi::xml_document doc;
     QString reason;
@@ -57,9 +73,10 @@ void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &
         throw Exception(QStringLiteral("XML format is incorrect.") + QLatin1Char(' ') + reason);
     // One write of the final text, so the old file is replaced only by a whole new one.
     const QByteArray saved = XmlDocumentBytes(doc);
-    const QString spliced = SpliceDemoText(QString::fromUtf8(saved), demoBlock);
-    const QByteArray bytes = spliced == QString::fromUtf8(saved) ? saved : Utf8WithBom(spliced);
-    WriteMenuXmlFiles(folder, bytes);
+    const QString savedText = QString::fromUtf8(saved);
+    const QString spliced = SpliceDemoText(savedText, demoBlock);
+    const QByteArray bytes = spliced == savedText ? saved : Utf8WithBom(spliced);
+    WriteMenuXmlFiles(folder, bytes, sync);
 }
 
 TPreviewSet::TPreviewSet(TMenuDesign &design, const THtmlPageOptions &pageOptions, IPreviewHost &host)
@@ -79,7 +96,11 @@ QString TPreviewSet::TemplateHtmlFile(const QString &name) const
 
 void TPreviewSet::SaveMenuXml(const QString &text, const QString &folder)
 {
-    SaveMenuXmlFile(folder.isEmpty() ? WorkFolder() : folder, text, FDesign.FDemoBlock);
+    // The working folder's copy is made again at every refresh; a published one is the user's.
+    if (folder.isEmpty())
+        SaveMenuXmlFile(WorkFolder(), text, FDesign.FDemoBlock, FileSync::Unsynced);
+    else
+        SaveMenuXmlFile(folder, text, FDesign.FDemoBlock);
 }
 
 QString TPreviewSet::ExchangeFolder() const
@@ -126,7 +147,7 @@ TPageContext TPreviewSet::PageContext() const
 QString TPreviewSet::WritePageOptions() const
 {
     const QString optionsFile = WorkFolder() + QStringLiteral("HTMLOptions.xml");
-    WriteHtmlOptions(optionsFile, FPageOptions);
+    WriteHtmlOptions(optionsFile, FPageOptions, FileSync::Unsynced);
     return ReadUtf8File(optionsFile);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The preview page set in the working folder MenuPreview/: the menu description, the page options,
 // the menu page the browser pane shows, and the frameset opened in the desktop's browser.
+#include "FileWrite.h"
 #include "uPageWriters.h"
 
 #include <QString>
@@ -29,11 +30,12 @@ extern const QString MenuXmlScriptName;  // "flashmenu.xml.js"
 // that no markup or line end in the text can end early.
 QByteArray MenuXmlScript(const QByteArray &xmlBytes);
 // folder/flashmenu.xml as the given bytes, then its script beside it; raises when either fails.
-void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes);
+void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes, FileSync sync = FileSync::Durable);
 
 // Writes folder/flashmenu.xml from a built description: the demo block is blanked before parsing and
 // put back in the written text. A text that does not parse raises and leaves the old file in place.
-void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock);
+void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock,
+                     FileSync sync = FileSync::Durable);
 
 class TPreviewSet {
 public:

@@ -45,7 +45,7 @@ QString TPublisher::a_PublishExecute(TPublishPathSetting &paths)
     FMenuPagePublished = false;
     FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, false, false));
     const QString optionsFile = FPreview.WorkFolder() + QStringLiteral("HTMLOptions.xml");
-    WriteHtmlOptions(optionsFile, FPageOptions);
+    WriteHtmlOptions(optionsFile, FPageOptions, FileSync::Unsynced);
     FOptionsText = ReadUtf8File(optionsFile);
 
     const QString answer = FHost.ShowPublishSettings(FDesign.FPublishOutputType, FDesign.FPublishMenuSide);
@@ -94,7 +94,8 @@ QString TPublisher::a_PublishExecute(TPublishPathSetting &paths)
 void TPublisher::WriteOutput(int kind, const QString &outFolder, TPublishPathSetting &paths)
 {
     WriteDescription(outFolder, paths);
-    CopyIfPresent(SafePathUnder(FPreview.WorkFolder(), FDesign.CurrentMenuFileName), outFolder + PublishedMovieName);
+    CopyIfPresent(SafePathUnder(FPreview.WorkFolder(), FDesign.CurrentMenuFileName), outFolder + PublishedMovieName,
+                  FileSync::Unsynced);
     switch (kind) {
     case pkMenuOnly:
         WriteMenuPage(outFolder);
@@ -183,7 +184,7 @@ void TPublisher::CopyPreviewFileTo(const QString &outFolder, const QString &name
     const QString targetFolder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(targetFolder))
         throw Exception(QStringLiteral("Cannot create folder \"%1\".").arg(targetFolder));
-    CopyIfPresent(source, target);
+    CopyIfPresent(source, target, FileSync::Unsynced);
 }
 
 void TPublisher::AskOpenPublishedPage(const QString &page)
@@ -200,11 +201,11 @@ void TPublisher::ReportCdRom(const QString &outFolder)
     OpenFolderInShell(outFolder);
 }
 
-void TPublisher::CopyIfPresent(const QString &source, const QString &target)
+void TPublisher::CopyIfPresent(const QString &source, const QString &target, FileSync sync)
 {
     if (source.isEmpty() || !QFileInfo(source).isFile())
         return;
-    if (!CopyFileCompat(source, target))
+    if (!CopyFileCompat(source, target, sync))
         throw Exception(QStringLiteral("Cannot copy file \"%1\" to \"%2\".").arg(source, target));
     NoteWritten(target);
 }

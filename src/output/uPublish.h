@@ -2,6 +2,8 @@
 // Publishing: the open project written as a folder a web site or a CD-ROM can carry. The menu
 // description in its publishing form, the movie as flashmenu.swf, the output type's template files
 // and pages, and the media the description names, under flashmenu/.
+#include "FileWrite.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -62,7 +64,9 @@ private:
     void WriteMenuPage(const QString &outFolder);
     void CopyTemplateFiles(const QString &outFolder, const QStringList &names);
     // source over target when source is a regular file; a present file that cannot be copied raises.
-    void CopyIfPresent(const QString &source, const QString &target);
+    // Media are left for the system to write back (large, and still held by the working folder);
+    // pages and template files are synced.
+    void CopyIfPresent(const QString &source, const QString &target, FileSync sync = FileSync::Durable);
     void NoteWritten(const QString &path);
     TPageContext PageContext() const;
     bool IsInWorkFolder(const QString &folder) const;

@@ -1,10 +1,15 @@
 #pragma once
-// Whole-file writes of the files a user would miss: through a temporary file renamed over the
-// target, so a failed write leaves the old file whole.
+// Whole-file writes and copies: through a temporary file beside the target that is renamed over it,
+// so a failed write leaves the old file whole.
 #include <QByteArray>
 #include <QString>
 
 class QSaveFile;
+
+// Durable: the new file reaches the disk before it takes the name (the user's own files).
+// Unsynced: the system writes it back when it will (files the program re-makes at every refresh,
+// copies whose source the working folder still holds).
+enum class FileSync { Durable, Unsynced };
 
 // Commits a save file only when all it was given reached its temporary file. QSaveFile::commit()
 // alone ignores a failure of its last flush (a full disk, a size limit) and puts the cut file in
@@ -12,9 +17,13 @@ class QSaveFile;
 bool CommitWhole(QSaveFile &file);
 
 // False on failure, with the reason in error when given.
-bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr,
+                       FileSync sync = FileSync::Durable);
 // Raises Exception "Cannot create file "<path>". <reason>" on failure.
-void WriteFileWhole(const QString &path, const QByteArray &bytes);
+void WriteFileWhole(const QString &path, const QByteArray &bytes, FileSync sync = FileSync::Durable);
+// The source's bytes, copied by the system, replace the target whole. False on failure, with the
+// reason in error when given.
+bool TryCopyFileWhole(const QString &source, const QString &target, FileSync sync, QString *error = nullptr);
 
 // Permission bits a new file gets here: 0666 less the umask.
 unsigned NewFileMode();
