@@ -1,7 +1,11 @@
 #include "FormControls.h"
 
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
 
 QPushButton *MakeNamedButton(const char *name, const QString &caption, QWidget *parent)
 {
@@ -22,4 +26,29 @@ QString PlainMenuText(const QString &text)
 {
     QString shown = text;
     return shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+void WidenToCaption(QWidget *control, int width)
+{
+    // A combo box's hint holds its widest item; other controls' hints hold their caption.
+    const auto *combo = qobject_cast<const QComboBox *>(control);
+    const int needed = combo ? combo->minimumSizeHint().width() : control->sizeHint().width();
+    control->resize(std::max(width, needed), control->height());
+}
+
+void FitWindowToControls(QWidget *window, const QSize &designedMinimum, const QSize &extra)
+{
+    QSize needed = designedMinimum;
+    if (QLayout *layout = window->layout()) {
+        layout->invalidate();
+        needed = needed.expandedTo(layout->totalMinimumSize() + extra);
+    }
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        // The title bar and borders stand outside the client area.
+        const QSize frame = window->frameGeometry().size() - window->geometry().size();
+        needed = needed.boundedTo(screen->availableSize() - frame);
+    }
+    window->setMinimumSize(needed);
+    window->resize(window->size().expandedTo(needed));
 }
