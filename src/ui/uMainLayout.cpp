@@ -89,6 +89,9 @@ void TfrmMain::RefreshEnabledState()
              gbBackground, rgrMenuType, rgrButtonSize, rgTextAlign, cbAdjPos})
         w->setEnabled(open);
     fraMenuButtonShortList1->SetLocked(!open);
+    // The tile of a project that was closed is marked no more.
+    if (!open)
+        fraMenuButtonShortList1->ClearMark();
     if (fraMenuButtonShortList1->ScrollBox && fraMenuButtonShortList1->ScrollBox->widget())
         for (QWidget *c : fraMenuButtonShortList1->ScrollBox->widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             c->setEnabled(open);

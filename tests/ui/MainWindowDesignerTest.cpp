@@ -505,6 +505,27 @@ TEST_F(Designer, TheVerticalChooserNamesTheElementMoved)
 
 // ---- Layouts and enabled state ---------------------------------------------------------------
 
+TEST_F(Designer, WithNoProjectTheViewShowsNothingOfTheProjectClosed)
+{
+    auto w = Window();
+    w->show();
+    const QImage blank = w->MenuStringGrid->grab().toImage();
+    w->Design().SetNoProject(false);
+    w->Design().FStoreOptions.MainNormalColor = 0xFF00FF;
+    w->Design().FStoreOptions.SubActiveColor = 0x00FF00;
+    w->RefreshTemplateShortList("tvnr007.swf");
+    w->UpdateInterface(0);
+    ASSERT_NE(w->MenuStringGrid->grab().toImage(), blank);
+
+    w->Design().ResetToBlankProject();
+    EXPECT_EQ(w->MenuStringGrid->grab().toImage(), blank);
+    QStringList marked;
+    for (TGalleryTile *t : w->fraMenuButtonShortList1->Tiles())
+        if (t->IsHighlighted())
+            marked << QString::number(t->Tag());
+    EXPECT_TRUE(marked.isEmpty()) << marked.join(",").toStdString();
+}
+
 TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
 {
     auto w = OpenWindow();
