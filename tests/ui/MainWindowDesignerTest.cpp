@@ -526,6 +526,22 @@ TEST_F(Designer, WithNoProjectTheViewShowsNothingOfTheProjectClosed)
     EXPECT_TRUE(marked.isEmpty()) << marked.join(",").toStdString();
 }
 
+TEST_F(Designer, TheCompactStartsPlacesSurviveAResize)
+{
+    auto w = OpenWindow();
+    w->resize(900, 640);
+    w->show();
+    w->LayoutCompactMainWindow();
+    const auto placed = [&] {
+        EXPECT_EQ(w->pnlXYShows->x(), w->pnlLineBottom->width() - w->pnlXYShows->width() - w->panCornerRB->width());
+        EXPECT_EQ(w->panMenuEdit->x(), w->panMenus->width() - w->panMenuEdit->width());
+    };
+    placed();
+    w->resize(960, 700);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->pnlLineBottom->width() > 900; }));
+    placed();
+}
+
 TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
 {
     auto w = OpenWindow();
