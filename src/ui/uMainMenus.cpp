@@ -203,8 +203,8 @@ void TfrmMain::RebuildMenuToolbar()
             continue;
         QToolButton *button = CreateMenuButton(slot);
         if (!horizontal) {
-            // A row of its own for every entry, as wide as the hint picture.
-            button->setFixedWidth(std::max(76, FHintPanel->width()));
+            // A row of its own for every entry, as wide as the column (and so the hint panel).
+            button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
             height += 23;
         }
         layout->addWidget(button);

@@ -98,14 +98,18 @@ inline void Walk(const QWidget *w, const QList<const QAbstractScrollArea *> &scr
 
 // Every way in which the shown window cuts off a control: a control reaching out of its parent (a
 // scroll area named in scrolling may hold a larger page), a caption wider than its control, the
-// window reaching out of its screen's free area. Empty when the window shows all of itself.
-inline QStringList CutOffControls(const QWidget *window, const QList<const QAbstractScrollArea *> &scrolling = {})
+// window reaching out of the screen's free area (area, when given, stands for it). Empty when the
+// window shows all of itself.
+inline QStringList CutOffControls(const QWidget *window, const QList<const QAbstractScrollArea *> &scrolling = {},
+                                  QRect area = QRect())
 {
     QStringList out;
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen && !screen->availableGeometry().contains(window->frameGeometry()))
+    if (area.isNull() && screen)
+        area = screen->availableGeometry();
+    if (!area.contains(window->frameGeometry()))
         out << QStringLiteral("window at %1 outside the screen's %2")
-                   .arg(fitcheck::RectText(window->frameGeometry()), fitcheck::RectText(screen->availableGeometry()));
+                   .arg(fitcheck::RectText(window->frameGeometry()), fitcheck::RectText(area));
     fitcheck::Walk(window, scrolling, out);
     return out;
 }

@@ -62,12 +62,13 @@ protected:
     QString templates() const { return prog.file("Templates/"); }
 
     // The cut-off controls of the window once it is shown.
-    static QStringList Shown(QWidget &window, const QList<const QAbstractScrollArea *> &scrolling = {})
+    static QStringList Shown(QWidget &window, const QList<const QAbstractScrollArea *> &scrolling = {},
+                             const QRect &area = QRect())
     {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         QCoreApplication::processEvents();
-        return CutOffControls(&window, scrolling);
+        return CutOffControls(&window, scrolling, area);
     }
 
     // The galleries, each with its first page, in one orientation.
@@ -148,5 +149,76 @@ TEST_F(EveryWindow, EachGalleryShowsItsWholePageInALanguageWithLongerTexts)
             EXPECT_FALSE(d->findChild<QScrollArea *>("ScrollBox")->horizontalScrollBar()->isVisible());
         }
         InitLanguage();
+    }
+}
+
+TEST_F(EveryWindow, EachDialogShowsAllOfItselfInBothOrientations)
+{
+    NoGallery host;
+    for (bool horizontal : {true, false}) {
+        host.horizontal = horizontal;
+        QList<std::shared_ptr<QDialog>> dialogs;
+        dialogs << std::make_shared<TfrmIconLinkOptions>(prog.path());
+        dialogs << std::make_shared<TfrmEditMenu>() << std::make_shared<TfrmCreateMenuItem>();
+        dialogs << std::make_shared<TfrmTextOptions>() << std::make_shared<TfrmMenuTextOptions>();
+        dialogs << std::make_shared<TfrmPublishSettings>(horizontal);
+        dialogs << std::make_shared<TfrmSelectMenuType>(host, templates(), true);
+        dialogs << std::make_shared<TfrmWizard>(prog.path(), "English", QStringList{prog.file("Projects/a.tvp")});
+        dialogs << std::make_shared<TfrmSecureReminder>() << std::make_shared<TfrmMsgDlg_ChkBox>();
+        dialogs << std::make_shared<TfrmOptions>(prog.path(), "English");
+        dialogs << std::make_shared<TfrmAbout>(prog.path(), "English", QStringList{});
+        for (const auto &d : dialogs) {
+            const QStringList cut = Shown(*d);
+            EXPECT_TRUE(cut.isEmpty()) << d->objectName().toStdString() << (horizontal ? " horizontal\n" : " vertical\n")
+                                       << cut.join("\n").toStdString();
+        }
+    }
+}
+
+// The main window as it opens on a screen whose free area is area, in both layouts.
+TEST_F(EveryWindow, TheMainWindowShowsAllOfItselfInBothLayouts)
+{
+    // A 1366 x 768 laptop with a panel along the bottom.
+    const QRect area(0, 0, 1366, 736);
+    for (bool horizontal : {true, false}) {
+        // As the program runs: the window shows, then a project brings its orientation.
+        TfrmMain w(prog.path());
+        w.FitToScreen(area);
+        w.show();
+        w.Design().SetNoProject(false);
+        w.SetOrientation(horizontal);
+        // The Part's own scroll boxes: the menu information, the menu toolbar and the button short list.
+        const QList<const QAbstractScrollArea *> scrolling{w.scbLeft, w.panMenuButtons,
+                                                           w.fraMenuButtonShortList1->ScrollBox};
+        for (int page : {0, 1}) {
+            w.pcMain->setCurrentIndex(page);
+            const QStringList cut = Shown(w, scrolling, area);
+            EXPECT_TRUE(cut.isEmpty()) << (horizontal ? "horizontal" : "vertical") << " page " << page << "\n"
+                                       << cut.join("\n").toStdString();
+        }
+        w.pcMain->setCurrentIndex(0);
+        w.pcMenuDesignEtc->setCurrentIndex(1);
+        const QStringList cut = Shown(w, scrolling, area);
+        EXPECT_TRUE(cut.isEmpty()) << (horizontal ? "horizontal" : "vertical") << " advanced page\n"
+                                   << cut.join("\n").toStdString();
+    }
+}
+
+TEST_F(EveryWindow, OnASmallScreenTheMainWindowFitsCentredWithItsBottomRowInReach)
+{
+    for (const QRect &area : {QRect(0, 0, 1366, 736), QRect(0, 0, 1024, 570), QRect(0, 30, 1024, 570)}) {
+        TfrmMain w(prog.path());
+        w.FitToScreen(area);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(area.contains(w.frameGeometry())) << fitcheck::RectText(w.frameGeometry()).toStdString();
+        EXPECT_LE(std::abs(w.frameGeometry().center().x() - area.center().x()), 1);
+        EXPECT_LE(std::abs(w.frameGeometry().center().y() - area.center().y()), 1);
+        for (QPushButton *b : {w.btnSave, w.btnPublish, w.btnRefresh, w.btnPreview, w.btnClose}) {
+            // Inside every parent up to the window: nothing hides it.
+            for (QWidget *c = b; c != &w; c = c->parentWidget())
+                EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
+                    << b->objectName().toStdString() << " in " << area.height();
+        }
     }
 }
