@@ -30,15 +30,26 @@ QString PlainMenuText(const QString &text)
 
 void WidenToCaption(QWidget *control, int width)
 {
-    // A combo box's hint holds its widest item; other controls' hints hold their caption.
-    const auto *combo = qobject_cast<const QComboBox *>(control);
-    const int needed = combo ? combo->minimumSizeHint().width() : control->sizeHint().width();
+    // A combo box's hint holds its widest item: it follows its items from now on, never below
+    // width. Other controls' hints hold their caption.
+    if (auto *combo = qobject_cast<QComboBox *>(control)) {
+        combo->setMinimumWidth(width);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    }
+    const int needed = control->sizeHint().width();
     control->resize(std::max(width, needed), control->height());
 }
 
 void FitWindowToControls(QWidget *window, const QSize &designedMinimum, const QSize &extra)
 {
     QSize needed = designedMinimum;
+    // Sizes kept from before the controls changed are forgotten, from the innermost up.
+    const QList<QWidget *> controls = window->findChildren<QWidget *>();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        if ((*it)->layout())
+            (*it)->layout()->invalidate();
+        (*it)->updateGeometry();
+    }
     if (QLayout *layout = window->layout()) {
         layout->invalidate();
         needed = needed.expandedTo(layout->totalMinimumSize() + extra);

@@ -134,8 +134,14 @@ void TGalleryDialog::FitToControls()
         WidenToCaption(b, 112);
     PlaceRightPanel();
     // The column of the horizontal layout holds its widest control with the designed margin.
-    if (FSetup.Horizontal)
-        pnlRight->setFixedWidth(std::max(128, pnlRight->childrenRect().right() + 1 + 8));
+    if (FSetup.Horizontal) {
+        // Every control but those hidden on purpose (before the first show all count as hidden).
+        int right = 0;
+        for (QWidget *c : pnlRight->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!(c->testAttribute(Qt::WA_WState_ExplicitShowHide) && c->isHidden()))
+                right = std::max(right, c->geometry().right() + 1);
+        pnlRight->setFixedWidth(std::max(128, right + 8));
+    }
     // The preview keeps its designed extent beside the whole page.
     const bool horz = FSetup.Horizontal;
     const int preview = horz ? 179 : 209;

@@ -453,14 +453,17 @@ void TfrmMain::FitToScreen(const QRect &available)
     // told them yet is given room for a title bar.
     create();
     QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    if (margins.isNull())
+    // Until the window manager has framed the window, a position places its client area.
+    const bool framed = !margins.isNull();
+    if (!framed)
         margins = QMargins(0, 30, 0, 0);
     const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const QSize room = available.size() - frame;
     setMinimumSize(QSize(812, 612).boundedTo(room));
     resize(QSize(955, 728).boundedTo(room));
-    move(available.x() + (available.width() - width() - frame.width()) / 2,
-         available.y() + (available.height() - height() - frame.height()) / 2);
+    const QPoint corner(available.x() + (available.width() - width() - frame.width()) / 2,
+                        available.y() + (available.height() - height() - frame.height()) / 2);
+    move(framed ? corner : corner + QPoint(margins.left(), margins.top()));
 }
 
 // ---- Resize ----------------------------------------------------------------------------------

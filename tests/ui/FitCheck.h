@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QWidget>
 
 namespace fitcheck {
@@ -54,8 +55,20 @@ inline int CaptionWidth(const QWidget *w)
                            (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
         return needed + (button->width() - inside.width());
     }
-    if (auto *combo = qobject_cast<const QComboBox *>(w))
-        return combo->count() > 0 ? combo->minimumSizeHint().width() : 0;
+    if (auto *combo = qobject_cast<const QComboBox *>(w)) {
+        // Measured here: the box's own hint may have been taken before its items came.
+        int widest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            widest = std::max(widest, combo->fontMetrics().boundingRect(combo->itemText(i)).width());
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        return combo->count() > 0 ? combo->style()
+                                        ->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                                           QSize(widest, combo->fontMetrics().height()), combo)
+                                        .width()
+                                  : 0;
+    }
     if (auto *group = qobject_cast<const QGroupBox *>(w)) {
         if (group->title().isEmpty())
             return 0;

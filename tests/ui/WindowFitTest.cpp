@@ -163,7 +163,7 @@ TEST_F(EveryWindow, EachDialogShowsAllOfItselfInBothOrientations)
         dialogs << std::make_shared<TfrmTextOptions>() << std::make_shared<TfrmMenuTextOptions>();
         dialogs << std::make_shared<TfrmPublishSettings>(horizontal);
         dialogs << std::make_shared<TfrmSelectMenuType>(host, templates(), true);
-        dialogs << std::make_shared<TfrmWizard>(prog.path(), "English", QStringList{prog.file("Projects/a.tvp")});
+        dialogs << std::make_shared<TfrmWizard>(prog.path(), "English", QStringList{"/p/a.tvp"});
         dialogs << std::make_shared<TfrmSecureReminder>() << std::make_shared<TfrmMsgDlg_ChkBox>();
         dialogs << std::make_shared<TfrmOptions>(prog.path(), "English");
         dialogs << std::make_shared<TfrmAbout>(prog.path(), "English", QStringList{});
