@@ -92,9 +92,18 @@ void TFontOptionsDialog::ApplyLanguageFont(const QString &language)
 {
     setFont(LanguageFormFont(language));
     const bool japanese = IsJapaneseLanguage(language);
-    chbIsUnderlined->setGeometry(8, 0, japanese ? 48 : 72, 20);
-    chbIsBolded->setGeometry(japanese ? 64 : 80, 0, 48, 20);
-    chbIsItalic->setGeometry(japanese ? 120 : 128, 0, 48, 20);
+    // The designed places, moved on where a caption needs more room than they give.
+    const int lefts[3] = {8, japanese ? 64 : 80, japanese ? 120 : 128};
+    const int widths[3] = {japanese ? 48 : 72, 48, 48};
+    int right = 0;
+    int i = 0;
+    for (QCheckBox *b : {chbIsUnderlined, chbIsBolded, chbIsItalic}) {
+        const int left = std::max(lefts[i], right);
+        b->setGeometry(left, 0, std::max(widths[i], b->sizeHint().width()), 20);
+        right = b->x() + b->width() + 4;
+        ++i;
+    }
+    FStyleBoxes->setFixedSize(std::max(184, right), 20);
 }
 
 void TFontOptionsDialog::ShowFont(const TFontValue &font)

@@ -1,5 +1,6 @@
 #pragma once
 // Controls made in code with the fixed names that language files find them by.
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -17,3 +18,11 @@ QLineEdit *WholeValues(QLineEdit *edit);
 
 // A user's text as a button or menu item shows it: "&" stands for itself, not for a shortcut letter.
 QString PlainMenuText(const QString &text);
+
+// A control placed by hand at least as wide as its caption needs (and never narrower than width).
+void WidenToCaption(QWidget *control, int width);
+
+// The window's minimum: its designed minimum or what its controls need, whichever is larger, within
+// the screen's free area; the window grows to it where it is smaller. extra: room beyond the
+// controls' minimum that the window keeps (a pane at its designed size).
+void FitWindowToControls(QWidget *window, const QSize &designedMinimum, const QSize &extra = QSize(0, 0));

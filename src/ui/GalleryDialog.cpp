@@ -3,6 +3,7 @@
 
 #include "Conversions.h"
 #include "Errors.h"
+#include "FormControls.h"
 #include "uXMLUtils.h"
 
 #include <QCoreApplication>
@@ -123,8 +124,40 @@ void TGalleryDialog::LayoutForOrientation()
 void TGalleryDialog::PlacePageButtonsBottom()
 {
     const int w = pnlRight->width();
-    btnNext->move(w - 125, 15);
-    btnPrev->move(w - 250, 15);
+    btnNext->move(w - 13 - btnNext->width(), 15);
+    btnPrev->move(btnNext->x() - 13 - btnPrev->width(), 15);
+}
+
+void TGalleryDialog::FitToControls()
+{
+    for (QPushButton *b : {btnNext, btnPrev})
+        WidenToCaption(b, 112);
+    PlaceRightPanel();
+    // The column of the horizontal layout holds its widest control with the designed margin.
+    if (FSetup.Horizontal) {
+        // Every control but those hidden on purpose (before the first show all count as hidden).
+        int right = 0;
+        for (QWidget *c : pnlRight->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!(c->testAttribute(Qt::WA_WState_ExplicitShowHide) && c->isHidden()))
+                right = std::max(right, c->geometry().right() + 1);
+        pnlRight->setFixedWidth(std::max(128, right + 8));
+    }
+    // The preview keeps its designed extent beside the whole page.
+    const bool horz = FSetup.Horizontal;
+    const int preview = horz ? 179 : 209;
+    // The splitter lets the pane shrink to its own minimum.
+    const int least = horz ? grbBrowser->minimumHeight() : grbBrowser->minimumWidth();
+    const int room = std::max(0, preview - least);
+    FitWindowToControls(this, FDesignedMinimum, horz ? QSize(0, room) : QSize(room, 0));
+}
+
+void TGalleryDialog::ShowPreviewAtDesignedSize()
+{
+    const bool horz = FSetup.Horizontal;
+    const int preview = horz ? 179 : 209;
+    const int total = (horz ? Splitter1->height() : Splitter1->width()) - Splitter1->handleWidth();
+    if (total > preview)
+        Splitter1->setSizes({preview, total - preview});
 }
 
 void TGalleryDialog::showEvent(QShowEvent *event)
@@ -133,6 +166,7 @@ void TGalleryDialog::showEvent(QShowEvent *event)
     if (FShownOnce)
         return;
     FShownOnce = true;
+    ShowPreviewAtDesignedSize();
     // The tile area is the active control when the dialog opens: entering it chooses a tile.
     FTracker->Focus(ScrollBox);
 }
@@ -166,6 +200,7 @@ void TGalleryDialog::SetTileLayout(const QSize &size, int perRow, const QString 
     FTileSize = size;
     FTilesPerRow = perRow;
     FThumbnailFolder = thumbnailFolder;
+    HoldWholePage(ScrollBox, TilePageSize(size, perRow, FPager.PageSize(), QPoint(6, 6), QSize(6, 6)));
 }
 
 QList<TGalleryTile *> TGalleryDialog::Tiles() const

@@ -71,6 +71,13 @@ protected:
     void LayoutForOrientation();
     // Places Next and Prev at the bottom right of pnlRight (the vertical layout).
     void PlacePageButtonsBottom();
+    // The hand-placed controls as wide as their captions, the right-hand panel as wide as they
+    // are, and the window as large as its controls (a full tile page among them) need.
+    void FitToControls();
+    // The preview pane at its designed extent, the tiles taking the rest.
+    void ShowPreviewAtDesignedSize();
+    // A dialog's own controls of the right-hand panel, sized and placed for their captions.
+    virtual void PlaceRightPanel() {}
 
     // A tile chosen: the tile is highlighted with the focus, the name chosen and previewed.
     void ThumbnailClick(TGalleryTile *tile);
@@ -96,6 +103,7 @@ protected:
     TFocusTracker *FTracker = nullptr;
     bool FScrollBoxEnterOn = true;
     bool FShownOnce = false;
+    QSize FDesignedMinimum{680, 546};
     QSize FTileSize{266, 86};
     int FTilesPerRow = 2;
     QString FThumbnailFolder;

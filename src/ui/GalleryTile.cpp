@@ -163,6 +163,19 @@ QScrollArea *MakeTileArea(QWidget *parent)
     return area;
 }
 
+QSize TilePageSize(const QSize &tile, int perRow, int count, const QPoint &first, const QSize &gap)
+{
+    const int columns = std::max(1, std::min(perRow, count));
+    const int rows = std::max(1, (count + perRow - 1) / std::max(1, perRow));
+    return QSize(first.x() + columns * (tile.width() + gap.width()), first.y() + rows * (tile.height() + gap.height()));
+}
+
+void HoldWholePage(QScrollArea *area, const QSize &page)
+{
+    const int frame = 2 * area->frameWidth();
+    area->setMinimumSize(page + QSize(frame, frame));
+}
+
 void DispatchEnter(QWidget *w, QWidget *area, bool areaEnterOn, const std::function<void()> &areaEnter)
 {
     if (w == area) {

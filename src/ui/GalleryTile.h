@@ -68,6 +68,12 @@ TGalleryTile *TileWithTag(const QWidget *container, int tag);
 // The white tile area "ScrollBox" (a tab stop without frame) with its content widget.
 QScrollArea *MakeTileArea(QWidget *parent);
 
+// The extent of a full page of tiles: count tiles of size, perRow to a row, the first at first and
+// each next one gap further (the gap also after the last of a row and of a column).
+QSize TilePageSize(const QSize &tile, int perRow, int count, const QPoint &first, const QSize &gap);
+// The tile area never smaller than a full page: the page shows whole, without scroll bars.
+void HoldWholePage(QScrollArea *area, const QSize &page);
+
 // Restores a Boolean when the scope ends, also on failure.
 class TBoolGuard {
 public:

@@ -52,14 +52,16 @@ void TMenuStateGrid::paintEvent(QPaintEvent *event)
     QFrame::paintEvent(event);
     QPainter p(this);
     const QRect inner = contentsRect();
+    // Disabled (no project open), the grid shows no design's colours.
+    const bool shown = isEnabled();
     for (int row = 0; row < 4; ++row) {
         const QRect cell(inner.left(), inner.top() + row * RowHeight, inner.width(), RowHeight);
         const int32_t rgb = RowColor(row);
-        p.fillRect(cell, QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+        p.fillRect(cell, shown ? QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF) : palette().color(QPalette::Button));
         TFontValue value;
         ApplyFontRecord(value, FDesign.FStoreOptions.Fonts[size_t(row)]);
-        p.setFont(RowFont(row));
-        p.setPen(PlatformColorToQColor(value.Color));
+        p.setFont(shown ? RowFont(row) : font());
+        p.setPen(shown ? PlatformColorToQColor(value.Color) : palette().color(QPalette::Disabled, QPalette::WindowText));
         const QFontMetrics fm(p.font());
         p.drawText(cell.left() + 2, cell.top() + 3 + fm.ascent(), FTitles[size_t(row)]);
         if (row > 0) {

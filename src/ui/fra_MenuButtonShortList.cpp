@@ -143,6 +143,16 @@ void TfraMenuButtonShortList::SelectByName(const QString &name)
         FCurrentTile = tile;
     if (FCurrentTile && CanFocus(FCurrentTile))
         FTracker->Focus(FCurrentTile);
+    // The marked tile is seen, wherever it stands in the list.
+    if (FCurrentTile)
+        ScrollBox->ensureWidgetVisible(FCurrentTile, 0, 0);
+}
+
+void TfraMenuButtonShortList::ClearMark()
+{
+    FCurrentTile = nullptr;
+    FSelectedIndex = -1;
+    HighlightTile(nullptr);
 }
 
 void TfraMenuButtonShortList::SetLocked(bool locked)

@@ -33,6 +33,8 @@ public:
     void SelectByName(const QString &name);
     // Locked: a click on a tile's picture does nothing.
     void SetLocked(bool locked);
+    // No tile marked or current (no project is open).
+    void ClearMark();
 
     // The custom tile was clicked: the window runs its Button Style action.
     std::function<void()> OnOpenMore;

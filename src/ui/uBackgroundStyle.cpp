@@ -3,6 +3,7 @@
 
 #include "Conversions.h"
 #include "Dialogs.h"
+#include "FormControls.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
@@ -43,29 +44,33 @@ TfrmMenuBackgoundStyle::TfrmMenuBackgoundStyle(const TGallerySetup &setup)
 
     const bool horz = FSetup.Horizontal;
     resize(horz ? 700 : 850, horz ? 546 : 641);
-    setMinimumSize(680, 546);
     SetTileLayout(horz ? QSize(266, 86) : QSize(146, 462), horz ? 2 : 6,
                   FSetup.OrientPath(QStringLiteral("BGround\\Thumbnail\\")));
+    pnlSep_1->setVisible(horz);
+    btnCustomBgrd->show();
 
-    // The layout of the right-hand panel by orientation.
-    if (horz) {
+    TranslateForm(this, QStringLiteral("frmMenuBackgoundStyle"));
+    ApplyLanguageFont(this, LanguageName);
+    FitToControls();
+}
+
+void TfrmMenuBackgoundStyle::PlaceRightPanel()
+{
+    WidenToCaption(btnCustomBgrd, 112);
+    WidenToCaption(cbTemplateID, 114);
+    lblTemplateID->adjustSize();
+    if (FSetup.Horizontal) {
         lblTemplateID->move(6, 16);
         cbTemplateID->move(7, 36);
         btnNext->move(8, 100);
         btnPrev->move(8, 132);
         btnCustomBgrd->move(8, 176);
-        pnlSep_1->show();
+        pnlSep_1->setGeometry(8, 166, std::max({btnNext->width(), btnPrev->width(), btnCustomBgrd->width()}), 2);
     } else {
-        pnlSep_1->hide();
         btnCustomBgrd->move(10, 15);
-        lblTemplateID->adjustSize();
         lblTemplateID->move(btnCustomBgrd->x() + btnCustomBgrd->width() + 20, btnCustomBgrd->y() + 6);
         cbTemplateID->move(lblTemplateID->x() + lblTemplateID->width() + 10, btnCustomBgrd->y() + 3);
     }
-    btnCustomBgrd->show();
-
-    TranslateForm(this, QStringLiteral("frmMenuBackgoundStyle"));
-    ApplyLanguageFont(this, LanguageName);
 }
 
 QString TfrmMenuBackgoundStyle::OpenDialogFilter() const
@@ -92,6 +97,8 @@ void TfrmMenuBackgoundStyle::Prepare(const QString &xmlText)
             FSetup.ReplacePackageCaptions(cbTemplateID);
         cbTemplateID->setCurrentIndex(cbTemplateID->count() > 0 ? 0 : -1);
     }
+    // The page list's items decide its width.
+    FitToControls();
     OpenAt(start);
 }
 

@@ -33,6 +33,7 @@ protected:
     void TileChosen() override;
     void PageShown(const TPageView &view) override;
     void showEvent(QShowEvent *event) override;
+    void PlaceRightPanel() override;
 
 private:
     void UpdatePreview();

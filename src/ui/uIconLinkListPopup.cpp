@@ -34,6 +34,7 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFixedWidth(172);
+    HoldWholePage(ScrollBox, TilePageSize(QSize(86, 86), 5, 10, QPoint(6, 7), QSize(6, 7)));
     lblSelect = new QLabel(QStringLiteral("Selected Image Preview"), Panel2);
     lblSelect->setObjectName(QStringLiteral("lblSelect"));
     WebBrowser = new QWidget(Panel2);
@@ -41,6 +42,8 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
     FPane = MakeBrowserPane(WebBrowser);
     lblSelectCustom = new QLabel(QStringLiteral("Or select any other custom image"), Panel2);
     lblSelectCustom->setObjectName(QStringLiteral("lblSelectCustom"));
+    // The panel keeps its width; the text takes a second line.
+    lblSelectCustom->setWordWrap(true);
     fraFileEdit1 = new TfraFileEdit(programFolder, Panel2);
     fraFileEdit1->setObjectName(QStringLiteral("fraFileEdit1"));
     fraFileEdit1->Setup(QStringLiteral("Flash files (*.swf)|*.swf|GIF Files (*.gif)|*.gif|JPEG files (*.jpg, "
@@ -84,7 +87,10 @@ TfrmIconLinkListPopup::TfrmIconLinkListPopup(const QString &programFolder, QWidg
 
     TranslateForm(this, QStringLiteral("frmIconLinkListPopup"));
     SetFormFont();
+    // Wider only where a caption of the language needs it.
+    Panel2->setFixedWidth(std::max(172, Panel2->layout()->minimumSize().width()));
     resize(672, 300);
+    FitWindowToControls(this, QSize());
 }
 
 TfrmIconLinkListPopup::~TfrmIconLinkListPopup()

@@ -240,6 +240,12 @@ void TfrmIconLinkOptions::SetFormFont()
         f.setBold(true);
         w->setFont(f);
     }
+    // The group's title is bold, not what stands in it.
+    for (QWidget *w : grbIconLinksColors->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        QFont f = w->font();
+        f.setBold(false);
+        w->setFont(f);
+    }
 }
 
 QCheckBox *TfrmIconLinkOptions::CheckBox(int n) const

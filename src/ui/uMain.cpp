@@ -163,7 +163,7 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolvanar"));
     resize(955, 728);
-    setMinimumSize(812, 612);
+    setMinimumSize(812, 612);  // both give way to a smaller screen when the window starts
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("pnlClient"));
     setCentralWidget(client);
@@ -255,6 +255,8 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::Start(const QStringList &arguments)
 {
+    if (const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen())
+        FitToScreen(s->availableGeometry());
     show();
     pcMenuDesignEtc->setCurrentWidget(tabMenuDesign);
     const StartupCommand command = DecideStartupCommand(arguments);

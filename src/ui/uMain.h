@@ -174,6 +174,9 @@ public:
     // --- layouts ---
     bool IsScreenLargeEnough() const;
     void LayoutCompactMainWindow();
+    // The window within the screen's free area (available), centred on it: its designed size where
+    // that fits, else smaller, its minimum giving way to a screen smaller than that.
+    void FitToScreen(const QRect &available);
     void LayoutVerticalMenuPanel();
     void ApplyLanguageFonts();
     bool SplitterCanResize(int newSize) const;
@@ -415,6 +418,7 @@ private:
     bool FExiting = false;
     bool FInResize = false;
     bool FShownOnce = false;
+    bool FCompact = false;  // the compact start placed the read-out and the menu commands
     bool FShowingValues = false;  // the controls are being filled from the design
     int FRefreshInterval = 1500;
     // The popup menu of each main entry and the toolbar button made from it, keyed by entry Id.

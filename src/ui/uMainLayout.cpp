@@ -29,6 +29,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QWebEngineView>
+#include <QWindow>
 
 namespace {
 
@@ -89,6 +90,9 @@ void TfrmMain::RefreshEnabledState()
              gbBackground, rgrMenuType, rgrButtonSize, rgTextAlign, cbAdjPos})
         w->setEnabled(open);
     fraMenuButtonShortList1->SetLocked(!open);
+    // The tile of a project that was closed is marked no more.
+    if (!open)
+        fraMenuButtonShortList1->ClearMark();
     if (fraMenuButtonShortList1->ScrollBox && fraMenuButtonShortList1->ScrollBox->widget())
         for (QWidget *c : fraMenuButtonShortList1->ScrollBox->widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             c->setEnabled(open);
@@ -164,7 +168,9 @@ void TfrmMain::PlaceMenuEdit()
 {
     if (!FDesign.IsHorizontal() || panMenuEdit->parentWidget() != pnlCenter)
         return;
-    panMenuEdit->move(pnlCenter->width() - panMenuEdit->width() - 5, 0);
+    // The compact start keeps the commands flush with the menu strip's right edge.
+    const int right = FCompact ? panMenus->width() : pnlCenter->width() - 5;
+    panMenuEdit->move(right - panMenuEdit->width(), FCompact ? panMenuEdit->y() : 0);
     panMenuEdit->raise();
 }
 
@@ -423,18 +429,41 @@ void TfrmMain::LayoutVerticalMenuPanel()
     SetAlignExtent(FHintPanel, pictureHeight);
     panMenuButtons->setGeometry(panMenuButtons->x(), panMenuButtons->y(), panMenus->width() - 13,
                                 panMenus->height() - 20);
-    panMenuSpace->setMinimumHeight(std::max(0, panMenuButtons->height() - pictureHeight - 30));
+    // The space under the picture fills the column; a toolbar grown past its single row of 26
+    // takes its room from that space, not from the column.
+    const int toolbarGrowth = std::max(0, tbrMenus->height() - 26);
+    panMenuSpace->setMinimumHeight(std::max(0, panMenuButtons->height() - pictureHeight - 30 - toolbarGrowth));
     ArrangeAligned(panMenuButtonsClient);
 }
 
 void TfrmMain::LayoutCompactMainWindow()
 {
+    FCompact = true;
     if (FDesign.IsHorizontal()) {
         panMenus->resize(panMenus->parentWidget()->width(), panMenus->height());
         pnlXYShows->move(pnlLineBottom->width() - pnlXYShows->width() - panCornerRB->width(), pnlXYShows->y());
         panMenuEdit->move(panMenus->width() - panMenuEdit->width(), panMenuEdit->y());
     }
     CenterControlHorizontally(panBottomButtons);
+}
+
+void TfrmMain::FitToScreen(const QRect &available)
+{
+    // The title bar and borders stand outside the client area; a window manager that has not
+    // told them yet is given room for a title bar.
+    create();
+    QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    // Until the window manager has framed the window, a position places its client area.
+    const bool framed = !margins.isNull();
+    if (!framed)
+        margins = QMargins(0, 30, 0, 0);
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const QSize room = available.size() - frame;
+    setMinimumSize(QSize(812, 612).boundedTo(room));
+    resize(QSize(955, 728).boundedTo(room));
+    const QPoint corner(available.x() + (available.width() - width() - frame.width()) / 2,
+                        available.y() + (available.height() - height() - frame.height()) / 2);
+    move(framed ? corner : corner + QPoint(margins.left(), margins.top()));
 }
 
 // ---- Resize ----------------------------------------------------------------------------------
@@ -449,7 +478,9 @@ void TfrmMain::PlaceBrowserStrip()
 {
     const QSize browser = WebBrowser->size();
     if (FDesign.IsHorizontal()) {
-        pnlXYShows->move(pnlLineBottom->width() - pnlXYShows->width() - 10, 21);
+        // The compact start puts the read-out against the right corner panel.
+        const int gap = FCompact ? panCornerRB->width() : 10;
+        pnlXYShows->move(pnlLineBottom->width() - pnlXYShows->width() - gap, 21);
         SetTrackMaximum(trbTrackY, browser.height());
         trbTrackX->move(pnlWebBrowserBorder->x() - 8, pnlLineBottom->y() - 12);
         trbTrackX->resize(trbTrackX->width(), 24);

@@ -3,6 +3,7 @@
 
 #include "Conversions.h"
 #include "Errors.h"
+#include "FormControls.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
@@ -104,7 +105,6 @@ TfrmMenuStyle::TfrmMenuStyle(const TGallerySetup &setup)
 
     const bool horz = FSetup.Horizontal;
     resize(706, 546);
-    setMinimumSize(680, 546);
     SetTileLayout(horz ? QSize(266, 86) : QSize(136, 199), horz ? 2 : 3,
                   FSetup.OrientPath(QStringLiteral("Menus\\Thumbnail_Narrow\\")));
 
@@ -116,8 +116,23 @@ TfrmMenuStyle::TfrmMenuStyle(const TGallerySetup &setup)
     lblButtonType->adjustSize();
     for (int i = 0; i < 3; ++i)
         cbButtonType->setItemText(i, rgrMenuTypeItems[i]->text());
+    FitToControls();
 
     qApp->installEventFilter(this);
+}
+
+void TfrmMenuStyle::PlaceRightPanel()
+{
+    const QSize type = rgrMenuType->minimumSizeHint();
+    rgrMenuType->resize(std::max(112, type.width()), std::max(90, type.height()));
+    const int top = std::max(110, rgrMenuType->y() + rgrMenuType->height() + 16);
+    btnNext->move(8, top);
+    btnPrev->move(8, top + 32);
+    // The combo row: the label, then the list as wide as its texts.
+    lblButtonType->adjustSize();
+    WidenToCaption(cbButtonType, 125);
+    cbButtonType->move(std::max(90, lblButtonType->x() + lblButtonType->width() + 8), 0);
+    Panel1->resize(std::max(220, cbButtonType->x() + cbButtonType->width()), 25);
 }
 
 TfrmMenuStyle::~TfrmMenuStyle()
@@ -170,7 +185,7 @@ void TfrmMenuStyle::showEvent(QShowEvent *event)
             rgrMenuType->show();
         } else {
             rgrMenuType->hide();
-            Panel1->setGeometry(0, 15, 220, 25);
+            Panel1->move(0, 15);
             Panel1->show();
             PlacePageButtonsBottom();
         }

@@ -41,6 +41,7 @@ protected:
     void PanelEnter(TGalleryTile *tile) override;
     void ScrollBoxEnter() override;
     void showEvent(QShowEvent *event) override;
+    void PlaceRightPanel() override;
     // ApplicationEventsMessage: Tab or a left button pressed while a tile has the focus.
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -190,6 +190,8 @@ void TRefreshThread::RefreshPreview()
 namespace {
 
 const QString PageOptionsName = QStringLiteral("HTMLOptions.xml");
+// The designed minimum less the window's borders.
+const QSize DesignedMinimum(680 - 8, 603 - 27);
 
 } // namespace
 
@@ -201,7 +203,6 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
     setWindowTitle(QStringLiteral("Select A Flash Menu Template Design"));
     setWindowFlags((windowFlags() | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) &
                    ~Qt::WindowContextHelpButtonHint);
-    setMinimumSize(680 - 8, 603 - 27);
     FXmlUtils = std::make_unique<TXMLUtils>();
 
     pnlClient = new QWidget(this);
@@ -229,7 +230,10 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
         label->setObjectName(QString::fromLatin1(labelName));
         combo = new QComboBox(row);
         combo->setObjectName(QString::fromLatin1(comboName));
-        combo->setFixedWidth(140);
+        // At least 140 wide, and as wide as its longest page caption.
+        combo->setMinimumWidth(140);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         auto *l = new QHBoxLayout(row);
         l->setContentsMargins(0, 0, 0, 0);
         return std::make_pair(row, l);
@@ -257,6 +261,8 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
     grbFlashList = new QGroupBox(QStringLiteral("Select Preset Menu Design"), pnlOptions);
     grbFlashList->setObjectName(QStringLiteral("grbFlashList"));
     ScrollBox = MakeTileArea(grbFlashList);
+    HoldWholePage(ScrollBox, horizontal ? TilePageSize(QSize(308, 100), 2, 6, QPoint(11, 6), QSize(11, 6))
+                                        : TilePageSize(QSize(146, 462), 6, 6, QPoint(11, 6), QSize(11, 6)));
     auto *listLayout = new QVBoxLayout(grbFlashList);
     listLayout->addWidget(ScrollBox);
 
@@ -321,6 +327,7 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
     btnNext2->setText(btnNext->text());
     lblTemplateID2->setText(lblTemplateID->text());
     resize(horizontal ? QSize(672, 641) : QSize(672 + 215, 641 + 5));
+    FitWindowToControls(this, DesignedMinimum);
 
     qApp->installEventFilter(this);
 }
@@ -360,7 +367,7 @@ void TfrmPresetDesign::SetFormFont()
     ApplyLanguageFont(this, LanguageName);
     if (LanguageName == QLatin1String("French"))
         for (QComboBox *cb : {cbTemplateID, cbTemplateID2}) {
-            cb->setFixedWidth(cb->width() - 8);
+            cb->setMinimumWidth(cb->minimumWidth() - 8);
             cb->setContentsMargins(8, 0, 0, 0);
         }
 }
@@ -379,6 +386,8 @@ void TfrmPresetDesign::LoadDesigns()
         cb->setCurrentIndex(captions.isEmpty() ? -1 : 0);
     }
     ShowTemplateName();
+    // The page captions and the title decide the rows' widths.
+    FitWindowToControls(this, DesignedMinimum);
     ShowPage(FPager.Open(0, int(FDesignNames.size())));
     UpdateNavButtons();
 }

@@ -124,6 +124,19 @@ TEST_F(ShortList, SelectByNameMarksWithoutApplying)
     EXPECT_EQ(picked, QStringList{"tvmjs001.swf"});
 }
 
+TEST_F(ShortList, TheMarkedTileIsScrolledIntoView)
+{
+    list->LoadButtons(onSelect);
+    const auto inView = [this](TGalleryTile *tile) {
+        const QRect shown(-list->ScrollBox->widget()->pos(), list->ScrollBox->viewport()->size());
+        return shown.contains(tile->geometry());
+    };
+    list->SelectByName("tvnr001.swf");
+    EXPECT_TRUE(inView(list->Tiles()[13]));
+    list->SelectByName("tvmbiz001.swf");
+    EXPECT_TRUE(inView(list->Tiles()[0]));
+}
+
 TEST_F(ShortList, TabbingInWithACurrentTileOnlyHighlightsIt)
 {
     list->LoadButtons(onSelect);

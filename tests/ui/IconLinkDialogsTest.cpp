@@ -170,6 +170,17 @@ TEST_F(IconLinks, RadioCaptionsKeepTheNamesOfTheOpeningAndTheCheckButtonsShareOn
     EXPECT_TRUE(d.cbFirst->isChecked() && d.cbFourth->isChecked());
 }
 
+TEST_F(IconLinks, OnlyTheColourGroupsTitleAndTheLinkChoiceLabelAreBold)
+{
+    TfrmIconLinkOptions d(prog.path());
+    QStringList bold;
+    for (QWidget *w : d.findChildren<QWidget *>())
+        if (w->font().bold() && !w->objectName().isEmpty())
+            bold << w->objectName();
+    bold.sort();
+    EXPECT_EQ(bold.join(",").toStdString(), "grbIconLinksColors,lblSelectLink");
+}
+
 TEST_F(IconLinks, ThePreviewShowsTheMediaFolderCopyAndNamesThatClimbOutShowNothing)
 {
     TXMLICONInfo info = SampleIcons();

@@ -545,6 +545,43 @@ TEST_F(Designer, TheVerticalChooserNamesTheElementMoved)
 
 // ---- Layouts and enabled state ---------------------------------------------------------------
 
+TEST_F(Designer, WithNoProjectTheViewShowsNothingOfTheProjectClosed)
+{
+    auto w = Window();
+    w->show();
+    const QImage blank = w->MenuStringGrid->grab().toImage();
+    w->Design().SetNoProject(false);
+    w->Design().FStoreOptions.MainNormalColor = 0xFF00FF;
+    w->Design().FStoreOptions.SubActiveColor = 0x00FF00;
+    w->RefreshTemplateShortList("tvnr007.swf");
+    w->UpdateInterface(0);
+    ASSERT_NE(w->MenuStringGrid->grab().toImage(), blank);
+
+    w->Design().ResetToBlankProject();
+    EXPECT_EQ(w->MenuStringGrid->grab().toImage(), blank);
+    QStringList marked;
+    for (TGalleryTile *t : w->fraMenuButtonShortList1->Tiles())
+        if (t->IsHighlighted())
+            marked << QString::number(t->Tag());
+    EXPECT_TRUE(marked.isEmpty()) << marked.join(",").toStdString();
+}
+
+TEST_F(Designer, TheCompactStartsPlacesSurviveAResize)
+{
+    auto w = OpenWindow();
+    w->resize(900, 640);
+    w->show();
+    w->LayoutCompactMainWindow();
+    const auto placed = [&] {
+        EXPECT_EQ(w->pnlXYShows->x(), w->pnlLineBottom->width() - w->pnlXYShows->width() - w->panCornerRB->width());
+        EXPECT_EQ(w->panMenuEdit->x(), w->panMenus->width() - w->panMenuEdit->width());
+    };
+    placed();
+    w->resize(960, 700);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->pnlLineBottom->width() > 900; }));
+    placed();
+}
+
 TEST_F(Designer, TheLayoutChangesOnlyWithTheOrientation)
 {
     auto w = OpenWindow();

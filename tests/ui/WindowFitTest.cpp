@@ -1,0 +1,224 @@
+// Every window of the designer shows all of itself: the main window in both layouts and on small
+// screens, each dialog and gallery in both orientations, the galleries also in a language with
+// longer texts.
+#include "FitCheck.h"
+#include "GalleryFixture.h"
+#include "FontOptionsDialog.h"
+#include "IniFile.h"
+#include "Messages.h"
+#include "Trans.h"
+#include "fra_MenuButtonShortList.h"
+#include "uAbout.h"
+#include "uAddEditMenu.h"
+#include "uBackgroundStyle.h"
+#include "uIconLinkListPopup.h"
+#include "uIconLinkOptions.h"
+#include "uMain.h"
+#include "uMenuItemEditor.h"
+#include "uMenuStyle.h"
+#include "uMenuTextOptions.h"
+#include "uMsgDlg_ChkBox.h"
+#include "uOptions.h"
+#include "uPresetDesign.h"
+#include "uPublishSettings.h"
+#include "uSelectMenuType.h"
+#include "uTextOptions.h"
+#include "uWizard.h"
+#include "unitSecureReminder.h"
+
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct NoGallery : IMenuTypeHost {
+    bool horizontal = true;
+    bool IsHorizontal() const override { return horizontal; }
+    void SetOrientation(bool h) override { horizontal = h; }
+    bool RunPresetGallery(const QString &, bool &) override { return false; }
+};
+
+class EveryWindow : public GalleryTest {
+protected:
+    void SetUp() override
+    {
+        GalleryTest::SetUp();
+        SetDefaultTexts();
+        InitLanguage();
+        LanguageName = "English";
+        CopyTree(ShippedDataDir() + "Lang", prog.file("Lang"));
+    }
+    void TearDown() override
+    {
+        InitLanguage();
+        LanguageName = "English";
+        GalleryTest::TearDown();
+    }
+
+    QString templates() const { return prog.file("Templates/"); }
+
+    // The cut-off controls of the window once it is shown.
+    static QStringList Shown(QWidget &window, const QList<const QAbstractScrollArea *> &scrolling = {},
+                             const QRect &area = QRect())
+    {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        return CutOffControls(&window, scrolling, area);
+    }
+
+    // The galleries, each with its first page, in one orientation.
+    QList<std::shared_ptr<QDialog>> Galleries(bool horizontal)
+    {
+        auto background = std::make_shared<TfrmMenuBackgoundStyle>(Setup(horizontal));
+        background->Prepare(Description("flashmenu\\bg.jpg"));
+        auto style = std::make_shared<TfrmMenuStyle>(Setup(horizontal));
+        style->Prepare(Description("flashmenu\\bg.jpg"));
+        auto preset = std::make_shared<TfrmPresetDesign>(templates(), horizontal);
+        preset->LoadDesigns();
+        auto icons = std::make_shared<TfrmIconLinkListPopup>(prog.path());
+        icons->Start(QString());
+        return {background, style, preset, icons};
+    }
+
+    // A language whose every caption in the windows' sections is half as long again.
+    void UseLongerTexts(const QList<std::shared_ptr<QDialog>> &windows)
+    {
+        const QString file = prog.file("Lang/Longer.dic");
+        prog.write("Lang/Longer.dic", "[Global]\r\nAppTitle=Tolvanar\r\n");
+        IniFile ini(file);
+        for (const auto &window : windows)
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                QString text;
+                if (auto *b = qobject_cast<QAbstractButton *>(w))
+                    text = b->text();
+                else if (auto *l = qobject_cast<QLabel *>(w))
+                    text = l->text();
+                else if (auto *g = qobject_cast<QGroupBox *>(w))
+                    text = g->title();
+                if (!text.isEmpty() && !w->objectName().isEmpty())
+                    ini.WriteString(window->objectName(), "c_" + w->objectName(),
+                                    text + " " + QString(text.size() / 2, QChar('e')));
+            }
+        ASSERT_TRUE(LoadLanguageFile(file));
+    }
+};
+
+// The tile page a gallery must hold: the tiles of a full page with their gaps.
+void ExpectWholePage(QDialog &dialog, const QSize &page)
+{
+    auto *area = dialog.findChild<QScrollArea *>("ScrollBox");
+    ASSERT_TRUE(area);
+    EXPECT_GE(area->viewport()->width(), page.width()) << dialog.objectName().toStdString();
+    EXPECT_GE(area->viewport()->height(), page.height()) << dialog.objectName().toStdString();
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible()) << dialog.objectName().toStdString();
+}
+
+} // namespace
+
+TEST_F(EveryWindow, EachGalleryShowsItsWholePageInBothOrientations)
+{
+    for (bool horizontal : {true, false}) {
+        const QList<std::shared_ptr<QDialog>> galleries = Galleries(horizontal);
+        // Background, button style, presets, icon links.
+        const QSize pages[4] = {horizontal ? QSize(550, 282) : QSize(918, 474),
+                                horizontal ? QSize(550, 282) : QSize(432, 416),
+                                horizontal ? QSize(649, 324) : QSize(953, 474), QSize(466, 193)};
+        for (int i = 0; i < 4; ++i) {
+            QDialog &d = *galleries[i];
+            const QStringList cut = Shown(d);
+            EXPECT_TRUE(cut.isEmpty()) << d.objectName().toStdString() << (horizontal ? " horizontal\n" : " vertical\n")
+                                       << cut.join("\n").toStdString();
+            ExpectWholePage(d, pages[i]);
+        }
+    }
+}
+
+TEST_F(EveryWindow, EachGalleryShowsItsWholePageInALanguageWithLongerTexts)
+{
+    for (bool horizontal : {true, false}) {
+        UseLongerTexts(Galleries(horizontal));
+        for (const auto &d : Galleries(horizontal)) {
+            const QStringList cut = Shown(*d);
+            EXPECT_TRUE(cut.isEmpty()) << d->objectName().toStdString() << (horizontal ? " horizontal\n" : " vertical\n")
+                                       << cut.join("\n").toStdString();
+            EXPECT_FALSE(d->findChild<QScrollArea *>("ScrollBox")->horizontalScrollBar()->isVisible());
+        }
+        InitLanguage();
+    }
+}
+
+TEST_F(EveryWindow, EachDialogShowsAllOfItselfInBothOrientations)
+{
+    NoGallery host;
+    for (bool horizontal : {true, false}) {
+        host.horizontal = horizontal;
+        QList<std::shared_ptr<QDialog>> dialogs;
+        dialogs << std::make_shared<TfrmIconLinkOptions>(prog.path());
+        dialogs << std::make_shared<TfrmEditMenu>() << std::make_shared<TfrmCreateMenuItem>();
+        dialogs << std::make_shared<TfrmTextOptions>() << std::make_shared<TfrmMenuTextOptions>();
+        dialogs << std::make_shared<TfrmPublishSettings>(horizontal);
+        dialogs << std::make_shared<TfrmSelectMenuType>(host, templates(), true);
+        dialogs << std::make_shared<TfrmWizard>(prog.path(), "English", QStringList{"/p/a.tvp"});
+        dialogs << std::make_shared<TfrmSecureReminder>() << std::make_shared<TfrmMsgDlg_ChkBox>();
+        dialogs << std::make_shared<TfrmOptions>(prog.path(), "English");
+        dialogs << std::make_shared<TfrmAbout>(prog.path(), "English", QStringList{});
+        for (const auto &d : dialogs) {
+            const QStringList cut = Shown(*d);
+            EXPECT_TRUE(cut.isEmpty()) << d->objectName().toStdString() << (horizontal ? " horizontal\n" : " vertical\n")
+                                       << cut.join("\n").toStdString();
+        }
+    }
+}
+
+// The main window as it opens on a screen whose free area is area, in both layouts.
+TEST_F(EveryWindow, TheMainWindowShowsAllOfItselfInBothLayouts)
+{
+    // A 1366 x 768 laptop with a panel along the bottom.
+    const QRect area(0, 0, 1366, 736);
+    for (bool horizontal : {true, false}) {
+        // As the program runs: the window shows, then a project brings its orientation.
+        TfrmMain w(prog.path());
+        w.FitToScreen(area);
+        w.show();
+        w.Design().SetNoProject(false);
+        w.SetOrientation(horizontal);
+        // The Part's own scroll boxes: the menu information, the menu toolbar and the button short list.
+        const QList<const QAbstractScrollArea *> scrolling{w.scbLeft, w.panMenuButtons,
+                                                           w.fraMenuButtonShortList1->ScrollBox};
+        for (int page : {0, 1}) {
+            w.pcMain->setCurrentIndex(page);
+            const QStringList cut = Shown(w, scrolling, area);
+            EXPECT_TRUE(cut.isEmpty()) << (horizontal ? "horizontal" : "vertical") << " page " << page << "\n"
+                                       << cut.join("\n").toStdString();
+        }
+        w.pcMain->setCurrentIndex(0);
+        w.pcMenuDesignEtc->setCurrentIndex(1);
+        const QStringList cut = Shown(w, scrolling, area);
+        EXPECT_TRUE(cut.isEmpty()) << (horizontal ? "horizontal" : "vertical") << " advanced page\n"
+                                   << cut.join("\n").toStdString();
+    }
+}
+
+TEST_F(EveryWindow, OnASmallScreenTheMainWindowFitsCentredWithItsBottomRowInReach)
+{
+    for (const QRect &area : {QRect(0, 0, 1366, 736), QRect(0, 0, 1024, 570), QRect(0, 30, 1024, 570)}) {
+        TfrmMain w(prog.path());
+        w.FitToScreen(area);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(area.contains(w.frameGeometry())) << fitcheck::RectText(w.frameGeometry()).toStdString();
+        EXPECT_LE(std::abs(w.frameGeometry().center().x() - area.center().x()), 1);
+        EXPECT_LE(std::abs(w.frameGeometry().center().y() - area.center().y()), 1);
+        for (QPushButton *b : {w.btnSave, w.btnPublish, w.btnRefresh, w.btnPreview, w.btnClose}) {
+            // Inside every parent up to the window: nothing hides it.
+            for (QWidget *c = b; c != &w; c = c->parentWidget())
+                EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
+                    << b->objectName().toStdString() << " in " << area.height();
+        }
+    }
+}
