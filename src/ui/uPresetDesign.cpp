@@ -315,7 +315,8 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
     FTracker->OnEnter = [this](QWidget *w) { ControlEntered(w); };
     FTracker->OnExit = [this](QWidget *w) { ControlLeft(w); };
 
-    TranslateForm(this, QStringLiteral("frmPresetDesign"));
+    // The language files name this dialog's section so.
+    TranslateForm(this, QStringLiteral("frmPresentDesign"));
     SetFormFont();
     btnPrev2->setText(btnPrev->text());
     btnNext2->setText(btnNext->text());

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -151,4 +152,11 @@ TEST_F(MainWindowLanguage, TheLanguagesAppTitleNamesTheProgramToTheDesktop)
     EXPECT_EQ(w.windowIconText(), "Tolvanar auf Deutsch");
     EXPECT_EQ(w.windowTitle().left(8), "Tolvanar");  // the caption keeps the product's name
     SetApplicationTitle(title);
+}
+
+TEST_F(MainWindowLanguage, InstallTemplateCarriesItsHint)
+{
+    TfrmMain w(prog.path());
+    EXPECT_EQ(w.findChild<QToolButton *>("tbInstallTemplate")->toolTip(), "Install Template");
+    EXPECT_EQ(w.findChild<QAction *>("a_InstallTemplate")->toolTip(), "Install Template");
 }
