@@ -453,7 +453,7 @@ TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
 
     // With room on the right it opens there again.
     b.view().resize(900, 400);
-    QTest::qWait(100);
+    EXPECT_TRUE(b.waitFor(QStringLiteral("(function(){var m=%1;return m.subLeft>=m.itemRight-1;})()").arg(open)));
     m = b.json(open);
     EXPECT_GE(m.value("subLeft").toDouble(), m.value("itemRight").toDouble() - 1);
 
