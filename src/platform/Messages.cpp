@@ -272,6 +272,6 @@ void OpenUrl(const QString &address)
 {
     if (TrimText(address).isEmpty() || !texts().opener)
         return;
-    // Blanks around a pasted address would make the browser search for it instead.
-    texts().opener(TrimText(address));
+    // Handed over as given: the desktop's opener copes with blanks around an address.
+    texts().opener(address);
 }

@@ -29,7 +29,13 @@ QFrame *raisedPanel(QWidget *parent, const QString &name)
 TClickLabel *linkLabel(QWidget *parent, const QString &name, const QString &text)
 {
     auto *label = new TClickLabel(name, text, parent);
-    label->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    // Colour and underline only: the face and size still come from the box, in the language's font.
+    QPalette blue = label->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(blue);
+    QFont underlined;
+    underlined.setUnderline(true);
+    label->setFont(underlined);
     return label;
 }
 
@@ -41,7 +47,7 @@ TfrmAbout::TfrmAbout(const QString &programFolder, const QString &language, cons
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Tolvanar"));
-    resize(442, 305);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
     auto *panLeft = new QWidget(this);
     panLeft->setObjectName(QStringLiteral("panLeft"));
@@ -140,11 +146,16 @@ TfrmAbout::TfrmAbout(const QString &programFolder, const QString &language, cons
     Translate();
     LoadLanguagePicture(Image1, programFolder, language, QStringLiteral("_uAbout.bmp"));
     lblR_Ver->setText(lblR_Ver->text() + QLatin1Char(' ') + VersionText());
+    // A fixed border: the client area stays as designed.
+    setFixedSize(442, 305);
 }
 
 void TfrmAbout::Translate()
 {
     TranslateOnCreate(this, objectName());
+    // The labels with a style of their own take the language's face and size too.
+    for (QWidget *label : std::initializer_list<QWidget *>{lblR_App, lblR_Site, lblGetMore})
+        ApplyLanguageFont(label, LanguageName);
 }
 
 void TfrmAbout::showEvent(QShowEvent *event)

@@ -92,7 +92,8 @@ void TMenuEntryDialog::FormCreate()
     cmbTarget->clear();
     for (int n = 110; n <= 113; ++n)
         cmbTarget->addItem(LangMsg(n));
-    cmbTarget->setEditText(QString());
+    // No list item is chosen until the user picks one, so the first arrow-down gives the first item.
+    cmbTarget->setCurrentIndex(-1);
     setFont(LanguageFormFont(FormLanguage()));
 }
 

@@ -162,6 +162,8 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolvanar"));
+    // The application title names the program to the desktop, as the text of its minimized window.
+    setWindowIconText(ApplicationTitle());
     resize(955, 728);
     setMinimumSize(812, 612);  // both give way to a smaller screen when the window starts
     auto *client = new QWidget(this);
@@ -375,6 +377,7 @@ void TfrmMain::ApplyLanguageToWindow()
     for (int row = 0; row < 4; ++row)
         MenuStringGrid->SetRowTitle(row, LangMsg(7 + row));
     FProjects.UpdateCaption();
+    setWindowIconText(ApplicationTitle());
     const std::pair<QPushButton *, QAction *> bottom[] = {
         {btnSave, a_Save}, {btnPublish, a_Publish}, {btnRefresh, a_Refresh}, {btnPreview, a_Preview}, {btnClose, a_Exit}};
     for (const auto &[button, action] : bottom)

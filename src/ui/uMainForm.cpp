@@ -140,6 +140,7 @@ void TfrmMain::CreateActions()
     a_OpenPreview = make("a_OpenPreview", QStringLiteral("&Button Style..."), QStyle::SP_FileDialogDetailedView);
     a_Update = make("a_Update", QStringLiteral("&Update Project"));
     a_InstallTemplate = make("a_InstallTemplate", QStringLiteral("Install &Template"), QStyle::SP_DriveHDIcon);
+    a_InstallTemplate->setToolTip(QStringLiteral("Install Template"));
     a_AddMenuButton = make("a_AddMenuButton", QStringLiteral("[&Add New Menu]"));
     a_About = make("a_About", QStringLiteral("Abo&ut..."), QStyle::SP_MessageBoxInformation);
     a_Exit = make("a_Exit", QStringLiteral("E&xit"));
@@ -232,7 +233,7 @@ void TfrmMain::CreateToolBar()
         {a_BackgoundStyle, "tbBackgroundStyle", "Background", "Select background of your flash menu"},
         {a_OpenPreview, "tbButtonStyle", "Button St&yle", "Select your button style"},
         {nullptr, nullptr, nullptr, nullptr},
-        {a_InstallTemplate, "tbInstallTemplate", "&Install", ""},
+        {a_InstallTemplate, "tbInstallTemplate", "&Install", "Install Template"},
         {nullptr, nullptr, nullptr, nullptr},
         {a_About, "tbAbout", "Abo&ut", "About Tolvanar"},
     };

@@ -321,7 +321,8 @@ TfrmPresetDesign::TfrmPresetDesign(const QString &templatesDir, bool horizontal,
     FTracker->OnEnter = [this](QWidget *w) { ControlEntered(w); };
     FTracker->OnExit = [this](QWidget *w) { ControlLeft(w); };
 
-    TranslateForm(this, QStringLiteral("frmPresetDesign"));
+    // The language files name this dialog's section so.
+    TranslateForm(this, QStringLiteral("frmPresentDesign"));
     SetFormFont();
     btnPrev2->setText(btnPrev->text());
     btnNext2->setText(btnNext->text());
@@ -535,6 +536,7 @@ void TfrmPresetDesign::SelectDesign(TGalleryTile *sender)
         // A design that does not read gives no preview set: it cannot be chosen, and the exchange
         // folder is not overwritten with an empty description.
         FSelectedDesign.clear();
+        FUnreadableDesign = true;
         if (FRefreshThread)
             FRefreshThread->FJobNumber = 0;  // its page, if still on the way, is not shown any more
         Browser()->Navigate(QStringLiteral("about:blank"));
@@ -555,6 +557,7 @@ void TfrmPresetDesign::SelectDesign(TGalleryTile *sender)
 void TfrmPresetDesign::StartRefresh(std::unique_ptr<pugi::xml_document> design,
                                     std::unique_ptr<pugi::xml_document> options, const QString &demoBlock)
 {
+    FUnreadableDesign = false;
     auto *job = new TRefreshThread(this);
     job->FTemplatesDir = FTemplatesDir;
     job->FXmlUtils = FXmlUtils.get();
@@ -664,8 +667,15 @@ void TfrmPresetDesign::btnCreateClick()
 {
     // The choice is the preview set the job leaves: it has to be complete before OK counts.
     WaitForRefresh();
-    if (FRefreshThread && FRefreshThread->FJobNumber != 0 && !FRefreshThread->Succeeded())
+    const bool jobFailed = FRefreshThread && FRefreshThread->FJobNumber != 0 && !FRefreshThread->Succeeded();
+    if (jobFailed || FUnreadableDesign) {
         FSelectedDesign.clear();
+        QString text = QStringLiteral("The preview of the selected design could not be made.");
+        if (jobFailed && !FRefreshThread->ErrorText().isEmpty())
+            text += QStringLiteral("\n\n") + FRefreshThread->ErrorText();
+        ShowPlainMessage(text);
+        return;
+    }
     if (FSelectedDesign.isEmpty()) {
         ShowPlainMessage(LangMsg(66));
         return;

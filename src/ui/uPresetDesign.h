@@ -157,6 +157,7 @@ private:
     TFocusTracker *FTracker = nullptr;
     bool FScrollBoxEnterOn = true;  // off while a selection gives a tile the focus
     quint64 FJobCounter = 0;
+    bool FUnreadableDesign = false;  // the chosen design did not read, so no job could preview it
     bool FClosing = false;
     bool FBuilding = false;  // a page build runs: page turns and selections wait for its end
 };

@@ -598,6 +598,7 @@ TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
     b.view().resize(900, 400);
     ASSERT_TRUE(b.waitFor(QStringLiteral("document.documentElement.clientWidth === 900 &&"
                                          " document.querySelector('.tvnr-stage').style.transform === ''")));
+    EXPECT_TRUE(b.waitFor(QStringLiteral("(function(){var m=%1;return m.subLeft>=m.itemRight-1;})()").arg(open)));
     m = b.json(open);
     EXPECT_GE(m.value("subLeft").toDouble(), m.value("itemRight").toDouble() - 1);
     const int height = m.value("height").toInt();

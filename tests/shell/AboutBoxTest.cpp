@@ -3,6 +3,7 @@
 #include "ClickLabel.h"
 #include "Messages.h"
 #include "TestSupport.h"
+#include "Trans.h"
 #include "uAbout.h"
 
 #include <QBuffer>
@@ -92,4 +93,25 @@ TEST_F(AboutBox, ALanguagePictureReplacesTheDrawnOneOnlyWhenItIsThere)
     EXPECT_EQ(pictureSize("../outside"), drawn);
     EXPECT_EQ(pictureSize("..\\outside"), drawn);
     EXPECT_EQ(pictureSize("Broken"), drawn);
+}
+
+TEST_F(AboutBox, AFixedClientAreaAndTheLanguagesFontOnTheLinksToo)
+{
+    const QString language = LanguageName;
+    LanguageName = "Japanese";
+    WhenShown<TfrmAbout>([](TfrmAbout *d) {
+        EXPECT_EQ(d->size(), QSize(442, 305));
+        EXPECT_EQ(d->minimumSize(), d->maximumSize());
+        for (QWidget *w : std::initializer_list<QWidget *>{d, d->lblR_App, d->lblR_Site, d->lblGetMore}) {
+            EXPECT_EQ(w->font().family(), "MS PGothic") << w->objectName().toStdString();
+            EXPECT_EQ(w->font().pointSize(), 9) << w->objectName().toStdString();
+        }
+        EXPECT_TRUE(d->lblR_App->font().bold());
+        EXPECT_TRUE(d->lblR_Site->font().underline());
+        EXPECT_TRUE(d->lblGetMore->font().underline());
+        EXPECT_EQ(d->lblGetMore->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        d->btnOK->click();
+    });
+    ShowAbout(app.path(), "Japanese", {});
+    LanguageName = language;
 }

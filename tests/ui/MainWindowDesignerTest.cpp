@@ -345,16 +345,14 @@ TEST_F(Designer, EditsMarkTheProjectAndRefreshOnceAfterThePause)
     auto w = OpenWindow();
     w->show();
     w->Design().SetModified(false);
-    for (int v : {10, 20, 30, 40}) {
+    // Each edit starts the pause again; the refresh comes once, after the last.
+    for (int v : {10, 20, 30, 40})
         w->tbMenuSpacing->setValue(v);
-        QTest::qWait(60);
-    }
     EXPECT_TRUE(w->Design().IsModified());
     EXPECT_EQ(w->lblMenuSpacing->text(), "Value (Pixels) = 40");
     EXPECT_TRUE(w->timerRefresh->isActive());
     EXPECT_FALSE(PreviewXml().contains("space=\"40\""));
-    QTest::qWait(300);
-    EXPECT_FALSE(w->timerRefresh->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->timerRefresh->isActive(); }));
     EXPECT_TRUE(PreviewXml().contains("space=\"40\"")) << PreviewXml().toStdString();
 }
 
@@ -455,8 +453,8 @@ TEST_F(Designer, ChoosingAnElementLoadsItsPositionWithoutMarking)
     EXPECT_FALSE(w->pnlHorizontalDotline->isVisible());
     EXPECT_EQ(w->trbTrackX->toolTip(), "Logo X-Position: 90 Pixels");
     EXPECT_EQ(w->pnlVerticalDotline->x(), 92);
-    QTest::qWait(350);
-    EXPECT_FALSE(w->pnlVerticalDotline->isVisible());
+    // The slider's timer takes the guide away; a loaded machine may be late, never early.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->pnlVerticalDotline->isVisible(); }));
 }
 
 TEST_F(Designer, ChoosingAnElementDropsAPendingRefresh)
@@ -633,25 +631,32 @@ TEST_F(Designer, TheHintPictureKeepsItsSizeThroughBothLayouts)
     auto w = OpenWindow();
     w->resize(955, 728);
     w->show();
-    QTest::qWait(20);
     const QSize picture = w->imgMenuBarHint->pixmap().size();
     QWidget *hintPanel = w->imgMenuBarHint->parentWidget();
+    const auto whole = [&] {
+        return w->imgMenuBarHint->width() >= picture.width() && w->imgMenuBarHint->height() == picture.height()
+            && w->imgMenuBarHint->isVisible();
+    };
     const auto hintShownWhole = [&] {
         EXPECT_GE(w->imgMenuBarHint->width(), picture.width());
         EXPECT_EQ(w->imgMenuBarHint->height(), picture.height());
         EXPECT_TRUE(w->imgMenuBarHint->isVisible());
     };
+    // Each layout settles through posted events: the checks wait for it, however busy the machine.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return whole() && hintPanel->width() == picture.width(); }));
     hintShownWhole();
     EXPECT_EQ(hintPanel->width(), picture.width());
 
     w->SetOrientation(false);
-    QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return whole() && hintPanel->height() == picture.height(); }));
     hintShownWhole();
     EXPECT_EQ(hintPanel->height(), picture.height());
 
     // Back in the row of buttons, the picture stands right of the last one at its full width.
     w->SetOrientation(true);
-    QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return whole() && hintPanel->width() == picture.width() && hintPanel->x() == w->tbrMenus->geometry().right() + 1;
+    }));
     hintShownWhole();
     EXPECT_EQ(hintPanel->width(), picture.width());
     EXPECT_EQ(hintPanel->x(), w->tbrMenus->geometry().right() + 1);
@@ -670,7 +675,11 @@ TEST_F(Designer, AStripTooShortForItsButtonsScrollsInsteadOfSqueezingThem)
     };
     for (int i = 0; i < 9; ++i)
         w->a_AddMenuButton->trigger();
-    QTest::qWait(20);
+    QWidget *hintPanel = w->imgMenuBarHint->parentWidget();
+    const int pictureWidth = w->imgMenuBarHint->pixmap().width(), pictureHeight = w->imgMenuBarHint->pixmap().height();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return hintPanel->width() == pictureWidth && w->panMenuButtons->horizontalScrollBar()->maximum() > 0;
+    }));
     const QList<QToolButton *> buttons = w->tbrMenus->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
     int shown = 0;
     for (QToolButton *b : buttons)
@@ -679,13 +688,15 @@ TEST_F(Designer, AStripTooShortForItsButtonsScrollsInsteadOfSqueezingThem)
             EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
         }
     EXPECT_EQ(shown, 12);
-    EXPECT_EQ(w->imgMenuBarHint->parentWidget()->width(), w->imgMenuBarHint->pixmap().width());
+    EXPECT_EQ(hintPanel->width(), pictureWidth);
     EXPECT_GT(w->panMenuButtons->horizontalScrollBar()->maximum(), 0);
 
     // In the column every entry keeps its row and the picture stays below the last one.
     w->SetOrientation(false);
-    QTest::qWait(20);
-    QWidget *hintPanel = w->imgMenuBarHint->parentWidget();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return hintPanel->height() == pictureHeight && hintPanel->y() >= w->tbrMenus->geometry().bottom()
+            && w->panMenuButtons->verticalScrollBar()->maximum() > 0;
+    }));
     EXPECT_EQ(hintPanel->height(), w->imgMenuBarHint->pixmap().height());
     EXPECT_GE(hintPanel->y(), w->tbrMenus->geometry().bottom());
     EXPECT_GT(w->panMenuButtons->verticalScrollBar()->maximum(), 0);

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -165,4 +166,23 @@ TEST_F(MainWindowLanguage, SwitchingBackToEnglishRestoresEveryCaptionAndHint)
             wrong << it.key() + "=" + back.value(it.key());
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join("\n").toStdString();
     EXPECT_TRUE(box.shown().isEmpty()) << box.texts().join("\n").toStdString();
+}
+
+TEST_F(MainWindowLanguage, TheLanguagesAppTitleNamesTheProgramToTheDesktop)
+{
+    const QString title = ApplicationTitle();
+    prog.write("Lang/Deutsch.dic", "[Global]\r\nAppTitle=Tolvanar auf Deutsch\r\n");
+    TfrmMain w(prog.path());
+    EXPECT_EQ(w.windowIconText(), "Tolvanar");
+    w.findChild<QAction *>("miLangDeutsch")->trigger();
+    EXPECT_EQ(w.windowIconText(), "Tolvanar auf Deutsch");
+    EXPECT_EQ(w.windowTitle().left(8), "Tolvanar");  // the caption keeps the product's name
+    SetApplicationTitle(title);
+}
+
+TEST_F(MainWindowLanguage, InstallTemplateCarriesItsHint)
+{
+    TfrmMain w(prog.path());
+    EXPECT_EQ(w.findChild<QToolButton *>("tbInstallTemplate")->toolTip(), "Install Template");
+    EXPECT_EQ(w.findChild<QAction *>("a_InstallTemplate")->toolTip(), "Install Template");
 }

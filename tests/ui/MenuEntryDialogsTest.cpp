@@ -182,6 +182,20 @@ TEST_F(CreateMenuItem, ATypedTargetStaysUntilAListItemReplacesIt)
     EXPECT_EQ(entry.Target, "_blank");
 }
 
+TEST_F(CreateMenuItem, TheFirstArrowDownFromATypedTargetChoosesTheFirstItem)
+{
+    TFlashMenuItem entry = Entry("A", "", "mainFrame");
+    WhenShown<TfrmCreateMenuItem>([](TfrmCreateMenuItem *d) {
+        EXPECT_EQ(d->cmbTarget->currentText(), "mainFrame");
+        d->cmbTarget->setFocus();
+        QTest::keyClick(d->cmbTarget, Qt::Key_Down);
+        EXPECT_TRUE(QTest::qWaitFor([d] { return d->cmbTarget->currentText() == "_blank"; }));
+        d->btnOK->click();
+    });
+    EXPECT_TRUE(EditMenuItem(entry, ""));
+    EXPECT_EQ(entry.Target, "_blank");
+}
+
 TEST_F(CreateMenuItem, AJapaneseInterfaceHasItsFontAndTranslatedListWithFixedTokens)
 {
     SetFormLanguage("Japanese");

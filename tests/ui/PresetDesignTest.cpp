@@ -369,7 +369,7 @@ TEST_F(PresetGallery, ADesignThatDoesNotReadCannotBeChosen)
     EXPECT_EQ(browsers.last->visits.last(), "about:blank");
 
     dialog.btnCreateClick();
-    EXPECT_EQ(boxes.texts(), QStringList{"You do not select any file"});
+    EXPECT_EQ(boxes.texts(), QStringList{"The preview of the selected design could not be made."});
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
@@ -383,7 +383,9 @@ TEST_F(PresetGallery, ADesignWhoseJobFailsIsNotTakenByOk)
     ASSERT_EQ(dialog.FDesignNames[1], "tvnr002");
     dialog.SelectDesign(dialog.Tiles()[1]);
     dialog.btnCreateClick();
-    EXPECT_EQ(boxes.texts(), QStringList{"You do not select any file"});
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(boxes.texts()[0], "The preview of the selected design could not be made.\n\n"
+                                + dialog.FRefreshThread->ErrorText());
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(dialog.FRefreshThread->DocumentsReleased());
 }
