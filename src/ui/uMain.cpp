@@ -363,6 +363,10 @@ void TfrmMain::ApplyLanguageToWindow()
     TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"), EditTexts::Keep);
     for (QGroupBox *group : {rgrButtonSize, rgrMenuType, rgTextAlign})
         TranslateRadioGroupItems(group, objectName());
+    // The file's button-size items name the horizontal layout's choice; the vertical layout (the one
+    // showing the text alignment) keeps its own names.
+    if (!rgTextAlign->isHidden())
+        NameVerticalButtonSizes();
     ApplyHintPicture();
     RecaptionMenuPopupItems();
     if (auto *b = findChild<QToolButton *>(QStringLiteral("tbInstallTemplate")))

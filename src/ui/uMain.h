@@ -375,6 +375,8 @@ private:
     void LayoutHtmlPageHorizontal();
     void FitMetaTagsWidth();
     void LayoutVertical();
+    // The vertical layout names the button sizes by what they fit, in the current language.
+    void NameVerticalButtonSizes();
     void PlaceBrowserStrip();
     void PlaceMenuEdit();
     void RefreshEnabledState();

@@ -382,7 +382,7 @@ void TfrmMain::LayoutVertical()
     ReparentAligned(pcMenuDesignEtc, tabFlashOptions, TAlign::Client);
 
     rgrButtonSize->setGeometry(8, 8, 121, 80);
-    SetRadioTexts(rgrButtonSize, {LangMsg(102), LangMsg(103)});
+    NameVerticalButtonSizes();
     rgrMenuType->setGeometry(136, 8, 121, 100);
     gbMenuSpacing->move(rgrButtonSize->x(), rgrButtonSize->y() + rgrButtonSize->height() + 8);
     rgTextAlign->setGeometry(rgrMenuType->x() + rgrMenuType->width() + 8, rgrMenuType->y(), 121, 100);
@@ -419,6 +419,11 @@ int TfrmMain::SelectedRadioElement() const
         if (radios[i]->isChecked())
             return i;
     return 0;
+}
+
+void TfrmMain::NameVerticalButtonSizes()
+{
+    SetRadioTexts(rgrButtonSize, {LangMsg(102), LangMsg(103)});
 }
 
 void TfrmMain::LayoutVerticalMenuPanel()

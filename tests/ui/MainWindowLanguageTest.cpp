@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -185,4 +186,22 @@ TEST_F(MainWindowLanguage, InstallTemplateCarriesItsHint)
     TfrmMain w(prog.path());
     EXPECT_EQ(w.findChild<QToolButton *>("tbInstallTemplate")->toolTip(), "Install Template");
     EXPECT_EQ(w.findChild<QAction *>("a_InstallTemplate")->toolTip(), "Install Template");
+}
+
+TEST_F(MainWindowLanguage, TheVerticalLayoutKeepsItsButtonSizeNamesThroughASwitch)
+{
+    prog.write("Lang/Deutsch.dic", "[frmMain]\r\nc_rgrButtonSize_0=Fest\r\nc_rgrButtonSize_1=Variabel\r\n");
+    TfrmMain w(prog.path());
+    w.SetOrientation(false);
+    const auto items = [&w] {
+        QStringList texts;
+        for (QRadioButton *b : w.rgrButtonSize->findChildren<QRadioButton *>())
+            texts << b->text();
+        return texts;
+    };
+    QTRY_COMPARE(items(), (QStringList{LangMsg(102), LangMsg(103)}));
+    w.findChild<QAction *>("miLangDeutsch")->trigger();
+    EXPECT_EQ(items(), (QStringList{LangMsg(102), LangMsg(103)}));
+    w.findChild<QAction *>("miLangEnglish")->trigger();
+    EXPECT_EQ(items(), (QStringList{"Fit Menu Width", "Fit Button Text"}));
 }
