@@ -126,7 +126,12 @@ QString UnescapeCdataCaption(const QString &text)
 QString ExtractDemoElement(const QString &fileName)
 {
     bool ok;
-    const QString text = DecodeXmlText(ReadAll(fileName, &ok));
+    return DemoElementOf(ReadAll(fileName, &ok));
+}
+
+QString DemoElementOf(const QByteArray &fileBytes)
+{
+    const QString text = DecodeXmlText(fileBytes);
     const auto span = DemoSpan(text);
     if (!span)
         return QString();
@@ -635,6 +640,12 @@ QString TMenuDesign::LoadPreviewMenuXml(const QString &folder)
     if (!ok)
         throw Exception(QStringLiteral("Cannot read the file \"%1\".").arg(fileName));
     pugi::xml_document doc;
+    LoadMenuXmlBytes(doc, bytes, fileName);
+    return XmlSerialize(doc);
+}
+
+void TMenuDesign::LoadMenuXmlBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString &fileName)
+{
     QString reason;
     if (!ParseXmlBytes(doc, bytes, &reason))
         throw Exception(QStringLiteral("%1\r\n%2").arg(fileName, reason));
@@ -642,7 +653,5 @@ QString TMenuDesign::LoadPreviewMenuXml(const QString &folder)
     const pugi::xml_attribute second = first ? first.next_attribute() : pugi::xml_attribute();
     LoadedMenuType = second && QStr(second.value()).toLower() == QLatin1String("v") ? QStringLiteral("v")
                                                                                    : QStringLiteral("h");
-    const QString text = XmlSerialize(doc);
-    FDemoBlock = ExtractDemoElement(fileName);
-    return text;
+    FDemoBlock = DemoElementOf(bytes);
 }

@@ -42,6 +42,7 @@ TPublisher::TPublisher(TMenuDesign &design, const THtmlPageOptions &pageOptions,
 QString TPublisher::a_PublishExecute(TPublishPathSetting &paths)
 {
     FWritten.clear();
+    FPublishedXml.clear();
     FMenuPagePublished = false;
     FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, false, false));
     const QString optionsFile = FPreview.WorkFolder() + QStringLiteral("HTMLOptions.xml");
@@ -127,7 +128,7 @@ void TPublisher::WriteDescription(const QString &outFolder, TPublishPathSetting 
 {
     if (paths.UseLastPublishPath)
         paths.PublishPath = outFolder;
-    FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, true, true), outFolder);
+    FPublishedXml = FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, true, true), outFolder);
     NoteWritten(outFolder + MenuXmlName);
     NoteWritten(outFolder + MenuXmlScriptName);
 }
@@ -165,7 +166,9 @@ void TPublisher::CopyPublishExtras(const QString &outFolder, bool mainBody, bool
     if (!QDir().mkpath(outFolder + MediaFolderName))
         throw Exception(QStringLiteral("Cannot create folder \"%1\".").arg(outFolder + MediaFolderName));
 
-    const TXMLUtils description(FDesign.LoadPreviewMenuXml(outFolder));
+    // The description this publish has just written there, read from the bytes it wrote.
+    TXMLUtils description;
+    FDesign.LoadMenuXmlBytes(description.Document(), FPublishedXml, outFolder + MenuXmlName);
     CopyPreviewFileTo(outFolder, description.GetBackgroundSrc());
     CopyPreviewFileTo(outFolder, description.GetSoundSrc());
     CopyPreviewFileTo(outFolder, description.GetMainImgSrc());
