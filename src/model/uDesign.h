@@ -105,8 +105,9 @@ public:
     // Loads folder + "flashmenu.xml" (empty folder: the working folder) and returns its text; sets
     // LoadedMenuType and FDemoBlock. Raises Exception when the file is missing or does not parse.
     QString LoadPreviewMenuXml(const QString &folder = QString());
-    // The same load from a description file's bytes already in hand, parsed into doc.
-    void LoadMenuXmlBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString &fileName);
+    // What that load sets from a description file: LoadedMenuType from its document, FDemoBlock from
+    // its bytes.
+    void NoteLoadedMenuXml(const pugi::xml_document &doc, const QByteArray &bytes);
 
     // --- flags and orientation ---
     bool IsModified() const { return FModified != 0; }

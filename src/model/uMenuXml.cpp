@@ -640,15 +640,15 @@ QString TMenuDesign::LoadPreviewMenuXml(const QString &folder)
     if (!ok)
         throw Exception(QStringLiteral("Cannot read the file \"%1\".").arg(fileName));
     pugi::xml_document doc;
-    LoadMenuXmlBytes(doc, bytes, fileName);
-    return XmlSerialize(doc);
-}
-
-void TMenuDesign::LoadMenuXmlBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString &fileName)
-{
     QString reason;
     if (!ParseXmlBytes(doc, bytes, &reason))
         throw Exception(QStringLiteral("%1\r\n%2").arg(fileName, reason));
+    NoteLoadedMenuXml(doc, bytes);
+    return XmlSerialize(doc);
+}
+
+void TMenuDesign::NoteLoadedMenuXml(const pugi::xml_document &doc, const QByteArray &bytes)
+{
     const pugi::xml_attribute first = doc.document_element().first_attribute();
     const pugi::xml_attribute second = first ? first.next_attribute() : pugi::xml_attribute();
     LoadedMenuType = second && QStr(second.value()).toLower() == QLatin1String("v") ? QStringLiteral("v")

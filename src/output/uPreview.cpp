@@ -149,9 +149,10 @@ void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes, const 
     WriteFileWhole(WithSlash(folder) + MenuXmlScriptName, script, sync);
 }
 
-QByteArray MenuXmlFileBytes(const QString &text, const QString &demoBlock)
+QByteArray MenuXmlFileBytes(const QString &text, const QString &demoBlock, pugi::xml_document *parsed)
 {
-    pugi::xml_document doc;
+    pugi::xml_document own;
+    pugi::xml_document &doc = parsed ? *parsed : own;
     QString reason;
     if (!ParseXml(doc, BlankDemoElement(text), &reason))
         throw Exception(QStringLiteral("XML format is incorrect.") + QLatin1Char(' ') + reason);

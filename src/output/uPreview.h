@@ -7,6 +7,9 @@
 #include <QString>
 
 class BrowserPane;
+namespace pugi {
+class xml_document;
+}
 class TMenuDesign;
 struct THtmlPageOptions;
 
@@ -35,8 +38,9 @@ void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes, FileSy
 void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes, const QByteArray &script, FileSync sync);
 
 // The bytes of flashmenu.xml for a built description: the demo block is blanked before parsing and
-// put back in the written text. A text that does not parse raises.
-QByteArray MenuXmlFileBytes(const QString &text, const QString &demoBlock);
+// put back in the written text. A text that does not parse raises. parsed, when given, receives the
+// parsed document (its demo block blank).
+QByteArray MenuXmlFileBytes(const QString &text, const QString &demoBlock, pugi::xml_document *parsed = nullptr);
 // Writes folder/flashmenu.xml from a built description as MenuXmlFileBytes makes it. A text that
 // does not parse raises and leaves the old file in place.
 void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock,

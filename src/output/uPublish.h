@@ -3,6 +3,7 @@
 // description in its publishing form, the movie as flashmenu.swf, the output type's template files
 // and pages, and the media the description names, under flashmenu/.
 #include "FileWrite.h"
+#include "uXMLUtils.h"
 
 #include <QSet>
 #include <QString>
@@ -78,6 +79,7 @@ private:
     IPublishHost &FHost;
     QString FOptionsText;       // HTMLOptions.xml as this publish wrote it
     QByteArray FPublishedXml;   // the output folder's flashmenu.xml as this publish wrote it
+    TXMLUtils FPublished;       // and its document (the demo block blank)
     QSet<QString> FWritten;     // output files this publish wrote, which media never replace
     bool FMenuPagePublished = false;  // the working folder's flashmenu.htm holds the published form
 };
