@@ -284,9 +284,15 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
         if (e.Id != -1 && e.ParentId != 0)
             children[e.ParentId].push_back(i);
     }
+    // Appended piece by piece: a large menu has thousands of entries.
     auto open = [&](const TFlashMenuItem &e) {
-        x += QStringLiteral("<menu href=\"%1\" target=\"%2\"><text><![CDATA[%3]]></text>")
-                 .arg(esc(e.Href), esc(e.Target), EscapeCdataCaption(e.Caption));
+        x += QLatin1String("<menu href=\"");
+        AppendXmlEscaped(x, e.Href);
+        x += QLatin1String("\" target=\"");
+        AppendXmlEscaped(x, e.Target);
+        x += QLatin1String("\"><text><![CDATA[");
+        AppendXmlEscaped(x, e.Caption); // as EscapeCdataCaption
+        x += QLatin1String("]]></text>");
     };
     static const std::vector<int> none;
     auto childrenOf = [&](int id) -> const std::vector<int> & {
@@ -313,7 +319,7 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
                 open(child);
                 stack.push_back({&childrenOf(child.Id), 0});
             } else {
-                x += QStringLiteral("</menu>") + CrLf;
+                x += QLatin1String("</menu>\r\n");
                 stack.pop_back();
             }
         }
