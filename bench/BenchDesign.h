@@ -28,7 +28,10 @@ inline void FillBenchDesign(TMenuDesign &d)
 // A caption edit: the design's description changes as after any edit the user makes.
 inline void EditBenchDesign(TMenuDesign &d, int round)
 {
-    const int id = d.Entry(0).Id;
+    int slot = 0;
+    while (d.Entry(slot).Id == -1 || d.Entry(slot).ParentId != 0) // the first live main entry
+        ++slot;
+    const int id = d.Entry(slot).Id;
     d.EditMenuEntry(id, QStringLiteral("Main & %1").arg(round % 2 ? QStringLiteral("edited") : QStringLiteral("0")),
                     QStringLiteral("page0.htm"), QStringLiteral("main"), QString());
 }

@@ -148,6 +148,9 @@ int main(int argc, char **argv)
             Run(QStringLiteral("unzip"), {QStringLiteral("-q"), project, QStringLiteral("-d"), unzipped}, prog);
         }));
 
+        // As the user does it: an edit, its preview refresh, then the publish.
+        EditBenchDesign(design, round);
+        preview.RefreshPreview();
         QDir(published).removeRecursively();
         QDir().mkpath(published);
         TPublishPathSetting paths;

@@ -7,6 +7,11 @@
 #include <array>
 #include <vector>
 
+class QByteArray;
+namespace pugi {
+class xml_document;
+}
+
 // Where the design reaches into the window. Every hook does nothing unless the window overrides it.
 class IDesignHost {
 public:
@@ -100,6 +105,9 @@ public:
     // Loads folder + "flashmenu.xml" (empty folder: the working folder) and returns its text; sets
     // LoadedMenuType and FDemoBlock. Raises Exception when the file is missing or does not parse.
     QString LoadPreviewMenuXml(const QString &folder = QString());
+    // What that load sets from a description file: LoadedMenuType from its document, FDemoBlock from
+    // its bytes.
+    void NoteLoadedMenuXml(const pugi::xml_document &doc, const QByteArray &bytes);
 
     // --- flags and orientation ---
     bool IsModified() const { return FModified != 0; }

@@ -126,7 +126,12 @@ QString UnescapeCdataCaption(const QString &text)
 QString ExtractDemoElement(const QString &fileName)
 {
     bool ok;
-    const QString text = DecodeXmlText(ReadAll(fileName, &ok));
+    return DemoElementOf(ReadAll(fileName, &ok));
+}
+
+QString DemoElementOf(const QByteArray &fileBytes)
+{
+    const QString text = DecodeXmlText(fileBytes);
     const auto span = DemoSpan(text);
     if (!span)
         return QString();
@@ -279,9 +284,15 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
         if (e.Id != -1 && e.ParentId != 0)
             children[e.ParentId].push_back(i);
     }
+    // Appended piece by piece: a large menu has thousands of entries.
     auto open = [&](const TFlashMenuItem &e) {
-        x += QStringLiteral("<menu href=\"%1\" target=\"%2\"><text><![CDATA[%3]]></text>")
-                 .arg(esc(e.Href), esc(e.Target), EscapeCdataCaption(e.Caption));
+        x += QLatin1String("<menu href=\"");
+        AppendXmlEscaped(x, e.Href);
+        x += QLatin1String("\" target=\"");
+        AppendXmlEscaped(x, e.Target);
+        x += QLatin1String("\"><text><![CDATA[");
+        AppendXmlEscaped(x, e.Caption); // as EscapeCdataCaption
+        x += QLatin1String("]]></text>");
     };
     static const std::vector<int> none;
     auto childrenOf = [&](int id) -> const std::vector<int> & {
@@ -308,7 +319,7 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
                 open(child);
                 stack.push_back({&childrenOf(child.Id), 0});
             } else {
-                x += QStringLiteral("</menu>") + CrLf;
+                x += QLatin1String("</menu>\r\n");
                 stack.pop_back();
             }
         }
@@ -638,11 +649,15 @@ QString TMenuDesign::LoadPreviewMenuXml(const QString &folder)
     QString reason;
     if (!ParseXmlBytes(doc, bytes, &reason))
         throw Exception(QStringLiteral("%1\r\n%2").arg(fileName, reason));
+    NoteLoadedMenuXml(doc, bytes);
+    return XmlSerialize(doc);
+}
+
+void TMenuDesign::NoteLoadedMenuXml(const pugi::xml_document &doc, const QByteArray &bytes)
+{
     const pugi::xml_attribute first = doc.document_element().first_attribute();
     const pugi::xml_attribute second = first ? first.next_attribute() : pugi::xml_attribute();
     LoadedMenuType = second && QStr(second.value()).toLower() == QLatin1String("v") ? QStringLiteral("v")
                                                                                    : QStringLiteral("h");
-    const QString text = XmlSerialize(doc);
-    FDemoBlock = ExtractDemoElement(fileName);
-    return text;
+    FDemoBlock = DemoElementOf(bytes);
 }

@@ -18,6 +18,8 @@ QString Mp3OnlyFileName(const QString &fileName);
 // The <demo>...</demo> block of a file (decoded as DecodeXmlText says): only a block before
 // <menufile> counts, and only when it parses on its own; "" otherwise or when the file cannot be read.
 QString ExtractDemoElement(const QString &fileName);
+// The same for the file's bytes already in hand.
+QString DemoElementOf(const QByteArray &fileBytes);
 
 // The text with its demo block (found as above) turned into "<demo />"; unchanged without one.
 QString BlankDemoElement(const QString &text);

@@ -7,6 +7,9 @@
 #include <QString>
 
 class BrowserPane;
+namespace pugi {
+class xml_document;
+}
 class TMenuDesign;
 struct THtmlPageOptions;
 
@@ -31,9 +34,15 @@ extern const QString MenuXmlScriptName;  // "flashmenu.xml.js"
 QByteArray MenuXmlScript(const QByteArray &xmlBytes);
 // folder/flashmenu.xml as the given bytes, then its script beside it; raises when either fails.
 void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes, FileSync sync = FileSync::Durable);
+// The same with the script already made from xmlBytes.
+void WriteMenuXmlFiles(const QString &folder, const QByteArray &xmlBytes, const QByteArray &script, FileSync sync);
 
-// Writes folder/flashmenu.xml from a built description: the demo block is blanked before parsing and
-// put back in the written text. A text that does not parse raises and leaves the old file in place.
+// The bytes of flashmenu.xml for a built description: the demo block is blanked before parsing and
+// put back in the written text. A text that does not parse raises. parsed, when given, receives the
+// parsed document (its demo block blank).
+QByteArray MenuXmlFileBytes(const QString &text, const QString &demoBlock, pugi::xml_document *parsed = nullptr);
+// Writes folder/flashmenu.xml from a built description as MenuXmlFileBytes makes it. A text that
+// does not parse raises and leaves the old file in place.
 void SaveMenuXmlFile(const QString &folder, const QString &text, const QString &demoBlock,
                      FileSync sync = FileSync::Durable);
 
@@ -42,8 +51,8 @@ public:
     TPreviewSet(TMenuDesign &design, const THtmlPageOptions &pageOptions, IPreviewHost &host);
 
     QString WorkFolder() const;  // <program folder>/MenuPreview/
-    // folder: native, empty for the working folder.
-    void SaveMenuXml(const QString &text, const QString &folder = QString());
+    // folder: native, empty for the working folder. Returns the bytes flashmenu.xml now holds.
+    QByteArray SaveMenuXml(const QString &text, const QString &folder = QString());
     // Templates/Preview/name over MenuPreview/name; a name that climbs out or a failed copy does nothing.
     void CopyPreviewTemplateFile(const QString &name);
     // The way back: MenuPreview/name over Templates/Preview/name, on the same terms.
@@ -67,4 +76,8 @@ private:
     TMenuDesign &FDesign;
     const THtmlPageOptions &FPageOptions;
     IPreviewHost &FHost;
+    // The working folder's description as last written: the text and demo block it was made from,
+    // and the two files' bytes.
+    QString FWorkText, FWorkDemo;
+    QByteArray FWorkXml, FWorkScript;
 };

@@ -42,6 +42,8 @@ TPublisher::TPublisher(TMenuDesign &design, const THtmlPageOptions &pageOptions,
 QString TPublisher::a_PublishExecute(TPublishPathSetting &paths)
 {
     FWritten.clear();
+    FPublishedXml.clear();
+    FPublished.LoadXml(QString());
     FMenuPagePublished = false;
     FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, false, false));
     const QString optionsFile = FPreview.WorkFolder() + QStringLiteral("HTMLOptions.xml");
@@ -127,7 +129,9 @@ void TPublisher::WriteDescription(const QString &outFolder, TPublishPathSetting 
 {
     if (paths.UseLastPublishPath)
         paths.PublishPath = outFolder;
-    FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, true, true), outFolder);
+    // Saved as the preview set saves into a folder, keeping what the closing copies read.
+    FPublishedXml = MenuXmlFileBytes(FDesign.BuildMenuXml(false, true, true), FDesign.FDemoBlock, &FPublished.Document());
+    WriteMenuXmlFiles(outFolder, FPublishedXml);
     NoteWritten(outFolder + MenuXmlName);
     NoteWritten(outFolder + MenuXmlScriptName);
 }
@@ -165,7 +169,9 @@ void TPublisher::CopyPublishExtras(const QString &outFolder, bool mainBody, bool
     if (!QDir().mkpath(outFolder + MediaFolderName))
         throw Exception(QStringLiteral("Cannot create folder \"%1\".").arg(outFolder + MediaFolderName));
 
-    const TXMLUtils description(FDesign.LoadPreviewMenuXml(outFolder));
+    // The description this publish has just written there, as it was written.
+    FDesign.NoteLoadedMenuXml(FPublished.Document(), FPublishedXml);
+    const TXMLUtils &description = FPublished;
     CopyPreviewFileTo(outFolder, description.GetBackgroundSrc());
     CopyPreviewFileTo(outFolder, description.GetSoundSrc());
     CopyPreviewFileTo(outFolder, description.GetMainImgSrc());

@@ -3,6 +3,7 @@
 // description in its publishing form, the movie as flashmenu.swf, the output type's template files
 // and pages, and the media the description names, under flashmenu/.
 #include "FileWrite.h"
+#include "uXMLUtils.h"
 
 #include <QSet>
 #include <QString>
@@ -48,9 +49,6 @@ public:
     // The folder dialog, starting in remembered when that folder exists, else in <program>/Publish/.
     // "" when cancelled.
     QString AskPublishFolder(const QString &remembered);
-    // The closing copies: starter files, the content page, flashmenu/ and the media of the
-    // description written in outFolder. Raises when a file that is there cannot be copied.
-    void CopyPublishExtras(const QString &outFolder, bool mainBody, bool starter);
     // Working folder + name over outFolder + name. Names that climb out of either folder, that do
     // not name a file, or that would replace a file this publish wrote copy nothing.
     void CopyPreviewFileTo(const QString &outFolder, const QString &name);
@@ -61,6 +59,9 @@ private:
     // The files of one output type into outFolder; the caller asks and refreshes afterwards.
     void WriteOutput(int kind, const QString &outFolder, TPublishPathSetting &paths);
     void WriteDescription(const QString &outFolder, TPublishPathSetting &paths);
+    // The closing copies: starter files, the content page, flashmenu/ and the media of the
+    // description WriteDescription wrote in outFolder. Raises when a file that is there cannot be copied.
+    void CopyPublishExtras(const QString &outFolder, bool mainBody, bool starter);
     void WriteMenuPage(const QString &outFolder);
     void CopyTemplateFiles(const QString &outFolder, const QStringList &names);
     // source over target when source is a regular file; a present file that cannot be copied raises.
@@ -77,6 +78,8 @@ private:
     TPreviewSet &FPreview;
     IPublishHost &FHost;
     QString FOptionsText;       // HTMLOptions.xml as this publish wrote it
+    QByteArray FPublishedXml;   // the output folder's flashmenu.xml as this publish wrote it
+    TXMLUtils FPublished;       // and its document (the demo block blank)
     QSet<QString> FWritten;     // output files this publish wrote, which media never replace
     bool FMenuPagePublished = false;  // the working folder's flashmenu.htm holds the published form
 };

@@ -203,16 +203,27 @@ QString XmlEscapeAttribute(const QString &text)
 {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        default: out += c;
-        }
-    }
+    AppendXmlEscaped(out, text);
     return out;
+}
+
+void AppendXmlEscaped(QString &out, QStringView text)
+{
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QLatin1String entity;
+        switch (text[i].unicode()) {
+        case '&': entity = QLatin1String("&amp;"); break;
+        case '<': entity = QLatin1String("&lt;"); break;
+        case '>': entity = QLatin1String("&gt;"); break;
+        case '"': entity = QLatin1String("&quot;"); break;
+        default: continue;
+        }
+        out += text.sliced(copied, i - copied);
+        out += entity;
+        copied = i + 1;
+    }
+    out += text.sliced(copied);
 }
 
 QString XmlCharsOnly(const QString &text)

@@ -30,6 +30,8 @@ QByteArray XmlDocumentBytes(const pugi::xml_document &doc);
 
 // Text as it stands inside a double-quoted attribute value: & < > " escaped.
 QString XmlEscapeAttribute(const QString &text);
+// The same appended to out.
+void AppendXmlEscaped(QString &out, QStringView text);
 
 inline QString QStr(const pugi::char_t *s) { return QString::fromUtf8(s); }
 inline QByteArray Utf8(const QString &s) { return s.toUtf8(); }

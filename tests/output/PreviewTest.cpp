@@ -154,6 +154,18 @@ TEST(MenuXmlScript, HostileTextStaysOneAsciiString)
     EXPECT_EQ(MenuXmlScript(QByteArray()), "window.TvnrMenuXml = \"\";\n");
 }
 
+// Bytes that are not well-formed UTF-8 come out as the toolkit decodes them: as the script of
+// their decoded text.
+TEST(MenuXmlScript, BytesThatAreNotWellFormedComeOutAsTheirDecoding)
+{
+    for (const QByteArray &xml : {QByteArray("a\xC3(b"), QByteArray("\xED\xA0\x80 surrogate"), QByteArray("cut \xE6\x97"),
+                                  QByteArray("\xC0\xAF overlong"), QByteArray("\xEF\xBF\xBE\xEF\xB7\x90 nonchars"),
+                                  QByteArray("\xF4\x90\x80\x80 past"), QByteArray("x\xEF\xBB\xBF\xFF")}) {
+        const QString text = QString::fromUtf8(xml);
+        EXPECT_EQ(MenuXmlScript(xml), MenuXmlScript(text.toUtf8())) << xml.toHex().constData();
+    }
+}
+
 TEST_F(Preview, SaveIntoAnotherFolder)
 {
     QDir().mkpath(prog.file("Templates/Preview"));
@@ -209,4 +221,16 @@ TEST_F(Preview, TheNoticeIsShownUntilItsBoxIsTicked)
     preview.a_PreviewExecute();
     EXPECT_EQ(host.remindersShown, 2);
     EXPECT_EQ(opened.size(), 3);
+}
+
+TEST_F(Preview, ARefreshPutsBackDescriptionFilesChangedBehindItsBack)
+{
+    preview.RefreshPreview();
+    const QByteArray xml = prog.read("MenuPreview/flashmenu.xml");
+    const QByteArray script = prog.read("MenuPreview/flashmenu.xml.js");
+    prog.write("MenuPreview/flashmenu.xml", "<WebMenuOptions>other</WebMenuOptions>");
+    QFile::remove(prog.file("MenuPreview/flashmenu.xml.js"));
+    preview.RefreshPreview(); // the same design as before
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu.xml"), xml);
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu.xml.js"), script);
 }
