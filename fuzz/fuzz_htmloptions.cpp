@@ -7,10 +7,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = FuzzBytes(data, size);
+    // Made once: the design's entry table is large, and a template design sets only its look.
+    static TMenuDesign design(FuzzFolder());
     try {
         THtmlPageOptions options;
         ReadHtmlOptions(WriteFuzzFile(QStringLiteral("HTMLOptions.xml"), bytes), options);
-        TMenuDesign design(FuzzFolder());
         ApplyTemplateDesign(WriteFuzzFile(QStringLiteral("design.xml"), bytes), design);
     } catch (const Exception &) {
     }

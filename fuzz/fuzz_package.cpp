@@ -88,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!(flags & 16)) {
             limits.MaxMemberSize = 1 << 20;
             limits.MaxTotalSize = 4 << 20;
+            limits.RatioFloor = 16 << 10;  // below the member cap, so the ratio check is reached
         }
         TPackages(design, host, limits).InstallPackage(package);
     } catch (const Exception &) {

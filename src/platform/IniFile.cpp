@@ -90,9 +90,10 @@ void IniFile::Reload()
         QFile file(m_fileName);
         m_readable = info.isFile() && info.size() <= MaxFileSize && file.open(QIODevice::ReadOnly);
         if (m_readable) {
-            // Read what the file holds (it may still grow), never a cap-sized buffer up front.
+            // Read what the file holds, never a cap-sized buffer up front. A short read is the end;
+            // only a file that grew since it was measured is read on, in chunks.
             bytes = file.read(info.size() + 1);
-            while (bytes.size() <= MaxFileSize) {
+            while (bytes.size() > info.size() && bytes.size() <= MaxFileSize) {
                 const QByteArray more = file.read(64 * 1024);
                 if (more.isEmpty())
                     break;
