@@ -136,7 +136,9 @@ int main(int argc, char **argv)
                 qFatal("the project was not saved");
         }));
         QFile::remove(zipped);
-        const QStringList members = ProjectMemberNames(design.BuildMenuXml(false, false, false), design.CurrentMenuFileName);
+        // The stored names use "\\"; zip wants the files' own paths.
+        QStringList members = ProjectMemberNames(design.BuildMenuXml(false, false, false), design.CurrentMenuFileName);
+        members.replaceInStrings(QStringLiteral("\\"), QStringLiteral("/"));
         zip.push_back(Milliseconds([&] { Run(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), QStringLiteral("-r"), zipped} + members, work); }));
 
         open.push_back(Milliseconds([&] {
