@@ -324,6 +324,7 @@ void TfrmMain::showEvent(QShowEvent *event)
 void TfrmMain::FormShow()
 {
     FDesign.FLoading = 0;
+    FBrowserPane->Release();
     fraMenuButtonShortList1->LoadButtons([this](const QString &name) { SelectMenuTemplate(name); });
     FProjects.Load_Recent();
     FormResize();
