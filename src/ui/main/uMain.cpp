@@ -259,7 +259,15 @@ void TfrmMain::Start(const QStringList &arguments)
 {
     if (const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen())
         FitToScreen(s->availableGeometry());
+    // The window goes on screen first; the short list and the recent menu are filled right after,
+    // before anything else of the start happens.
+    FShowingFirst = true;
     show();
+    FShowingFirst = false;
+    if (!FShownOnce) {
+        FShownOnce = true;
+        FormShow();
+    }
     pcMenuDesignEtc->setCurrentWidget(tabMenuDesign);
     const StartupCommand command = DecideStartupCommand(arguments);
     switch (command.action) {
@@ -307,7 +315,7 @@ void TfrmMain::SetTimerIntervals(int refreshMs, int sliderMs)
 void TfrmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!FShownOnce) {
+    if (!FShownOnce && !FShowingFirst) {
         FShownOnce = true;
         FormShow();
     }
@@ -316,6 +324,7 @@ void TfrmMain::showEvent(QShowEvent *event)
 void TfrmMain::FormShow()
 {
     FDesign.FLoading = 0;
+    FBrowserPane->Release();
     fraMenuButtonShortList1->LoadButtons([this](const QString &name) { SelectMenuTemplate(name); });
     FProjects.Load_Recent();
     FormResize();

@@ -420,6 +420,7 @@ private:
     bool FExiting = false;
     bool FInResize = false;
     bool FShownOnce = false;
+    bool FShowingFirst = false;  // Start fills the window once it is on screen
     bool FCompact = false;  // the compact start placed the read-out and the menu commands
     bool FShowingValues = false;  // the controls are being filled from the design
     int FRefreshInterval = 1500;

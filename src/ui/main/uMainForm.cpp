@@ -310,6 +310,7 @@ void TfrmMain::CreateBrowserPanel()
     WebBrowser->setContextMenuPolicy(Qt::NoContextMenu);
     SetAlign(WebBrowser, TAlign::Client);
     FBrowserPane = std::make_unique<WebBrowserPane>(WebBrowser);
+    FBrowserPane->Hold();
     for (QFrame **guide : {&pnlHorizontalDotline, &pnlVerticalDotline}) {
         *guide = Named(new QFrame(pnlWebBrowserBorder),
                        guide == &pnlHorizontalDotline ? "pnlHorizontalDotline" : "pnlVerticalDotline");

@@ -77,6 +77,16 @@ TEST_F(MainWindow, StartsWithTheBlankProject)
     EXPECT_TRUE(box.shown().isEmpty()) << box.texts().join("\n").toStdString();
 }
 
+TEST_F(MainWindow, TheBlankPageLoadsOnceTheWindowIsOnScreen)
+{
+    TfrmMain w(prog.path());
+    auto *view = w.findChild<QWebEngineView *>("WebBrowser");
+    EXPECT_TRUE(view->url().isEmpty());
+    w.Start({prog.file("MenuPreview/flashmenu.htm")});  // a file of no known type: no wizard
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(view->url(), QUrl::fromLocalFile(prog.file("MenuPreview/flashmenu.htm")));
+}
+
 TEST_F(MainWindow, APreviewRefreshShowsTheDesignInTheBrowserPane)
 {
     TfrmMain w(prog.path());
