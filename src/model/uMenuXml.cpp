@@ -50,10 +50,12 @@ std::optional<std::pair<int, int>> DemoSpan(const QString &text)
     int limit = text.indexOf(QLatin1String("<menufile"));
     if (limit < 0)
         limit = text.size();
+    // Only what comes before <menufile> is looked at: a large menu's entries follow it.
+    const QStringView head = QStringView(text).first(limit);
     int from = 0;
     int start;
     for (;;) {
-        start = text.indexOf(QLatin1String("<demo"), from);
+        start = int(head.indexOf(QLatin1String("<demo"), from));
         if (start < 0 || start >= limit)
             return std::nullopt;
         const int next = start + 5;
@@ -64,7 +66,7 @@ std::optional<std::pair<int, int>> DemoSpan(const QString &text)
             break;
         from = next;
     }
-    const int close = text.indexOf(QLatin1String("</demo>"), start);
+    const int close = int(head.indexOf(QLatin1String("</demo>"), start));
     if (close < 0 || close + 7 > limit)
         return std::nullopt;
     return std::make_pair(start, close + 7);
