@@ -212,7 +212,13 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
     const TXMLStoreOptions &o = FStoreOptions;
 
     QString x;
-    x.reserve(4096 + FMenuEntryCount * 96);
+    // Room for the whole text at once: its entries' own texts and each entry's fixed markup.
+    qsizetype room = 4096 + FDemoBlock.size();
+    for (int i = 0; i < FMenuEntryCount; ++i) {
+        const TFlashMenuItem &e = FMenuEntries[size_t(i)];
+        room += 64 + e.Href.size() + e.Target.size() + e.Caption.size();
+    }
+    x.reserve(room);
     x += QStringLiteral("<WebMenuOptions version=\"1.00\" type=\"%1\">").arg(IsHorizontal() ? "h" : "v") + CrLf;
     x += QStringLiteral("  ") + FDemoBlock
          + QStringLiteral(" <menufile src=\"%1\" id=\"%2\"/>")

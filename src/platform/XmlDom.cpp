@@ -203,9 +203,13 @@ QString XmlSerialize(const pugi::xml_node &node)
 
 QByteArray XmlDocumentBytes(const pugi::xml_document &doc)
 {
-    StringWriter w;
+    // Straight into the result: a large menu's description is hundreds of thousands of bytes.
+    struct BytesWriter : pugi::xml_writer {
+        QByteArray out;
+        void write(const void *data, size_t size) override { out.append(static_cast<const char *>(data), qsizetype(size)); }
+    } w;
     doc.save(w, "\t", pugi::format_default, pugi::encoding_utf8);
-    return QByteArray::fromStdString(w.out);
+    return w.out;
 }
 
 QString XmlEscapeAttribute(const QString &text)
