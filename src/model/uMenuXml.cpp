@@ -50,10 +50,12 @@ std::optional<std::pair<int, int>> DemoSpan(const QString &text)
     int limit = text.indexOf(QLatin1String("<menufile"));
     if (limit < 0)
         limit = text.size();
+    // Only what comes before <menufile> is looked at: a large menu's entries follow it.
+    const QStringView head = QStringView(text).first(limit);
     int from = 0;
     int start;
     for (;;) {
-        start = text.indexOf(QLatin1String("<demo"), from);
+        start = int(head.indexOf(QLatin1String("<demo"), from));
         if (start < 0 || start >= limit)
             return std::nullopt;
         const int next = start + 5;
@@ -64,7 +66,7 @@ std::optional<std::pair<int, int>> DemoSpan(const QString &text)
             break;
         from = next;
     }
-    const int close = text.indexOf(QLatin1String("</demo>"), start);
+    const int close = int(head.indexOf(QLatin1String("</demo>"), start));
     if (close < 0 || close + 7 > limit)
         return std::nullopt;
     return std::make_pair(start, close + 7);
@@ -210,7 +212,13 @@ QString TMenuDesign::BuildMenuXml(bool reset, bool publishing, bool slashes)
     const TXMLStoreOptions &o = FStoreOptions;
 
     QString x;
-    x.reserve(4096 + FMenuEntryCount * 96);
+    // Room for the whole text at once: its entries' own texts and each entry's fixed markup.
+    qsizetype room = 4096 + FDemoBlock.size();
+    for (int i = 0; i < FMenuEntryCount; ++i) {
+        const TFlashMenuItem &e = FMenuEntries[size_t(i)];
+        room += 64 + e.Href.size() + e.Target.size() + e.Caption.size();
+    }
+    x.reserve(room);
     x += QStringLiteral("<WebMenuOptions version=\"1.00\" type=\"%1\">").arg(IsHorizontal() ? "h" : "v") + CrLf;
     x += QStringLiteral("  ") + FDemoBlock
          + QStringLiteral(" <menufile src=\"%1\" id=\"%2\"/>")

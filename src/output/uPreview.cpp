@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -52,6 +53,23 @@ char *PutScriptUnit(char *p, char16_t u)
             *p++ = Hex[(u >> shift) & 0xF];
     }
     return p;
+}
+
+// The script form of each ASCII unit, worked out once: nearly every byte of a description is one.
+struct TAsciiForms {
+    char text[128][6];
+    unsigned char size[128];
+};
+
+const TAsciiForms &AsciiForms()
+{
+    static const TAsciiForms forms = [] {
+        TAsciiForms f{};
+        for (char16_t u = 0; u < 128; ++u)
+            f.size[u] = static_cast<unsigned char>(PutScriptUnit(f.text[u], u) - f.text[u]);
+        return f;
+    }();
+    return forms;
 }
 
 // The code point of the well-formed UTF-8 sequence at s (n bytes left) and its length; 0 for a
@@ -107,9 +125,12 @@ QByteArray MenuXmlScript(const QByteArray &xmlBytes)
         n -= 3;
     }
     bool decoded = true;
+    const TAsciiForms &ascii = AsciiForms();
     while (n > 0) {
         if (*s < 0x80) {
-            p = PutScriptUnit(p, *s++);
+            // Always six bytes copied, as there is room for them; the form's own length kept.
+            std::memcpy(p, ascii.text[*s], 6);
+            p += ascii.size[*s++];
             --n;
             continue;
         }
