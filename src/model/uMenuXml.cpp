@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -181,9 +180,7 @@ void SpliceDemoElement(const QString &fileName, const QString &block)
     const QString spliced = SpliceDemoText(text, block);
     if (spliced == text)
         return;
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly) || out.write("\xEF\xBB\xBF", 3) != 3
-        || out.write(spliced.toUtf8()) < 0 || !CommitWhole(out))
+    if (!TryWriteFileWhole(fileName, QByteArray("\xEF\xBB\xBF") + spliced.toUtf8()))
         throw Exception(QStringLiteral("Cannot write the file \"%1\".").arg(fileName));
 }
 

@@ -13,15 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool CommitWhole(QSaveFile &file)
-{
-    if (file.flush())
-        return file.commit();
-    file.cancelWriting();
-    file.commit(); // discards the temporary file
-    return false;
-}
-
 namespace {
 
 // Fills the open temporary file; returns 0 or the errno of the failure.

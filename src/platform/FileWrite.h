@@ -4,17 +4,10 @@
 #include <QByteArray>
 #include <QString>
 
-class QSaveFile;
-
 // Durable: the new file reaches the disk before it takes the name (the user's own files).
 // Unsynced: the system writes it back when it will (files the program re-makes at every refresh,
 // copies whose source the working folder still holds).
 enum class FileSync { Durable, Unsynced };
-
-// Commits a save file only when all it was given reached its temporary file. QSaveFile::commit()
-// alone ignores a failure of its last flush (a full disk, a size limit) and puts the cut file in
-// place of the old one.
-bool CommitWhole(QSaveFile &file);
 
 // False on failure, with the reason in error when given.
 bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr,

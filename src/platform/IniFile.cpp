@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -415,9 +414,7 @@ bool IniFile::save()
         }
         m_encoding = TextEncoding::Utf8;
     }
-    QSaveFile file(m_fileName);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && CommitWhole(file);
-    if (!ok) {
+    if (!TryWriteFileWhole(m_fileName, bytes)) {
         Reload();
         return false;
     }
