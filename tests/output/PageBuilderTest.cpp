@@ -4,6 +4,8 @@
 #include "Messages.h"
 
 #include <QFile>
+
+#include <algorithm>
 #include <ctime>
 
 // ---- menu page ------------------------------------------------------------------------------
@@ -171,9 +173,10 @@ TEST_F(PageTemplates, OptionsThatWouldMultiplyThePageAreRefused)
 
 // Each text names the next placeholder 130 times: the title goes into the menu page twice, so the
 // colour is filled 2 x 130^3 (4.4 million) times, in a page of 53 million characters on the way.
-// Moving the rest of the page for every batch of occurrences takes ten seconds and more; filling
-// it in passes over the page about one. Measured in this thread's processor time, which other
-// work on a loaded machine does not stretch.
+// Moving the rest of the page for every batch of occurrences takes over a hundred times as long as
+// one scan of the finished page; filling it in passes over the page about a dozen. The time is a
+// ratio to that scan in the same thread, and the best of three tries counts, so a loaded machine
+// stretches both sides alike.
 TEST_F(PageTemplates, OptionsThatMultiplyPlaceholdersStillGiveThePageAtOnce)
 {
     const int n = 130;
@@ -186,13 +189,18 @@ TEST_F(PageTemplates, OptionsThatMultiplyPlaceholdersStillGiveThePageAtOnce)
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
         return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
     };
-    const double start = cpuSeconds();
-    const QString page = BuildTemplatePage(env(), options, "m.swf", 1, 1, true, true, false);
-    const double seconds = cpuSeconds() - start;
-    // Through the title (twice), the description, the keywords and the body's own colour.
-    EXPECT_EQ(page.count(QStringLiteral("ABCDEF")), ((2 * n + 1) * n + 1) * n + 1);
-    EXPECT_FALSE(page.contains(QStringLiteral("%HTML_COLOR%")));
-    EXPECT_LT(seconds, 3.0);
+    double bestRatio = 1e9;
+    for (int attempt = 0; attempt < 3 && bestRatio >= 50; ++attempt) {
+        const double start = cpuSeconds();
+        const QString page = BuildTemplatePage(env(), options, "m.swf", 1, 1, true, true, false);
+        const double built = cpuSeconds();
+        // Through the title (twice), the description, the keywords and the body's own colour.
+        ASSERT_EQ(page.count(QStringLiteral("ABCDEF")), ((2 * n + 1) * n + 1) * n + 1);
+        const double scanned = cpuSeconds();
+        ASSERT_FALSE(page.contains(QStringLiteral("%HTML_COLOR%")));
+        bestRatio = std::min(bestRatio, (built - start) / std::max(scanned - built, 1e-6));
+    }
+    EXPECT_LT(bestRatio, 50.0);
 }
 
 // ---- missing templates ----------------------------------------------------------------------
