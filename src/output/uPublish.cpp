@@ -95,6 +95,41 @@ QString TPublisher::a_PublishExecute(TPublishPathSetting &paths)
 
 void TPublisher::WriteOutput(int kind, const QString &outFolder, TPublishPathSetting &paths)
 {
+    try {
+        WriteOutputFiles(kind, outFolder, paths);
+    } catch (...) {
+        // A copy started earlier that failed is the failure to report, and the caller's clean-up
+        // must not race with copies still reading the working folder.
+        FinishBackgroundWrites();
+        throw;
+    }
+    FinishBackgroundWrites();
+}
+
+void TPublisher::InBackground(std::function<void()> write)
+{
+    // Deferred, and so done when waited for, when no thread can be had.
+    FBackgroundWrites.push_back(std::async(std::launch::async | std::launch::deferred, std::move(write)));
+}
+
+void TPublisher::FinishBackgroundWrites()
+{
+    std::exception_ptr first;
+    for (std::future<void> &write : FBackgroundWrites) {
+        try {
+            write.get();
+        } catch (...) {
+            if (!first)
+                first = std::current_exception();
+        }
+    }
+    FBackgroundWrites.clear();
+    if (first)
+        std::rethrow_exception(first);
+}
+
+void TPublisher::WriteOutputFiles(int kind, const QString &outFolder, TPublishPathSetting &paths)
+{
     WriteDescription(outFolder, paths);
     CopyIfPresent(SafePathUnder(FPreview.WorkFolder(), FDesign.CurrentMenuFileName), outFolder + PublishedMovieName,
                   FileSync::Unsynced);
@@ -131,7 +166,7 @@ void TPublisher::WriteDescription(const QString &outFolder, TPublishPathSetting 
         paths.PublishPath = outFolder;
     // Saved as the preview set saves into a folder, keeping what the closing copies read.
     FPublishedXml = MenuXmlFileBytes(FDesign.BuildMenuXml(false, true, true), FDesign.FDemoBlock, &FPublished.Document());
-    WriteMenuXmlFiles(outFolder, FPublishedXml);
+    InBackground([outFolder, xml = FPublishedXml] { WriteMenuXmlFiles(outFolder, xml); });
     NoteWritten(outFolder + MenuXmlName);
     NoteWritten(outFolder + MenuXmlScriptName);
 }
@@ -211,8 +246,10 @@ void TPublisher::CopyIfPresent(const QString &source, const QString &target, Fil
 {
     if (source.isEmpty() || !QFileInfo(source).isFile())
         return;
-    if (!CopyFileCompat(source, target, sync))
-        throw Exception(QStringLiteral("Cannot copy file \"%1\" to \"%2\".").arg(source, target));
+    InBackground([source, target, sync] {
+        if (!CopyFileCompat(source, target, sync))
+            throw Exception(QStringLiteral("Cannot copy file \"%1\" to \"%2\".").arg(source, target));
+    });
     NoteWritten(target);
 }
 

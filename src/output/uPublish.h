@@ -9,6 +9,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <future>
+#include <vector>
+
 class TMenuDesign;
 class TPreviewSet;
 struct THtmlPageOptions;
@@ -57,16 +61,23 @@ public:
 
 private:
     // The files of one output type into outFolder; the caller asks and refreshes afterwards.
+    // Returns or raises only once every copy it started has ended; raises the first failure in the
+    // order the files were started.
     void WriteOutput(int kind, const QString &outFolder, TPublishPathSetting &paths);
+    void WriteOutputFiles(int kind, const QString &outFolder, TPublishPathSetting &paths);
+    // The kernel copies one file at a time per thread, so the files are copied, and the pages
+    // synced, on threads of their own, side by side; a publish starts a dozen at most.
+    void InBackground(std::function<void()> write);
+    void FinishBackgroundWrites();
     void WriteDescription(const QString &outFolder, TPublishPathSetting &paths);
     // The closing copies: starter files, the content page, flashmenu/ and the media of the
     // description WriteDescription wrote in outFolder. Raises when a file that is there cannot be copied.
     void CopyPublishExtras(const QString &outFolder, bool mainBody, bool starter);
     void WriteMenuPage(const QString &outFolder);
     void CopyTemplateFiles(const QString &outFolder, const QStringList &names);
-    // source over target when source is a regular file; a present file that cannot be copied raises.
-    // Media are left for the system to write back (large, and still held by the working folder);
-    // pages and template files are synced.
+    // source over target, in the background, when source is a regular file; a present file that
+    // cannot be copied raises. Media are left for the system to write back (large, and still held by
+    // the working folder); pages and template files are synced.
     void CopyIfPresent(const QString &source, const QString &target, FileSync sync = FileSync::Durable);
     void NoteWritten(const QString &path);
     TPageContext PageContext() const;
@@ -81,6 +92,7 @@ private:
     QByteArray FPublishedXml;   // the output folder's flashmenu.xml as this publish wrote it
     TXMLUtils FPublished;       // and its document (the demo block blank)
     QSet<QString> FWritten;     // output files this publish wrote, which media never replace
+    std::vector<std::future<void>> FBackgroundWrites;  // in the order they were started
     bool FMenuPagePublished = false;  // the working folder's flashmenu.htm holds the published form
 };
 
