@@ -48,10 +48,10 @@ using Texts = QMap<QString, QString>;  // "section/key" -> the text it stands fo
 struct Window {
     QString section;
     std::function<std::unique_ptr<QWidget>()> make;
-    QMap<QString, QString> frameSections;
-    QStringList itemGroups;
+    QMap<QString, QString> frameSections = {};
+    QStringList itemGroups = {};
     std::function<bool(const QObject *)> programWritten = [](const QObject *) { return false; };
-    QStringList rewritten;
+    QStringList rewritten = {};
 };
 
 // A menu's or an action's tooltip is its caption unless a hint of its own was given.
@@ -184,7 +184,7 @@ protected:
             {"frmPresentDesign", [=] { return std::make_unique<TfrmPresetDesign>(folder + "Templates/", true); }},
             {"frmPublishSettings", [] { return std::make_unique<TfrmPublishSettings>(true); }, {},
              {"rgrPublishSettings"}},
-            {"frmSelectMenuType", [=] { return std::make_unique<TfrmSelectMenuType>(host, folder + "Templates/", false); },
+            {"frmSelectMenuType", [=, this] { return std::make_unique<TfrmSelectMenuType>(host, folder + "Templates/", false); },
              {}, {"rgMenuType"}},
             {"frmTextOptions", [] { return std::make_unique<TfrmTextOptions>(); }, {}, {}, boldItalic},
             {"frmWizard", [=] { return std::make_unique<TfrmWizard>(folder, "English", QStringList()); }},

@@ -152,7 +152,7 @@ TEST_F(MainWindowLanguage, SwitchingBackToEnglishRestoresEveryCaptionAndHint)
     EXPECT_EQ(german.value("frmMain/c_miFile"), "DE " + english.value("frmMain/c_miFile"));
     EXPECT_EQ(german.value("frmMain/h_tbNew"), "DE " + english.value("frmMain/h_tbNew"));
     // What the user typed stays, in the edits and in the design, and nothing waits to be saved.
-    for (const QString &key : {"frmMain/c_edtTitle", "frmMain/c_edtBaseline", "frmMain.fraLogoImage/c_edFileName",
+    for (const QString &key : QStringList{"frmMain/c_edtTitle", "frmMain/c_edtBaseline", "frmMain.fraLogoImage/c_edFileName",
                                "frmMain/c_editTitle", "frmMain/c_editKey1", "frmMain/c_memoDescription"})
         EXPECT_EQ(german.value(key), english.value(key)) << key.toStdString();
     EXPECT_EQ(other.Design().FTitleOptions.Text, "typed edtTitle");
