@@ -199,6 +199,14 @@ QStringList HorzTopSpec;
 QStringList VertTop;
 QStringList VertTopSpec;
 
+void ClearOnTopLists()
+{
+    HorzTop.clear();
+    HorzTopSpec.clear();
+    VertTop.clear();
+    VertTopSpec.clear();
+}
+
 void ListFolderFiles(const QString &folder, const QStringList &extensions, bool onTop, bool horizontal,
                      QStringList &result)
 {

@@ -59,6 +59,8 @@ extern QStringList HorzTop;
 extern QStringList HorzTopSpec;
 extern QStringList VertTop;
 extern QStringList VertTopSpec;
+// Empties all four.
+void ClearOnTopLists();
 
 // The regular files of the folder whose extension is one of extensions (without dot, matched
 // without case), sorted without case. With onTop, files named in the orientation's Spec list come

@@ -221,13 +221,7 @@ namespace {
 struct OnTopLists {
     OnTopLists() { clear(); }
     ~OnTopLists() { clear(); }
-    static void clear()
-    {
-        HorzTop.clear();
-        HorzTopSpec.clear();
-        VertTop.clear();
-        VertTopSpec.clear();
-    }
+    static void clear() { ClearOnTopLists(); }
 };
 
 QStringList listed(const QString &folder, const QStringList &extensions, bool onTop, bool horizontal = true)

@@ -131,17 +131,11 @@ protected:
         QFile::copy(ShippedDataDir() + "tolvanar.ini", prog() + "tolvanar.ini");
         design = std::make_unique<TMenuDesign>(prog());
         design->CurrentMenuFileName = "tvnr001.swf";
-        HorzTop.clear();
-        VertTop.clear();
-        HorzTopSpec.clear();
-        VertTopSpec.clear();
+        ClearOnTopLists();
     }
     void TearDown() override
     {
-        HorzTop.clear();
-        VertTop.clear();
-        HorzTopSpec.clear();
-        VertTopSpec.clear();
+        ClearOnTopLists();
         SetDefaultTexts();
     }
 

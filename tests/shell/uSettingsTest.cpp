@@ -12,13 +12,7 @@ struct Settings : testing::Test {
     TOptions options;
     void SetUp() override { clearLists(); }
     void TearDown() override { clearLists(); }
-    static void clearLists()
-    {
-        HorzTop.clear();
-        VertTop.clear();
-        HorzTopSpec.clear();
-        VertTopSpec.clear();
-    }
+    static void clearLists() { ClearOnTopLists(); }
     void readAll()
     {
         ReadPathOptions(app.path(), options);

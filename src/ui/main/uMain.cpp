@@ -229,10 +229,7 @@ void TfrmMain::FormCreate()
     InitVersionInfo();
     LanguageList = ListLanguages(FAppDir + QStringLiteral("Lang/"));
     BuildLanguageMenu(miLanguage, LanguageList, [this](QAction *item) { LanguageClick(item); });
-    HorzTop.clear();
-    VertTop.clear();
-    HorzTopSpec.clear();
-    VertTopSpec.clear();
+    ClearOnTopLists();
     ReadPathOptions(FAppDir, Options);
     ReadMenuListOptions(FAppDir, Options);
     FDesign.FLoading = 1;

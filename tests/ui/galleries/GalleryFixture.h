@@ -67,17 +67,11 @@ protected:
         CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
         QDir().mkpath(prog.file("MenuPreview/flashmenu"));
         QDir().mkpath(prog.file("Templates/Preview/flashmenu"));
-        HorzTop.clear();
-        VertTop.clear();
-        HorzTopSpec.clear();
-        VertTopSpec.clear();
+        ClearOnTopLists();
     }
     void TearDown() override
     {
-        HorzTop.clear();
-        VertTop.clear();
-        HorzTopSpec.clear();
-        VertTopSpec.clear();
+        ClearOnTopLists();
     }
 
     TGallerySetup Setup(bool horizontal = true)
