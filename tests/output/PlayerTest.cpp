@@ -609,14 +609,13 @@ TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
 }
 
 // The designer's preview page (scroll="no") of a design wider than the pane and as high as it: the
-// whole design is shown, smaller, and an open drop-down stays inside the pane, also when the pane is
-// as wide as the design.
+// design's area is the pane, the design shown smaller in it, and an open drop-down stays inside the
+// pane, also when the pane is as wide as the design.
 TEST(Player, ThePreviewShowsTheWholeDesignAndItsOpenSubMenu)
 {
     QString xml = Description();
     xml.replace(QStringLiteral("width=\"700\" height=\"150\""), QStringLiteral("width=\"1004\" height=\"156\""));
     xml.replace(QStringLiteral("<menubar x=\"20\" y=\"60\""), QStringLiteral("<menubar x=\"20\" y=\"110\""));
-    xml.replace(QStringLiteral("<text id=\"title\" x=\"10\""), QStringLiteral("<text id=\"title\" x=\"880\""));
     PageFolder folder(true, &xml, QStringLiteral("Horizontal"), QSize(1004, 156));
     for (int paneWidth : {700, 1004}) {
         SCOPED_TRACE(paneWidth);
@@ -626,11 +625,9 @@ TEST(Player, ThePreviewShowsTheWholeDesignAndItsOpenSubMenu)
         ASSERT_TRUE(b.load(folder.page));
         ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
         const QJsonObject m = b.json(QStringLiteral(
-            "(function(){var t=document.querySelector('.tvnr-title').getBoundingClientRect(),"
-            " area=document.querySelector('.tvnr-layer').getBoundingClientRect();"
-            "return {title: t.right, area: area.right, room: document.documentElement.clientWidth};})()"));
+            "(function(){var area=document.querySelector('.tvnr-layer').getBoundingClientRect();"
+            "return {area: area.right, room: document.documentElement.clientWidth};})()"));
         EXPECT_EQ(m.value("room").toInt(), paneWidth);
-        EXPECT_LE(m.value("title").toDouble(), paneWidth);
         EXPECT_NEAR(m.value("area").toDouble(), paneWidth, 1.0);
         EXPECT_EQ(OpenSubMenuShowsEveryEntry(b, QStringLiteral("Products"), 2), QString());
         EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
@@ -826,5 +823,60 @@ TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWhole)
                 EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
             }
         }
+    }
+}
+
+// A title, a text and a main button that run past the design's right edge, on a dark page wider
+// than the design: in every output type nothing of them is drawn past the edge, as a movie shows
+// only its stage.
+TEST_F(PlayerPublished, NothingIsDrawnPastTheDesignsEdge)
+{
+    Design(true);
+    page.BackgroundColor = 0x000000;
+    design.FStoreOptions.BackgroundColor = 0x808080;
+    design.FStoreOptions.BackgroundColorAlpha = 100;
+    design.FStoreOptions.MainNormalColor = 0xFFFFFF;
+    design.FStoreOptions.MainNormalAlpha = 100;
+    for (TFontInfo &font : design.FStoreOptions.Fonts)
+        font.Color = 0xFFFFFF;
+    design.FStoreOptions.TitleX = 900;
+    design.FStoreOptions.TitleY = 5;
+    design.FTitleOptions.Text = QStringLiteral("A title much too long for the room left to it");
+    design.FStoreOptions.DescX = 930;
+    design.FStoreOptions.DescY = 40;
+    design.FDescOptions.Text = QStringLiteral("A line of text that runs on past the edge");
+    design.FMenuX = 940;
+    design.FMenuY = 80;
+    for (int kind = 0; kind <= 3; ++kind) {
+        SCOPED_TRACE(kind);
+        const QString folder = outRoot.file(QStringLiteral("k%1").arg(kind));
+        QDir().mkpath(folder);
+        ASSERT_FALSE(publish(QStringLiteral("%1=-1").arg(kind), folder).isEmpty());
+        const QString name = kind == pkFramePages || kind == pkNonFramePages ? "index.htm" : "flashmenu.htm";
+        Browser b;
+        b.view().resize(1280, 400);
+        ASSERT_TRUE(b.load(folder + QLatin1Char('/') + name));
+        // The design's background, drawn right of where it ends, marks that the menu is drawn.
+        QImage shot;
+        int edge = -1, top = -1, bottom = -1;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            shot = b.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+            edge = top = bottom = -1;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = shot.width() - 1; x >= 0; --x)
+                    if (shot.pixel(x, y) == 0xFF808080u) {
+                        edge = std::max(edge, x);
+                        top = top < 0 ? y : top;
+                        bottom = y;
+                        break;
+                    }
+            return edge >= 1000 && bottom - top >= 149;
+        }, 15000));
+        // Beside the design only the page's own colour: no light pixel of a text or a button.
+        int drawn = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = edge + 1; x < shot.width(); ++x)
+                drawn += qGray(shot.pixel(x, y)) > 40;
+        EXPECT_EQ(drawn, 0) << "the design ends at x = " << edge << ", rows " << top << " to " << bottom;
     }
 }

@@ -628,12 +628,26 @@
     return { width: Math.ceil(right + window.scrollX), height: Math.ceil(bottom + window.scrollY) };
   }
 
+  // The main buttons are cut at the stage's edge one by one, so that their sub-menus, drawn outside
+  // them, still have the whole window.
+  function clipToStage(shown) {
+    shown.bar.querySelectorAll('.tvnr-main').forEach(function (a) {
+      var x = 0, y = 0;
+      for (var el = a; el && el !== shown.stage; el = el.offsetParent) { x += el.offsetLeft; y += el.offsetTop; }
+      var top = Math.max(0, -y), left = Math.max(0, -x);
+      var right = Math.max(0, x + a.offsetWidth - shown.width), bottom = Math.max(0, y + a.offsetHeight - shown.height);
+      a.style.clipPath = top || right || bottom || left
+        ? 'inset(' + top + 'px ' + right + 'px ' + bottom + 'px ' + left + 'px)' : '';
+    });
+  }
+
   // Like a movie, the design is drawn whole in the area the page gives it, smaller when the area is;
   // open sub-menus stay in the window; a page in a frame tells the frameset the room it needs.
   function fit(host, shown) {
     var w = host.clientWidth, h = host.clientHeight;
     var s = Math.min(1, w > 0 ? w / shown.width : 1, h > 0 ? h / shown.height : 1);
     shown.stage.style.transform = s < 1 ? 'scale(' + s + ')' : '';
+    clipToStage(shown);
     shown.menu.keepInside();
     if (window.parent === window) return;
     var room = roomNeeded(host, shown.bar);
@@ -721,6 +735,9 @@
       layer.appendChild(pic);
     }
     host.appendChild(layer);
+    // Like a movie, the stage shows only what lies on it: the pictures and texts go on the layer,
+    // which cuts them at the stage's edge; the menu bar stays above it so its sub-menus may leave it.
+    host = layer;
 
     if (d.logo && d.logo.url && isPicture(d.logo.url)) {
       var logo = document.createElement('img');
@@ -746,7 +763,7 @@
     bar.setAttribute('aria-label', 'Menu');
     place(bar, d.bar.x, d.bar.y);
     buildItems(bar, d.entries, 'tvnr-main', 0);
-    host.appendChild(bar);
+    shown.stage.appendChild(bar);
     shown.bar = bar;
     shown.menu = wireMenu(bar, d.vertical);
     return shown;
