@@ -61,6 +61,37 @@ protected:
 
     QString templates() const { return prog.file("Templates/"); }
 
+    // The cut-off controls of the main window on each of its pages in both layouts, as the program
+    // opens it on a screen whose free area is area.
+    QStringList MainWindowCutOff(const QRect &area = QRect(0, 0, 1366, 736))
+    {
+        QStringList cut;
+        for (bool horizontal : {true, false}) {
+            // As the program runs: the window shows, then a project brings its orientation.
+            TfrmMain w(prog.path());
+            w.FitToScreen(area);
+            w.show();
+            w.Design().SetNoProject(false);
+            w.SetOrientation(horizontal);
+            // The window's own scroll boxes: the menu information, the menu toolbar and the button short list.
+            const QList<const QAbstractScrollArea *> scrolling{w.scbLeft, w.panMenuButtons,
+                                                               w.fraMenuButtonShortList1->ScrollBox};
+            const auto look = [&](const QString &where) {
+                const QStringList found = Shown(w, scrolling, area);
+                if (!found.isEmpty())
+                    cut << (horizontal ? "horizontal " : "vertical ") + where << found;
+            };
+            for (int page : {0, 1}) {
+                w.pcMain->setCurrentIndex(page);
+                look(QStringLiteral("page %1").arg(page));
+            }
+            w.pcMain->setCurrentIndex(0);
+            w.pcMenuDesignEtc->setCurrentIndex(1);
+            look(QStringLiteral("advanced page"));
+        }
+        return cut;
+    }
+
     // The cut-off controls of the window once it is shown.
     static QStringList Shown(QWidget &window, const QList<const QAbstractScrollArea *> &scrolling = {},
                              const QRect &area = QRect())
@@ -175,33 +206,28 @@ TEST_F(EveryWindow, EachDialogShowsAllOfItselfInBothOrientations)
     }
 }
 
-// The main window as it opens on a screen whose free area is area, in both layouts.
+// The main window as it opens on a 1366 x 768 laptop with a panel along the bottom, in both layouts.
 TEST_F(EveryWindow, TheMainWindowShowsAllOfItselfInBothLayouts)
 {
-    // A 1366 x 768 laptop with a panel along the bottom.
-    const QRect area(0, 0, 1366, 736);
-    for (bool horizontal : {true, false}) {
-        // As the program runs: the window shows, then a project brings its orientation.
-        TfrmMain w(prog.path());
-        w.FitToScreen(area);
-        w.show();
-        w.Design().SetNoProject(false);
-        w.SetOrientation(horizontal);
-        // The Part's own scroll boxes: the menu information, the menu toolbar and the button short list.
-        const QList<const QAbstractScrollArea *> scrolling{w.scbLeft, w.panMenuButtons,
-                                                           w.fraMenuButtonShortList1->ScrollBox};
-        for (int page : {0, 1}) {
-            w.pcMain->setCurrentIndex(page);
-            const QStringList cut = Shown(w, scrolling, area);
-            EXPECT_TRUE(cut.isEmpty()) << (horizontal ? "horizontal" : "vertical") << " page " << page << "\n"
-                                       << cut.join("\n").toStdString();
-        }
-        w.pcMain->setCurrentIndex(0);
-        w.pcMenuDesignEtc->setCurrentIndex(1);
-        const QStringList cut = Shown(w, scrolling, area);
-        EXPECT_TRUE(cut.isEmpty()) << (horizontal ? "horizontal" : "vertical") << " advanced page\n"
-                                   << cut.join("\n").toStdString();
+    const QStringList cut = MainWindowCutOff();
+    EXPECT_TRUE(cut.isEmpty()) << cut.join("\n").toStdString();
+}
+
+// The windows are shown in the language's font whatever font the desktop gives, so the captions
+// are measured in that font too: a small narrow desktop font and a large wide one change nothing.
+TEST_F(EveryWindow, TheDesktopsFontCutsNoCaption)
+{
+    const QFont desktop = QApplication::font();
+    for (const auto &[family, size] : {std::pair{"DejaVu Sans Condensed", 7}, std::pair{"DejaVu Sans Mono", 11}}) {
+        SCOPED_TRACE(family);
+        QApplication::setFont(QFont(QString::fromLatin1(family), size));
+        const QStringList cut = MainWindowCutOff();
+        EXPECT_TRUE(cut.isEmpty()) << cut.join("\n").toStdString();
+        TfrmSecureReminder reminder;
+        const QStringList reminderCut = Shown(reminder);
+        EXPECT_TRUE(reminderCut.isEmpty()) << reminderCut.join("\n").toStdString();
     }
+    QApplication::setFont(desktop);
 }
 
 TEST_F(EveryWindow, OnASmallScreenTheMainWindowFitsCentredWithItsBottomRowInReach)

@@ -1,4 +1,5 @@
 #include "unitSecureReminder.h"
+#include "Trans.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -10,6 +11,8 @@ TfrmSecureReminder::TfrmSecureReminder(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSecureReminder"));
     setWindowTitle(QStringLiteral("Preview in Browser"));
+    // Like every window, in the language's font: the fixed width is made for it.
+    ApplyLanguageFont(this, LanguageName);
 
     auto *pnlHeader = new QWidget(this);
     pnlHeader->setObjectName(QStringLiteral("pnlHeader"));

@@ -162,6 +162,9 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent, TMainWindowDia
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolvanar"));
+    // Controls take their size from their captions as they are made: in the font they are shown in,
+    // not the desktop's.
+    ApplyLanguageFont(this, LanguageName);
     // The application title names the program to the desktop, as the text of its minimized window.
     setWindowIconText(ApplicationTitle());
     resize(955, 728);
