@@ -202,7 +202,8 @@ QString TPublisher::AskPublishFolder(const QString &remembered)
 void TPublisher::CopyPublishExtras(const QString &outFolder, bool mainBody, bool starter)
 {
     if (starter) {
-        // The CD-ROM needs no starter program: autorun.inf opens the menu page itself.
+        // autorun.inf opens the menu page itself, so no starter program ships; one put in the
+        // templates folder (autorun.exe) goes onto the CD-ROM beside it.
         const QString templates = NativePath(FDesign.ProgramFolder(), QStringLiteral("Templates\\"));
         for (const QString &name : {QStringLiteral("autorun.inf"), QStringLiteral("autorun.exe")})
             CopyIfPresent(FindTemplateFile(templates, name), outFolder + name);
