@@ -18,7 +18,9 @@ import wave
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, 'data')
 TEMPLATES = os.path.join(DATA, 'Templates')
-SHARED_PAGES = ('Template.htm', 'MenuScript.htm', 'MainBody.htm', 'NoMenu.htm', 'style.css', 'AC_RunActiveContent.js')
+# The page script AC_RunActiveContent.js is shared too, but kept in Horizontal only: laying out a
+# program folder (cmake/layout-program.cmake) puts it in Vertical as well.
+SHARED_PAGES = ('Template.htm', 'MenuScript.htm', 'MainBody.htm', 'NoMenu.htm', 'style.css')
 FONT = 'DejaVu-Sans'
 FONT_BOLD = 'DejaVu-Sans-Bold'
 JPEG_QUALITY = '84'

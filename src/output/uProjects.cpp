@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -339,12 +340,25 @@ bool TProjects::a_SaveAsExecute()
     TFileDialogSetup setup;
     setup.Filter = ProjectFilter(false);
     setup.InitialFolder = ExistingFolderOrDefault(FHost.ProjectPath(), AppPath(QStringLiteral("Projects\\")));
-    setup.DefaultExt = QStringLiteral("xml");
+    setup.DefaultExt = ProjectExt.mid(1);
     const QString chosen = FHost.ChooseSaveFile(setup);
     if (chosen.isEmpty())
         return false;
-    FFileName = chosen;
-    return a_SaveExecute();
+    // Until the archive is written the project stays tied to the file it had.
+    const QString had = std::exchange(FFileName, chosen);
+    const auto keepHad = [this, &had] {
+        FFileName = had;
+        UpdateCaption();
+    };
+    try {
+        if (a_SaveExecute())
+            return true;
+    } catch (...) {
+        keepHad();
+        throw;
+    }
+    keepHad();
+    return false;
 }
 
 QString HandDesignToExchange(TMenuDesign &design, TPreviewSet &preview, const THtmlPageOptions &pageOptions)

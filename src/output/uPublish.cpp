@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "MessageBox.h"
 #include "Messages.h"
+#include "OwnThread.h"
 #include "Paths.h"
 #include "ShellOpen.h"
 #include "uDesign.h"
@@ -29,6 +30,12 @@ const QStringList PageSiteFiles{QStringLiteral("style.css"), ScriptFileName, QSt
 QString CleanPath(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+void MakeFolder(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        throw Exception(QStringLiteral("Cannot create folder \"%1\".").arg(folder));
 }
 
 } // namespace
@@ -106,10 +113,9 @@ void TPublisher::WriteOutput(int kind, const QString &outFolder, TPublishPathSet
     FinishBackgroundWrites();
 }
 
-void TPublisher::InBackground(std::function<void()> write)
+void TPublisher::InBackground(const std::function<void()> &write)
 {
-    // Deferred, and so done when waited for, when no thread can be had.
-    FBackgroundWrites.push_back(std::async(std::launch::async | std::launch::deferred, std::move(write)));
+    FBackgroundWrites.push_back(RunOnOwnThread(write));
 }
 
 void TPublisher::FinishBackgroundWrites()
@@ -130,6 +136,8 @@ void TPublisher::FinishBackgroundWrites()
 
 void TPublisher::WriteOutputFiles(int kind, const QString &outFolder, TPublishPathSetting &paths)
 {
+    // Made before the first write, as some writes run on threads of their own.
+    MakeFolder(outFolder);
     WriteDescription(outFolder, paths);
     CopyIfPresent(SafePathUnder(FPreview.WorkFolder(), FDesign.CurrentMenuFileName), outFolder + PublishedMovieName,
                   FileSync::Unsynced);
@@ -194,15 +202,15 @@ QString TPublisher::AskPublishFolder(const QString &remembered)
 void TPublisher::CopyPublishExtras(const QString &outFolder, bool mainBody, bool starter)
 {
     if (starter) {
-        // The CD-ROM needs no starter program: autorun.inf opens the menu page itself.
+        // autorun.inf opens the menu page itself, so no starter program ships; one put in the
+        // templates folder (autorun.exe) goes onto the CD-ROM beside it.
         const QString templates = NativePath(FDesign.ProgramFolder(), QStringLiteral("Templates\\"));
         for (const QString &name : {QStringLiteral("autorun.inf"), QStringLiteral("autorun.exe")})
             CopyIfPresent(FindTemplateFile(templates, name), outFolder + name);
     }
     if (mainBody && CopyContentPage(FDesign.ProgramFolder(), FDesign.IsHorizontal(), outFolder))
         NoteWritten(outFolder + ContentPageFileName);
-    if (!QDir().mkpath(outFolder + MediaFolderName))
-        throw Exception(QStringLiteral("Cannot create folder \"%1\".").arg(outFolder + MediaFolderName));
+    MakeFolder(outFolder + MediaFolderName);
 
     // The description this publish has just written there, as it was written.
     FDesign.NoteLoadedMenuXml(FPublished.Document(), FPublishedXml);
@@ -222,9 +230,7 @@ void TPublisher::CopyPreviewFileTo(const QString &outFolder, const QString &name
     const QString target = SafePathUnder(outFolder, name);
     if (source.isEmpty() || target.isEmpty() || !QFileInfo(source).isFile() || FWritten.contains(CleanPath(target)))
         return;
-    const QString targetFolder = QFileInfo(target).absolutePath();
-    if (!QDir().mkpath(targetFolder))
-        throw Exception(QStringLiteral("Cannot create folder \"%1\".").arg(targetFolder));
+    MakeFolder(QFileInfo(target).absolutePath());
     CopyIfPresent(source, target, FileSync::Unsynced);
 }
 

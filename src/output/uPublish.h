@@ -66,8 +66,9 @@ private:
     void WriteOutput(int kind, const QString &outFolder, TPublishPathSetting &paths);
     void WriteOutputFiles(int kind, const QString &outFolder, TPublishPathSetting &paths);
     // The kernel copies one file at a time per thread, so the files are copied, and the pages
-    // synced, on threads of their own, side by side; a publish starts thirteen at most.
-    void InBackground(std::function<void()> write);
+    // synced, on threads of their own, side by side; a publish starts thirteen at most. A copy that
+    // gets no thread is done here and now.
+    void InBackground(const std::function<void()> &write);
     void FinishBackgroundWrites();
     void WriteDescription(const QString &outFolder, TPublishPathSetting &paths);
     // The closing copies: starter files, the content page, flashmenu/ and the media of the

@@ -1,5 +1,6 @@
 # The program folder's layout brings shipped files up to date and never deletes or replaces the
-# user's: the settings file, a project, a template the user installed under a shipped name.
+# user's: the settings file, a project, a template the user installed under a shipped name. A folder
+# laid out before the layout kept its record is brought up to date as well.
 #   cmake -DLAYOUT_SCRIPT=<layout-program.cmake> -DWORK_DIR=<scratch folder> -P ProgramLayoutTest.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -10,7 +11,8 @@ function(put path text)
   file(WRITE ${path} "${text}")
 endfunction()
 function(layout)
-  execute_process(COMMAND ${CMAKE_COMMAND} -DDATA_DIR=${data} -DPROGRAM_DIR=${prog} -P ${LAYOUT_SCRIPT}
+  execute_process(COMMAND ${CMAKE_COMMAND} -DDATA_DIR=${data} -DPROGRAM_DIR=${prog}
+                          -DEARLIER_SHIPPED=${WORK_DIR}/earlier.txt -P ${LAYOUT_SCRIPT}
                   RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "layout failed: ${rc}")
@@ -26,15 +28,23 @@ function(expect path text)
   endif()
 endfunction()
 
+set(names tolvanar.ini Lang/English.dic Templates/Horizontal/Menus/shipped.swf
+          Templates/Horizontal/Menus/taken.swf Templates/Horizontal/Menus/edited.swf)
 # Every shipped file in its version n, dated apart from any other version.
 function(ship n)
-  set(names tolvanar.ini Lang/English.dic Templates/Horizontal/Menus/shipped.swf
-            Templates/Horizontal/Menus/taken.swf Templates/Horizontal/Menus/edited.swf)
   foreach(name ${names})
     put(${data}/${name} "${name} ${n}")
     execute_process(COMMAND touch -d @${n}000000000 ${data}/${name})
   endforeach()
 endfunction()
+
+# The program knows the SHA-1 of every file version 0 shipped.
+set(earlier "")
+foreach(name ${names})
+  string(SHA1 sum "${name} 0")
+  string(APPEND earlier "${sum} ${name}\n")
+endforeach()
+put(${WORK_DIR}/earlier.txt "${earlier}")
 
 ship(1)
 file(MAKE_DIRECTORY ${data}/Templates/Preview/flashmenu)
@@ -64,4 +74,18 @@ expect(Templates/Horizontal/Menus/own.swf "own")
 expect(Templates/Horizontal/Menus/edited.swf "edited by hand")
 expect(Lang/English.dic "Lang/English.dic 2")
 expect(Templates/Horizontal/Menus/shipped.swf "Templates/Horizontal/Menus/shipped.swf 2")
+
+# A folder laid out by a program that kept no record: what version 0 shipped is the program's, the
+# user's edit and the settings file stay.
+set(prog ${WORK_DIR}/older)
+foreach(name tolvanar.ini Lang/English.dic Templates/Horizontal/Menus/shipped.swf)
+  put(${prog}/${name} "${name} 0")
+endforeach()
+put(${prog}/Templates/Horizontal/Menus/edited.swf "edited by hand")
+layout()
+expect(Lang/English.dic "Lang/English.dic 2")
+expect(Templates/Horizontal/Menus/shipped.swf "Templates/Horizontal/Menus/shipped.swf 2")
+expect(Templates/Horizontal/Menus/edited.swf "edited by hand")
+expect(tolvanar.ini "tolvanar.ini 0")
+expect(Templates/Horizontal/Menus/taken.swf "Templates/Horizontal/Menus/taken.swf 2")
 file(REMOVE_RECURSE ${WORK_DIR})

@@ -251,7 +251,7 @@ TEST_F(Projects, SaveAsWritesTheProjectArchive)
     const TFileDialogSetup &s = host.saveSetups.last();
     EXPECT_EQ(s.Filter, "Tolvanar Projects (*.tvp)|*.tvp");
     EXPECT_EQ(s.InitialFolder, prog.file("Projects/"));
-    EXPECT_EQ(s.DefaultExt, "xml");
+    EXPECT_EQ(s.DefaultExt, "tvp");
     EXPECT_TRUE(box.shown().isEmpty());
 
     // The archive takes the project extension; the caption keeps the name as chosen.
@@ -357,6 +357,45 @@ TEST_F(Projects, AFailedSaveKeepsTheOldFileAndIsNotShownAsSaved)
     EXPECT_TRUE(Caption().endsWith("*"));
     EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList());
     EXPECT_EQ(FilesUnder(prog.file("Projects")), QStringList{QFileInfo(name).fileName()});
+}
+
+TEST_F(Projects, ASaveAsThatFailsLeavesTheProjectWithItsFile)
+{
+    MakeNewProject();
+    // Untitled, it stays untitled.
+    host.saveAnswers.push_back(prog.file("Missing/first.tvp"));
+    EXPECT_NE(ExceptionText([&] { projects.a_SaveAsExecute(); }), "");
+    EXPECT_EQ(projects.ProjectFileName(), QString());
+    EXPECT_EQ(Caption(), "Tolvanar - New*");
+
+    host.saveAnswers.push_back(prog.file("Projects/p.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    const QByteArray saved = prog.read("Projects/p.tvp");
+    design.AddMainMenuEntry(QString(), "More", false, "main", "more.htm");
+    design.SetModified(true);
+
+    // Titled, it keeps its file: a name that cannot be written, and a name whose replacement is
+    // refused with the second dialog cancelled.
+    host.saveAnswers.push_back(prog.file("Missing/q.tvp"));
+    EXPECT_NE(ExceptionText([&] { projects.a_SaveAsExecute(); }), "");
+    EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/p.tvp"));
+    EXPECT_EQ(Caption(), "Tolvanar - p.tvp*");
+    prog.write("Projects/taken.tvp", "someone else's");
+    host.saveAnswers.push_back(prog.file("Projects/taken.tvp"));
+    box.answer(mrNo);
+    EXPECT_FALSE(projects.a_SaveAsExecute());
+    EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/p.tvp"));
+    EXPECT_EQ(Caption(), "Tolvanar - p.tvp*");
+    EXPECT_EQ(prog.read("Projects/p.tvp"), saved);
+
+    // Save writes the project's own file.
+    box.answer(mrYes);
+    EXPECT_TRUE(projects.a_SaveExecute());
+    EXPECT_EQ(box.texts().last(), "Project file p.tvp already exists, replace file?");
+    EXPECT_NE(prog.read("Projects/p.tvp"), saved);
+    EXPECT_EQ(prog.read("Projects/taken.tvp"), "someone else's");
+    EXPECT_FALSE(prog.exists("Missing"));
+    EXPECT_EQ(host.recent, QStringList{prog.file("Projects/p.tvp")});
 }
 
 TEST_F(Projects, TheSaveQuestionBeforeDroppingAProject)

@@ -8,6 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -42,23 +46,58 @@ void OpenToAll(const QString &path)
     }
 }
 
+// The publish settings answer of each output type, with the files it writes.
+std::vector<std::pair<QString, QStringList>> OutputTypes()
+{
+    const QStringList common{"AC_RunActiveContent.js", "flashmenu.swf", "flashmenu.xml", "flashmenu.xml.js"};
+    return {
+        {"0=-1", Sorted(common + QStringList{"flashmenu.htm"} + MediaFiles)},
+        {"1=-1", Sorted(common + QStringList{"flashmenu.htm", "index.htm", "mainbody.htm", "style.css", "tvnr.gif"} + MediaFiles)},
+        {"2=-1", Sorted(common + QStringList{"index.htm", "style.css", "tvnr.gif"} + MediaFiles)},
+        {"3=-1", Sorted(common + QStringList{"autorun.inf", "flashmenu.htm"} + MediaFiles)},
+    };
+}
+
+// Runs action in a child process whose user may have at most `threads` processes and threads at
+// once. Root passes any such limit, so root's child becomes the unprivileged user first. The child's
+// exit status: 0 when action returned, 1 with the text on stderr when it raised, -1 when the child
+// did not end normally.
+int InChildWithThreads(rlim_t threads, const std::function<void()> &action)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit limit{threads, threads};
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        if (setrlimit(RLIMIT_NPROC, &limit) != 0)
+            _exit(2);
+        try {
+            action();
+        } catch (const std::exception &e) {
+            const QByteArray text = QByteArray(e.what()) + '\n';
+            (void)!write(STDERR_FILENO, text.constData(), size_t(text.size()));
+            _exit(1);
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
 } // namespace
 
 TEST_F(Publish, EachOutputTypeWritesItsFilesAndNoMore)
 {
-    const QStringList common{"AC_RunActiveContent.js", "flashmenu.swf", "flashmenu.xml", "flashmenu.xml.js"};
-    const std::pair<QString, QStringList> cases[] = {
-        {"0=-1", common + QStringList{"flashmenu.htm"} + MediaFiles},
-        {"1=-1", common + QStringList{"flashmenu.htm", "index.htm", "mainbody.htm", "style.css", "tvnr.gif"} + MediaFiles},
-        {"2=-1", common + QStringList{"index.htm", "style.css", "tvnr.gif"} + MediaFiles},
-        {"3=-1", common + QStringList{"autorun.inf", "flashmenu.htm"} + MediaFiles},
-    };
-    for (const auto &[answer, expected] : cases) {
+    for (const auto &[answer, expected] : OutputTypes()) {
         SCOPED_TRACE(answer.toStdString());
         QDir(out()).removeRecursively();
         QDir().mkpath(out());
         EXPECT_EQ(publish(answer), out());
-        EXPECT_EQ(FilesUnder(out()), Sorted(expected));
+        EXPECT_EQ(FilesUnder(out()), expected);
         EXPECT_EQ(ReadFileBytes(out() + "flashmenu.swf"), "movie");
         for (const QString &name : MediaFiles)
             EXPECT_EQ(ReadFileBytes(out() + name), name.toUtf8());
@@ -342,6 +381,26 @@ TEST_F(Publish, TheRememberedFolderStartsTheDialogWhileItExists)
     window.settingsAnswer = "0=-1";
     a_PublishExecute(design, page, preview, window, paths);
     EXPECT_EQ(window.startFolders.last(), prog.file("Publish/"));
+}
+
+TEST_F(Publish, WithFewOrNoThreadsEveryOutputTypeIsWrittenWholeIntoAFolderNotYetMade)
+{
+    OpenToAll(prog.path());
+    OpenToAll(outRoot.path());
+    for (const rlim_t threads : {rlim_t(1), rlim_t(3)}) {
+        for (const auto &[answer, expected] : OutputTypes()) {
+            const QString folder = outRoot.file(QStringLiteral("%1/%2/").arg(threads).arg(answer.left(1)));
+            SCOPED_TRACE((answer + " with at most " + QString::number(threads) + " threads").toStdString());
+            EXPECT_EQ(InChildWithThreads(threads, [&, answer = answer] {
+                          if (publish(answer, folder) != folder)
+                              throw Exception("not published");
+                      }),
+                      0);
+            ASSERT_EQ(FilesUnder(folder), expected);
+            for (const QString &name : MediaFiles)
+                EXPECT_EQ(ReadFileBytes(folder + name), name.toUtf8());
+        }
+    }
 }
 
 TEST_F(Publish, AReadOnlyOutputFolderIsAnErrorNotASuccess)

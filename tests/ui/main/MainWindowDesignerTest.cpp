@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -823,6 +824,36 @@ TEST_F(Designer, SaveAsThenOpenBringsTheDesignBack)
     for (QAction *a : w->miRecent->actions())
         recent << a->text();
     EXPECT_EQ(recent, QStringList({script.saveFile}));
+}
+
+TEST_F(Designer, TheSaveDialogGivesANameWithoutExtensionTheProjectExtension)
+{
+    auto w = OpenWindow();
+    w->show();
+    w->Dialogs().ChooseSaveFile = DefaultMainWindowDialogs().ChooseSaveFile;
+    const auto saveAs = [&w](const QString &typed) {
+        WhenShown<QFileDialog>([typed](QFileDialog *dialog) {
+            QLineEdit *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            if (!name) {
+                ADD_FAILURE() << "no file name field";
+                dialog->reject();
+                return;
+            }
+            name->clear();
+            QTest::keyClicks(name, typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        w->a_SaveAs->trigger();
+    };
+    saveAs("cafe");
+    EXPECT_EQ(w->windowTitle(), "Tolvanar - cafe.tvp");
+    EXPECT_EQ(QDir(prog.file("Projects")).entryList(QDir::Files), QStringList{"cafe.tvp"});
+
+    // A name with another extension is shown as typed and written as a project file.
+    saveAs("menu.xml");
+    EXPECT_EQ(w->windowTitle(), "Tolvanar - menu.xml");
+    EXPECT_EQ(QDir(prog.file("Projects")).entryList(QDir::Files), QStringList({"cafe.tvp", "menu.tvp"}));
+    EXPECT_TRUE(box.shown().isEmpty());
 }
 
 TEST_F(Designer, APublishWritesTheOutputFolder)
