@@ -276,13 +276,19 @@ bool TPackages::InstallPackage(const QString &packageFile)
     QTemporaryDir unpacked;
     if (!unpacked.isValid())
         throw Exception(PackageError(packageFile, QStringLiteral("no temporary folder: %1").arg(unpacked.errorString())));
-    reader.ExtractAll(unpacked.path());
+    // package.xml first, for the maps its templates take; then only what those maps take.
+    reader.ExtractAll(unpacked.path(), [](const QString &member) { return member.toLower() == PackageXmlName; });
     const TPackageScan scan = ScanPackage(reader, unpacked.path());
     if (scan.Folders.isEmpty())
         throw Exception(LangMsg(36));
 
-    QList<TCopyStep> steps;
-    QStringList missing;
+    struct TMapped {
+        QString Member;
+        QString Target;
+        QString Missing; // the text when the package does not hold the member
+    };
+    QList<TMapped> mapped;
+    QStringList taken;
     for (const QString &folder : scan.Folders) {
         const bool vertical = IsVertical(scan, folder);
         const auto &map = vertical ? verticalMap : horizontalMap;
@@ -302,15 +308,23 @@ bool TPackages::InstallPackage(const QString &packageFile)
                                                               .arg(stored, file, destination)));
             const QString member = folder + QLatin1Char('/') + QString(file).replace(QLatin1Char('\\'), QLatin1Char('/'));
             const int index = reader.FindMember(member);
-            const QString source = index >= 0 && !reader.Members()[index].IsFolder
-                ? SafePathUnder(unpacked.path(), member) : QString();
-            if (source.isEmpty() || !QFileInfo(source).isFile()) {
-                missing << LangMsg(37) + QStringLiteral(" \"") + file + QStringLiteral("\" ") + LangMsg(38)
-                               + QStringLiteral(" \"") + folder + QStringLiteral("/\" ") + LangMsg(39);
-                continue;
-            }
-            steps << TCopyStep{source, target};
+            if (index >= 0 && !reader.Members()[index].IsFolder)
+                taken << member;
+            mapped << TMapped{member, target,
+                              LangMsg(37) + QStringLiteral(" \"") + file + QStringLiteral("\" ") + LangMsg(38)
+                                  + QStringLiteral(" \"") + folder + QStringLiteral("/\" ") + LangMsg(39)};
         }
+    }
+    reader.ExtractAll(unpacked.path(), [&taken](const QString &member) { return taken.contains(member); });
+
+    QList<TCopyStep> steps;
+    QStringList missing;
+    for (const TMapped &m : mapped) {
+        const QString source = taken.contains(m.Member) ? SafePathUnder(unpacked.path(), m.Member) : QString();
+        if (source.isEmpty() || !QFileInfo(source).isFile())
+            missing << m.Missing;
+        else
+            steps << TCopyStep{source, m.Target};
     }
 
     for (const QString &text : missing)

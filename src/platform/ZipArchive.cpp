@@ -283,6 +283,10 @@ void TZipReader::CheckMember(const TZipMember &member) const
         Fail(QStringLiteral("the member \"%1\" is a link.").arg(member.Name));
     if (member.IsEncrypted)
         Fail(QStringLiteral("the member \"%1\" is encrypted.").arg(member.Name));
+}
+
+void TZipReader::CheckSizes(const TZipMember &member) const
+{
     if (!member.IsFolder && member.Size > quint64(FLimits.MaxMemberSize))
         Fail(QStringLiteral("the member \"%1\" is too large.").arg(member.Name));
     if (!member.IsFolder && outOfProportion(member.Size, member.PackedSize, FLimits))
@@ -302,6 +306,7 @@ QString TZipReader::ExtractMember(int index, const QString &folder)
         Fail(QStringLiteral("no such member."));
     const TZipMember &member = FMembers[index];
     CheckMember(member);
+    CheckSizes(member);
     const QString target = SafePathUnder(folder, ZipMemberName(member.Name));
     if (target.isEmpty())
         Fail(QStringLiteral("the member name \"%1\" leads outside the target folder.").arg(member.Name));
@@ -385,6 +390,8 @@ void TZipReader::ExtractAll(const QString &folder, const std::function<bool(cons
         CheckMember(member);
         if (wanted && !wanted(member.Name))
             continue;
+        // Only what is taken is unpacked, so only its sizes count.
+        CheckSizes(member);
         chosen << i;
         claimed += member.IsFolder ? 0 : member.Size;
     }

@@ -17,11 +17,12 @@ struct TZipLimits {
     qint64 MaxMemberSize = qint64(256) << 20;  // unpacked bytes of one member
     qint64 MaxTotalSize = qint64(1) << 30;     // unpacked bytes over everything one reader extracts
     // Past RatioFloor unpacked bytes, a member may unpack to at most MaxRatio times its packed bytes.
-    // Media hardly shrink and text some tenfold; only a forged member comes near deflate's 1032.
-    // Checked on the sizes the archive claims before anything is written, and on the bytes really
-    // unpacked while streaming, so a forged member stops within MaxRatio times its packed bytes.
+    // Deflate gives at most 258 bytes for two bits (1032 for one byte), which a plain picture nearly
+    // reaches: only another method or a forged stream goes beyond. Checked on the sizes the archive
+    // claims before anything is written, and on the bytes really unpacked while streaming, so such
+    // a member stops within MaxRatio times its packed bytes.
     qint64 RatioFloor = qint64(4) << 20;
-    qint64 MaxRatio = 100;
+    qint64 MaxRatio = 1032;
 };
 
 // The member name a stored relative name gets: parts split on "\" and "/", "." parts dropped,
@@ -72,13 +73,14 @@ public:
     // Exception for an unsafe name, a link, an encrypted member, a size over the limits or a damaged
     // member; a refused or failed member leaves no file behind.
     QString ExtractMember(int index, const QString &folder);
-    // Checks every member first (names, links, encryption, claimed sizes), then extracts them all,
-    // or only those whose name wanted accepts. One refused member refuses the whole archive before
-    // anything is written.
+    // Checks every member's name, links and encryption first, and the claimed sizes of those it
+    // takes, then extracts them all, or only those whose name wanted accepts. One refused member
+    // refuses the whole archive before anything is written.
     void ExtractAll(const QString &folder, const std::function<bool(const QString &)> &wanted = {});
 
 private:
     void CheckMember(const TZipMember &member) const;
+    void CheckSizes(const TZipMember &member) const;
     QString DenseError(const TZipMember &member) const;
     [[noreturn]] void Fail(const QString &what) const;
 

@@ -393,8 +393,8 @@ TEST_F(Packages, HostileArchivesAreRefusedAndWriteNothing)
          cannot + "the member name \"C:/evil.txt\" leads outside the target folder."},
         {"link", TemplateMembers("tvmok001", {"menu.swf"}) + QList<RawMember>{{"tvmok001/menu.swf", "/etc/passwd", S_IFLNK | 0777}},
          cannot + "the member \"tvmok001/menu.swf\" is a link."},
-        {"bomb", good + QList<RawMember>{{"tvmok001/padding.bin", QByteArray(1 << 20, '\0')}},
-         cannot + "the member \"tvmok001/padding.bin\" is too large."},
+        {"bomb", TemplateMembers("tvmok001", {"menu.swf"}) + QList<RawMember>{{"tvmok001/menu.swf", QByteArray(1 << 20, '\0')}},
+         cannot + "the member \"tvmok001/menu.swf\" is too large."},
         {"not well-formed", QList<RawMember>{{"Package.XML", "<package id=\"x\"><template id=\"a\"></package>"}} + good,
          "The template package \"bad.tvm\" cannot be installed: package.xml "},
         {"no package id", QList<RawMember>{{"package.xml", "<package><template id=\"tvmok001\"/></package>"}} + good,
@@ -431,6 +431,26 @@ TEST_F(Packages, HostileArchivesAreRefusedAndWriteNothing)
     root.write("text.tvm", "just text");
     EXPECT_TRUE(refusal(root.file("text.tvm")).startsWith("Cannot open the archive \"" + root.file("text.tvm") + "\": "));
     EXPECT_TRUE(refusal(root.file("none.tvm")).startsWith("Cannot open the archive \"" + root.file("none.tvm") + "\": "));
+}
+
+TEST_F(Packages, DeflatedPicturesInstallAndWhatNoMapTakesIsNotJudged)
+{
+    // A plain background deflates about a thousandfold. The package's other files are not taken, so
+    // neither one larger than a member may be, nor one packed beyond deflate's reach, nor their sum
+    // refuses it.
+    limits.MaxMemberSize = 7 << 20;
+    limits.MaxTotalSize = 8 << 20;
+    const QByteArray plain(6 << 20, '\x7f');
+    QList<RawMember> members = TemplateMembers("tvmplain001", {"background.jpg"})
+        + QList<RawMember>{{"tvmplain001/background.jpg", plain}, {"tvmplain001/extras/huge.bin", QByteArray(8 << 20, 'h')}};
+    if (zip_compression_method_supported(ZIP_CM_BZIP2, 1))
+        members << RawMember{"tvmplain001/extras/zeros.bin", QByteArray(6 << 20, '\0'), S_IFREG | 0644, false, ZIP_CM_BZIP2};
+    MakeZipArchive(root.file("plain.tvm"), members);
+    bool installed = false;
+    EXPECT_EQ(ExceptionText([&] { installed = install(root.file("plain.tvm")); }), QString());
+    EXPECT_TRUE(installed);
+    EXPECT_EQ(ReadFileBytes(prog() + "Templates/Horizontal/BGround/tvmplain001.jpg"), plain);
+    EXPECT_TRUE(tmpLeft().isEmpty());
 }
 
 TEST_F(Packages, EncryptedMembersAreRefused)

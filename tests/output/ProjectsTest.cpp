@@ -12,12 +12,15 @@
 #include "uProjects.h"
 #include "uRecentProjects.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <zip.h>
 
 namespace {
 
@@ -467,6 +470,45 @@ TEST_F(Projects, ArchivesThatCannotBeOpenedLeaveTheOpenProjectAlone)
         EXPECT_FALSE(QFileInfo::exists(prog.file("x.txt")));
     }
     EXPECT_EQ(ReadRecentList(prog.file("tolvanar.ini")), QStringList{prog.file("Projects/keep.tvp")});
+}
+
+TEST_F(Projects, AProjectWithEveryMemberDeflatedOpensWhateverItDoesNotTake)
+{
+    // A plain-colour full-screen picture deflates about a thousandfold, as any ZIP tool and earlier
+    // versions of this program packed it.
+    MakeNewProject();
+    QImage plain(1920, 1080, QImage::Format_RGB888);
+    plain.fill(QColor(0x20, 0x40, 0x80));
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(plain.save(&buffer, "BMP"));
+    design.Controls.BackgroundImage = "plain.bmp";
+    prog.write("MenuPreview/flashmenu/plain.bmp", bmp);
+    host.saveAnswers.push_back(prog.file("Projects/saved.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    TempFolder members;
+    TZipReader(prog.file("Projects/saved.tvp")).ExtractAll(members.path());
+    const QStringList names = ArchiveMembers(prog.file("Projects/saved.tvp"));
+    ASSERT_TRUE(names.contains("flashmenu/plain.bmp"));
+    QList<RawMember> deflated;
+    for (const QString &name : names)
+        deflated << RawMember{name.toUtf8(), members.read(name)};
+    // A member the project does not name is not taken, so it is not judged either: here one packed
+    // beyond what deflate can reach, which would be refused if it were taken.
+    if (zip_compression_method_supported(ZIP_CM_BZIP2, 1))
+        deflated << RawMember{"notes/zeros.bin", QByteArray(8 << 20, '\0'), S_IFREG | 0644, false, ZIP_CM_BZIP2};
+    MakeZipArchive(prog.file("Projects/any.tvp"), deflated);
+
+    const QString saved = DesignText();
+    host.selectMenuType = [](bool &) { return false; };
+    projects.a_NewExecute();
+    projects.WizardProjectFile = prog.file("Projects/any.tvp");
+    EXPECT_EQ(ExceptionText([&] { projects.OpenProject(); }), QString());
+    EXPECT_EQ(DesignText(), saved);
+    EXPECT_EQ(prog.read("MenuPreview/flashmenu/plain.bmp"), bmp);
+    EXPECT_FALSE(prog.exists("MenuPreview/notes"));
+    EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/any.tvp"));
 }
 
 TEST_F(Projects, AnOpenedProjectBringsNoPageScriptOrStyleOfItsOwn)

@@ -149,6 +149,9 @@ void MakeZipArchive(const QString &file, const QList<RawMember> &members, const 
         const zip_int64_t i = zip_file_add(za, m.name.constData(), src, ZIP_FL_ENC_RAW);
         ASSERT_GE(i, 0) << m.name.constData();
         zip_file_set_external_attributes(za, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX, m.mode << 16);
+        if (m.compression != ZIP_CM_DEFAULT) {
+            ASSERT_EQ(zip_set_file_compression(za, zip_uint64_t(i), m.compression, 0), 0) << m.name.constData();
+        }
         if (m.encrypt) {
             ASSERT_EQ(zip_file_set_encryption(za, zip_uint64_t(i), ZIP_EM_AES_256, "secret"), 0);
         }

@@ -113,6 +113,7 @@ struct RawMember {
     QByteArray data;
     uint32_t mode = S_IFREG | 0644;
     bool encrypt = false;
+    int32_t compression = -1; // a ZIP_CM_ method; -1 is libzip's default, deflate
 };
 
 struct zip;
