@@ -1,22 +1,21 @@
 #include "FileWrite.h"
 
 #include "Errors.h"
+#include "Paths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
+#include <climits>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// Fills the open temporary file; returns 0 or the errno of the failure.
-using Filler = std::function<int(int fd)>;
 
 int WriteAll(int fd, const char *data, qsizetype size)
 {
@@ -74,55 +73,51 @@ int CopyByKernel(int in, int out)
 
 QString ErrorText(int e)
 {
-    return qt_error_string(e);
+    return e ? qt_error_string(e) : QString();
 }
 
-// The new content is written into a fresh file beside the target, which then takes the target's
-// name. As the toolkit's save file: a link is replaced at its target, a folder or a read-only file is
-// refused, the old file's permissions are kept.
-bool ReplaceWhole(const QString &path, const Filler &fill, FileSync sync, QString *error)
+// Random letters and digits for a temporary name.
+QString RandomPart()
 {
-    const auto fail = [error](const QString &text) {
-        if (error)
-            *error = text;
-        return false;
-    };
-    QFileInfo info(path);
-    const QString finalName = info.isSymLink() && !info.symLinkTarget().isEmpty() ? info.symLinkTarget() : path;
-    info = QFileInfo(finalName);
-    if (info.isDir())
-        return fail(QSaveFile::tr("Filename refers to a directory"));
-    if (info.exists() && !info.isWritable())
-        return fail(QSaveFile::tr("Existing file %1 is not writable").arg(finalName));
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString part;
+    for (int i = 0; i < 8; ++i)
+        part += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
+    return part;
+}
 
-    const QByteArray target = QFile::encodeName(finalName);
-    struct stat old {};
-    const bool replacing = ::stat(target.constData(), &old) == 0;
-    QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = target + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST)
-            return fail(ErrorText(errno));
-    }
+// Whether the user acting now may write the file: the folder's permissions alone would let the
+// rename replace a file marked read-only.
+bool MayWrite(const QByteArray &path)
+{
+    return ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
+}
+
+// Gives the finished temporary file its permission bits and, for a durable write, puts it on disk.
+// 0 or the errno of the failure.
+int Settle(const QByteArray &temp, mode_t mode, FileSync sync)
+{
+    if (sync == FileSync::Unsynced)
+        return ::chmod(temp.constData(), mode) == 0 ? 0 : errno;
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
-        return fail(ErrorText(EEXIST));
-
-    int e = fill(fd);
-    if (!e && replacing && ::fchmod(fd, old.st_mode & 07777) != 0)
-        e = errno;
-    if (!e && sync == FileSync::Durable && ::fsync(fd) != 0)
-        e = errno;
+        return errno;
+    int e = ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0 ? 0 : errno;
     if (::close(fd) != 0 && !e)
         e = errno;
-    if (!e && ::rename(temp.constData(), target.constData()) != 0)
-        e = errno;
-    if (e) {
-        ::unlink(temp.constData());
-        return fail(ErrorText(e));
-    }
-    return true;
+    return e;
+}
+
+// 0 or the errno of a failed sync. A folder that cannot be opened, or a file system that offers no
+// sync for folders, has nothing to sync.
+int SyncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    const int e = ::fsync(fd) == 0 || errno == EINVAL || errno == EOPNOTSUPP ? 0 : errno;
+    ::close(fd);
+    return e;
 }
 
 // Whether the file already holds exactly these bytes.
@@ -142,16 +137,126 @@ bool HoldsBytes(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
+const QString TemporaryPrefix = QStringLiteral(".tolvanar-tmp-");
+
+QString TemporaryTemplate(const QString &folder)
+{
+    return WithSlash(folder) + TemporaryPrefix + QStringLiteral("XXXXXX");
+}
+
+void RemoveLeftoverTemporaries(const QString &folder, bool recursive)
+{
+    const QDir dir(folder);
+    for (const QFileInfo &entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (entry.fileName().startsWith(TemporaryPrefix)) {
+            if (entry.isDir() && !entry.isSymLink())
+                QDir(entry.filePath()).removeRecursively();
+            else
+                QFile::remove(entry.filePath());
+        } else if (recursive && entry.isDir() && !entry.isSymLink()) {
+            RemoveLeftoverTemporaries(entry.filePath(), true);
+        }
+    }
+}
+
+QString LinkedFile(const QString &path)
+{
+    QString current = path;
+    // As many links as the system itself follows.
+    for (int hops = 0; hops <= 40; ++hops) {
+        const QFileInfo info(current);
+        // From a folder without links, a link's relative target reads as it is.
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        if (folder.isEmpty())
+            return current; // no such folder: the write will say so
+        current = WithSlash(folder) + info.fileName();
+        const QByteArray name = QFile::encodeName(current);
+        struct stat st;
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(name.constData(), target.data(), size_t(target.size()));
+        if (n < 0)
+            return current;
+        target.truncate(n);
+        const QString next = QFile::decodeName(target);
+        current = next.startsWith(QLatin1Char('/')) ? next : WithSlash(folder) + next;
+    }
+    return QString();
+}
+
+QString WriteToFile(int fd, const char *data, qsizetype size)
+{
+    return ErrorText(WriteAll(fd, data, size));
+}
+
+bool TryReplaceFileWhole(const QString &path, const FileFiller &fill, FileSync sync, QString *error)
+{
+    const auto fail = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    const QString finalName = LinkedFile(path);
+    if (finalName.isEmpty())
+        return fail(ErrorText(ELOOP));
+    const QByteArray target = QFile::encodeName(finalName);
+    struct stat old {};
+    const bool replacing = ::stat(target.constData(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode))
+        return fail(QSaveFile::tr("Filename refers to a directory"));
+    if (replacing && !MayWrite(target))
+        return fail(QSaveFile::tr("Existing file %1 is not writable").arg(finalName));
+
+    const QString folder = QFileInfo(finalName).absolutePath();
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = QFile::encodeName(WithSlash(folder) + TemporaryPrefix + RandomPart());
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            return fail(ErrorText(errno));
+    }
+    if (fd < 0)
+        return fail(ErrorText(EEXIST));
+
+    QString reason;
+    try {
+        reason = fill(fd, QFile::decodeName(temp));
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        throw;
+    }
+    if (::close(fd) != 0 && reason.isEmpty())
+        reason = ErrorText(errno);
+    // By name: a writer may have made the file anew under it.
+    if (reason.isEmpty())
+        reason = ErrorText(Settle(temp, replacing ? old.st_mode & 07777 : mode_t(NewFileMode()), sync));
+    if (reason.isEmpty() && ::rename(temp.constData(), target.constData()) != 0)
+        reason = ErrorText(errno);
+    if (!reason.isEmpty()) {
+        ::unlink(temp.constData());
+        return fail(reason);
+    }
+    // The new name itself is on disk only once the folder is.
+    if (sync == FileSync::Durable)
+        if (const int e = SyncFolder(folder))
+            return fail(ErrorText(e));
+    return true;
+}
+
 bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error, FileSync sync)
 {
     // A file made again at every refresh mostly comes out as it was: the same bytes need no new file.
     // Only where a write would have been allowed, so a refused one is still reported.
-    const QFileInfo info(path);
-    if (sync == FileSync::Unsynced && info.isWritable() && QFileInfo(info.absolutePath()).isWritable()
-        && HoldsBytes(path, bytes))
+    if (sync == FileSync::Unsynced && MayWrite(QFile::encodeName(path))
+        && MayWrite(QFile::encodeName(QFileInfo(path).absolutePath())) && HoldsBytes(path, bytes))
         return true;
-    return ReplaceWhole(
-        path, [&bytes](int fd) { return WriteAll(fd, bytes.constData(), bytes.size()); }, sync, error);
+    return TryReplaceFileWhole(
+        path, [&bytes](int fd, const QString &) { return WriteToFile(fd, bytes.constData(), bytes.size()); }, sync,
+        error);
 }
 
 void WriteFileWhole(const QString &path, const QByteArray &bytes, FileSync sync)
@@ -169,7 +274,8 @@ bool TryCopyFileWhole(const QString &source, const QString &target, FileSync syn
             *error = ErrorText(errno);
         return false;
     }
-    const bool ok = ReplaceWhole(target, [in](int fd) { return CopyByKernel(in, fd); }, sync, error);
+    const bool ok = TryReplaceFileWhole(
+        target, [in](int fd, const QString &) { return ErrorText(CopyByKernel(in, fd)); }, sync, error);
     ::close(in);
     return ok;
 }
@@ -191,36 +297,4 @@ unsigned NewFileMode()
     const mode_t mask = ::umask(022);
     ::umask(mask);
     return 0666 & ~unsigned(mask);
-}
-
-namespace {
-
-bool syncPath(const QByteArray &path, int flags)
-{
-    const int fd = ::open(path.constData(), flags | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-} // namespace
-
-bool ReplaceWithSyncedFile(const QString &temp, const QString &target, QString *error)
-{
-    const QByteArray from = QFile::encodeName(temp);
-    const QByteArray to = QFile::encodeName(target);
-    struct stat old;
-    const unsigned mode = ::stat(to.constData(), &old) == 0 ? unsigned(old.st_mode & 07777) : NewFileMode();
-    const bool ok = ::chmod(from.constData(), mode_t(mode)) == 0 && syncPath(from, O_RDONLY)
-                    && ::rename(from.constData(), to.constData()) == 0;
-    if (!ok) {
-        if (error)
-            *error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    // The rename itself is on disk only once the folder is.
-    syncPath(QFile::encodeName(QFileInfo(target).absolutePath()), O_RDONLY | O_DIRECTORY);
-    return true;
 }

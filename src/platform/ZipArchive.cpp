@@ -6,12 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <zip.h>
@@ -84,16 +80,66 @@ bool packedAlready(const QString &member)
     return suffixes.contains(QFileInfo(member).suffix(), Qt::CaseInsensitive);
 }
 
-// Temporary files of an earlier save of target that did not finish: ours beside it (".name.XXXXXX")
-// and libzip's beside that (".name.XXXXXX.XXXXXX").
-void removeLeftoverTemporaries(const QFileInfo &target)
+// What one archive is written from: the member names and the files they are read from.
+struct TArchivePlan {
+    QString ArchiveFile;
+    QStringList Members;
+    QStringList Sources;
+    TZipLimits Limits;
+};
+
+[[noreturn]] void failWriting(const TArchivePlan &plan, const QString &what, const QString &reason)
 {
-    const QRegularExpression leftover(QStringLiteral("^\\.%1\\.[A-Za-z0-9]{6}(\\.[A-Za-z0-9]{6})?$")
-                                          .arg(QRegularExpression::escape(target.fileName())));
-    const QDir dir(target.absolutePath());
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (leftover.match(name).hasMatch())
-            QFile::remove(dir.filePath(name));
+    throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2")
+                        .arg(plan.ArchiveFile, what.isEmpty() ? reason : what + QLatin1Char(' ') + reason));
+}
+
+// Writes the plan's archive into file, which libzip makes anew, the members listed in stored
+// without compression. Returns the members that packed beyond the ratio cap: the reader would
+// refuse them.
+QList<int> writeMembers(const QString &file, const TArchivePlan &plan, const QList<int> &stored)
+{
+    int code = 0;
+    zip_t *archive = zip_open(QFile::encodeName(file).constData(), ZIP_TRUNCATE, &code);
+    if (!archive)
+        throw Exception(QStringLiteral("Cannot create the archive \"%1\": %2").arg(plan.ArchiveFile, openError(code)));
+    const auto fail = [&](const QString &what) {
+        const QString reason = libzipError(zip_get_error(archive));
+        zip_discard(archive);
+        failWriting(plan, what, reason);
+    };
+    for (int i = 0; i < plan.Members.size(); ++i) {
+        zip_source_t *source = zip_source_file(archive, QFile::encodeName(plan.Sources[i]).constData(), 0, 0);
+        if (!source)
+            fail(plan.Sources[i]);
+        const zip_int64_t index = zip_file_add(archive, plan.Members[i].toUtf8().constData(), source,
+                                               ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+        if (index < 0) {
+            zip_source_free(source);
+            fail(plan.Members[i]);
+        }
+        // Plain files whatever the source's mode was.
+        zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
+                                         zip_uint32_t(S_IFREG | 0644) << 16);
+        if (stored.contains(i) || packedAlready(plan.Members[i]))
+            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
+        else
+            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
+    }
+    if (zip_close(archive) != 0)
+        fail(QString());
+
+    QList<int> dense;
+    zip_t *check = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &code);
+    if (!check)
+        failWriting(plan, QString(), openError(code));
+    for (int i = 0; i < plan.Members.size(); ++i) {
+        zip_stat_t st;
+        if (zip_stat_index(check, zip_uint64_t(i), 0, &st) == 0 && outOfProportion(st.size, st.comp_size, plan.Limits))
+            dense << i;
+    }
+    zip_discard(check);
+    return dense;
 }
 
 } // namespace
@@ -149,74 +195,25 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
         throw Exception(QStringLiteral("Cannot save \"%1\": its files hold %2 altogether, more than the %3 it may hold.")
                             .arg(archiveFile, sizeText(total), sizeText(limits.MaxTotalSize)));
 
-    const QFileInfo target(archiveFile);
-    removeLeftoverTemporaries(target);
-    // A reserved name beside the target, so that the final rename stays on one file system.
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
-        throw Exception(QStringLiteral("Cannot create the archive \"%1\": %2").arg(archiveFile, temp.errorString()));
-    const QString tempName = temp.fileName();
-
-    // Writes the archive into the reserved file, the members listed in stored without compression.
-    // Returns the members that packed beyond the ratio cap, which the reader would refuse.
-    auto write = [&](const QList<int> &stored) {
-        int code = 0;
-        zip_t *archive = zip_open(QFile::encodeName(tempName).constData(), ZIP_TRUNCATE, &code);
-        if (!archive)
-            throw Exception(QStringLiteral("Cannot create the archive \"%1\": %2").arg(archiveFile, openError(code)));
-        auto fail = [&](const QString &what) {
-            const QString reason = libzipError(zip_get_error(archive));
-            zip_discard(archive);
-            throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2 %3").arg(archiveFile, what, reason));
-        };
-        for (int i = 0; i < members.size(); ++i) {
-            zip_source_t *source = zip_source_file(archive, QFile::encodeName(sources[i]).constData(), 0, 0);
-            if (!source)
-                fail(sources[i]);
-            const zip_int64_t index = zip_file_add(archive, members[i].toUtf8().constData(), source,
-                                                   ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
-            if (index < 0) {
-                zip_source_free(source);
-                fail(members[i]);
-            }
-            // Plain files whatever the source's mode was.
-            zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
-                                             zip_uint32_t(S_IFREG | 0644) << 16);
-            if (stored.contains(i) || packedAlready(members[i]))
-                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
-            else
-                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
-        }
-        if (zip_close(archive) != 0)
-            fail(QString());
-        QList<int> dense;
-        zip_t *check = zip_open(QFile::encodeName(tempName).constData(), ZIP_RDONLY, &code);
-        if (!check)
-            throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, openError(code)));
-        for (int i = 0; i < members.size(); ++i) {
-            zip_stat_t st;
-            if (zip_stat_index(check, zip_uint64_t(i), 0, &st) == 0 && outOfProportion(st.size, st.comp_size, limits))
-                dense << i;
-        }
-        zip_discard(check);
-        return dense;
-    };
-
-    if (members.isEmpty()) {
-        const QByteArray bytes = emptyArchive();
-        if (temp.write(bytes) != bytes.size() || !temp.flush())
-            throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, temp.errorString()));
-    } else {
-        temp.close();
-        const QList<int> dense = write({});
-        if (!dense.isEmpty() && !write(dense).isEmpty())
-            throw Exception(QStringLiteral("Cannot write the archive \"%1\": its members cannot be read back.").arg(archiveFile));
-    }
-
+    // What a killed save left beside the file: the rename-over makes its temporary file there.
+    RemoveLeftoverTemporaries(QFileInfo(LinkedFile(archiveFile)).absolutePath());
+    const TArchivePlan plan{archiveFile, members, sources, limits};
     QString error;
-    if (!ReplaceWithSyncedFile(tempName, archiveFile, &error))
-        throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, error));
-    temp.setAutoRemove(false);
+    const bool written = TryReplaceFileWhole(
+        archiveFile,
+        [&plan](int fd, const QString &temp) {
+            if (plan.Members.isEmpty()) {
+                const QByteArray bytes = emptyArchive();
+                return WriteToFile(fd, bytes.constData(), bytes.size());
+            }
+            const QList<int> dense = writeMembers(temp, plan, {});
+            if (!dense.isEmpty() && !writeMembers(temp, plan, dense).isEmpty())
+                failWriting(plan, QString(), QStringLiteral("its members cannot be read back."));
+            return QString();
+        },
+        FileSync::Durable, &error);
+    if (!written)
+        failWriting(plan, QString(), error);
     return members;
 }
 
@@ -330,54 +327,43 @@ QString TZipReader::ExtractMember(int index, const QString &folder)
     zip_file_t *in = zip_fopen_index(FArchive, FIndexes[index], 0);
     if (!in)
         Fail(QStringLiteral("the member \"%1\" cannot be read: %2").arg(member.Name, libzipError(zip_get_error(FArchive))));
-    // Written beside the target and renamed over it when whole. Not synced: an unpacked member is a
-    // copy of what the archive keeps.
-    QTemporaryFile out(parent + QStringLiteral("/.unpack.XXXXXX"));
-    if (!out.open()) {
-        zip_fclose(in);
-        Fail(QStringLiteral("cannot create \"%1\": %2").arg(target, out.errorString()));
-    }
-    QByteArray buffer(1 << 18, Qt::Uninitialized);
-    quint64 written = 0;
+    QString refusal; // what is wrong with the member itself
+    const auto refuse = [&refusal](const QString &text) {
+        refusal = text;
+        return text;
+    };
     QString error;
-    for (;;) {
-        const zip_int64_t n = zip_fread(in, buffer.data(), zip_uint64_t(buffer.size()));
-        if (n < 0) {
-            error = QStringLiteral("the member \"%1\" is damaged: %2").arg(member.Name, libzipError(zip_file_get_error(in)));
-            break;
-        }
-        if (n == 0)
-            break;
-        written += quint64(n);
-        FUnpacked += n;
-        // The real bytes count, whatever the header claimed; the packed bytes cannot be more than
-        // the archive gave the member.
-        if (written > quint64(FLimits.MaxMemberSize)) {
-            error = QStringLiteral("the member \"%1\" is too large.").arg(member.Name);
-            break;
-        }
-        if (outOfProportion(written, member.PackedSize, FLimits)) {
-            error = DenseError(member);
-            break;
-        }
-        if (FUnpacked > FLimits.MaxTotalSize) {
-            error = QStringLiteral("the members are too large altogether.");
-            break;
-        }
-        if (out.write(buffer.constData(), n) != n) {
-            error = QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString());
-            break;
-        }
-    }
+    // Not synced: an unpacked member is a copy of what the archive keeps.
+    const bool written = TryReplaceFileWhole(
+        target,
+        [&](int fd, const QString &) {
+            QByteArray buffer(1 << 18, Qt::Uninitialized);
+            quint64 unpacked = 0;
+            for (;;) {
+                const zip_int64_t n = zip_fread(in, buffer.data(), zip_uint64_t(buffer.size()));
+                if (n < 0)
+                    return refuse(QStringLiteral("the member \"%1\" is damaged: %2")
+                                      .arg(member.Name, libzipError(zip_file_get_error(in))));
+                if (n == 0)
+                    return QString();
+                unpacked += quint64(n);
+                FUnpacked += n;
+                // The real bytes count, whatever the header claimed; the packed bytes cannot be more
+                // than the archive gave the member.
+                if (unpacked > quint64(FLimits.MaxMemberSize))
+                    return refuse(QStringLiteral("the member \"%1\" is too large.").arg(member.Name));
+                if (outOfProportion(unpacked, member.PackedSize, FLimits))
+                    return refuse(DenseError(member));
+                if (FUnpacked > FLimits.MaxTotalSize)
+                    return refuse(QStringLiteral("the members are too large altogether."));
+                if (const QString failed = WriteToFile(fd, buffer.constData(), n); !failed.isEmpty())
+                    return failed;
+            }
+        },
+        FileSync::Unsynced, &error);
     zip_fclose(in);
-    if (!error.isEmpty())
-        Fail(error);
-    if (!out.flush())
-        Fail(QStringLiteral("cannot write \"%1\": %2").arg(target, out.errorString()));
-    if (::fchmod(out.handle(), mode_t(NewFileMode())) != 0
-        || ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        Fail(QStringLiteral("cannot write \"%1\": %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
-    out.setAutoRemove(false);
+    if (!written)
+        Fail(refusal.isEmpty() ? QStringLiteral("cannot write \"%1\": %2").arg(target, error) : refusal);
     return target;
 }
 

@@ -32,14 +32,13 @@ QString ZipMemberName(const QString &stored);
 // Writes a new archive of files under baseFolder. Each name is relative to baseFolder (stored form,
 // "\" or "/"); the member takes ZipMemberName of it, and a name added twice keeps one member. A name
 // that is unsafe, or has no regular file under baseFolder, adds nothing and is no error. The archive
-// is written beside its target under a temporary name and renamed over it only when complete, so a
-// failure leaves an existing file whole. Raises Exception when the archive cannot be written.
-// The caps of limits hold for what is written: a file larger than a member may be, or members larger
-// altogether than an archive may hold, raise Exception naming them before anything is written; a
-// member that would pack beyond MaxRatio is stored as it is. The new archive is synced to disk
-// before it replaces the old one, and takes the old file's permission bits (a new file follows the
-// umask); temporary files that an interrupted save of the same target left behind are removed.
-// Returns the member names written, in order.
+// is written through TryReplaceFileWhole: durably, at the file a link leads to, never over a file
+// the user may not write, and a failure leaves an existing file whole. Raises Exception when the
+// archive cannot be written. The caps of limits hold for what is written: a file larger than a member
+// may be, or members larger altogether than an archive may hold, raise Exception naming them before
+// anything is written; a member that would pack beyond MaxRatio is stored as it is. Temporary files
+// that an interrupted save left beside the file are removed. Returns the member names written, in
+// order.
 QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolder, const QStringList &names,
                             const TZipLimits &limits = TZipLimits());
 

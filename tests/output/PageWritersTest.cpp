@@ -201,16 +201,18 @@ TEST_F(PageWriters, FailedWritesAreRaised)
 
 TEST_F(PageWriters, FailedWriteLeavesTheOldPageWhole)
 {
-    // A name so long that no temporary file can stand beside it: the old page must stay as it was.
-    const QString file = prog.file(QStringLiteral("MenuPreview/") + QString(250, QLatin1Char('p')));
+    // The disk is full before the new page is whole: the old page must stay as it was.
+    const QString file = prog.file(QStringLiteral("MenuPreview/page.htm"));
     WriteFileBytes(file, "old page");
     try {
+        FileSizeLimit limit(4);
         WritePageFile(file, QStringLiteral("new page"));
         ADD_FAILURE();
     } catch (const Exception &e) {
         EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot create file \"%1\".").arg(file)));
     }
     EXPECT_EQ(ReadFileBytes(file), QByteArray("old page"));
+    EXPECT_EQ(QDir(prog.file("MenuPreview")).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
 }
 
 TEST_F(PageWriters, ContentPageIsCopiedUnderTheNameTheFramesetAsksFor)

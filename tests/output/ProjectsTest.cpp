@@ -348,13 +348,20 @@ TEST_F(Projects, SavingOverAnExistingFileAsksFirst)
 TEST_F(Projects, AFailedSaveKeepsTheOldFileAndIsNotShownAsSaved)
 {
     MakeNewProject();
-    // libzip cannot make its temporary file beside a name this long, so the write fails late.
-    const QString name = prog.file("Projects/" + QString(241, 'p') + ".tvp");
+    // The disk fills while the archive is written: the pages before it are small, the archive is not.
+    prog.write("MenuPreview/flashmenu/bg.jpg", QByteArray(300000, 'b'));
+    const QString name = prog.file("Projects/p.tvp");
     WriteFileBytes(name, "the earlier project");
     host.saveAnswers.push_back(name);
     box.answer(mrYes);
-    const QString error = ExceptionText([&] { projects.a_SaveAsExecute(); });
-    EXPECT_TRUE(error.startsWith("Cannot write the archive \"" + name + "\"")) << error.toStdString();
+    QString error;
+    {
+        FileSizeLimit limit(100000);
+        error = ExceptionText([&] { projects.a_SaveAsExecute(); });
+    }
+    EXPECT_TRUE(error.startsWith("Cannot write the archive \"" + name + "\": ")) << error.toStdString();
+    EXPECT_TRUE(error.contains(qt_error_string(EFBIG))) << error.toStdString();
+    EXPECT_FALSE(error.contains("  ")) << error.toStdString();
     EXPECT_EQ(ReadFileBytes(name), "the earlier project");
     EXPECT_TRUE(design.IsModified());
     EXPECT_TRUE(Caption().endsWith("*"));

@@ -10,6 +10,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 // Qt strings in failure messages as text, not bytes.
@@ -238,24 +239,73 @@ TEST(ZipArchive, TheWriterKeepsToTheReadersCaps)
     EXPECT_EQ(target.read("flat.bin"), QByteArray(100000, '\0'));
 }
 
-TEST(ZipArchive, SavingOverAnArchiveKeepsItsModeAndClearsWhatAKilledSaveLeft)
+TEST(ZipArchive, SavingOverAnArchiveKeepsItsModeAndClearsOnlyWhatAKilledSaveLeft)
 {
     TempFolder base, out;
     base.write("a.txt", "a");
     out.write("p.tvp", "old project");
     ASSERT_TRUE(QFile::setPermissions(out.file("p.tvp"), QFile::ReadOwner | QFile::WriteOwner));
-    // Ours beside the target and libzip's beside that; another project's stays.
-    out.write(".p.tvp.Ab12Cd", "killed save");
-    out.write(".p.tvp.Ab12Cd.x9y8z7", "killed save");
-    out.write(".q.tvp.Ab12Cd", "another project's save");
+    // The temporary files of a killed save, ours and libzip's beside it, go; the user's own files
+    // beside the project stay, whatever they look like.
+    out.write(".tolvanar-tmp-Ab12Cd9x", "killed save");
+    out.write(".tolvanar-tmp-Ab12Cd9x.x9y8z7", "killed save");
+    const QStringList users{".p.tvp.backup", ".p.tvp.2024v1", ".p.tvp.Ab12Cd", ".p.tvp.Ab12Cd.x9y8z7", "p.tvp.tmp1a2b3c"};
+    for (const QString &name : users)
+        out.write(name, "the user's");
     WriteZipArchive(out.file("p.tvp"), base.path(), {"a.txt"});
     EXPECT_EQ(Mode(out.file("p.tvp")), 0600u);
-    EXPECT_EQ(FilesUnder(out.path()), QStringList({".q.tvp.Ab12Cd", "p.tvp"}));
+    QStringList kept = users + QStringList{"p.tvp"};
+    kept.sort();
+    EXPECT_EQ(FilesUnder(out.path()), kept);
 
     const mode_t umaskBefore = umask(027);
     WriteZipArchive(out.file("new.tvp"), base.path(), {"a.txt"});
     umask(umaskBefore);
     EXPECT_EQ(Mode(out.file("new.tvp")), 0640u);
+}
+
+TEST(ZipArchive, ASaveThroughALinkWritesAtTheFileItLeadsTo)
+{
+    TempFolder base, out;
+    base.write("a.txt", "new");
+    out.write("real/p.tvp", "old project");
+    // site.tvp -> links/p.tvp -> ../real/p.tvp: a chain of links, the last one relative.
+    QDir().mkpath(out.file("links"));
+    ASSERT_TRUE(QFile::link("../real/p.tvp", out.file("links/p.tvp")));
+    ASSERT_TRUE(QFile::link(out.file("links/p.tvp"), out.file("site.tvp")));
+    WriteZipArchive(out.file("site.tvp"), base.path(), {"a.txt"});
+    EXPECT_TRUE(QFileInfo(out.file("site.tvp")).isSymLink());
+    EXPECT_TRUE(QFileInfo(out.file("links/p.tvp")).isSymLink());
+    TempFolder target;
+    TZipReader(out.file("real/p.tvp")).ExtractAll(target.path());
+    EXPECT_EQ(target.read("a.txt"), "new");
+    EXPECT_EQ(FilesUnder(out.path()), QStringList({"links/", "links/p.tvp", "real/", "real/p.tvp", "site.tvp"}));
+}
+
+TEST(ZipArchive, AReadOnlyArchiveIsRefusedAndKept)
+{
+    TempFolder base, out;
+    base.write("a.txt", "new");
+    out.write("p.tvp", "old project");
+    // A folder anyone may write in, and a file no one may: only root writes it all the same.
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::WriteGroup
+                     | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(out.path(), all));
+    ASSERT_TRUE(QFile::setPermissions(base.path(), all));
+    ASSERT_TRUE(QFile::setPermissions(base.file("a.txt"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(out.file("p.tvp"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QString error;
+    {
+        Unprivileged scope;
+        if (geteuid() == 0)
+            GTEST_SKIP() << "cannot act as an ordinary user, and root may write any file";
+        error = ExceptionText([&] { WriteZipArchive(out.file("p.tvp"), base.path(), {"a.txt"}); });
+    }
+    EXPECT_EQ(error, "Cannot write the archive \"" + out.file("p.tvp") + "\": Existing file " + out.file("p.tvp")
+                         + " is not writable");
+    EXPECT_EQ(out.read("p.tvp"), "old project");
+    EXPECT_EQ(Mode(out.file("p.tvp")), 0444u);
+    EXPECT_EQ(FilesUnder(out.path()), QStringList{"p.tvp"});
 }
 
 TEST(ZipArchive, AMemberThroughALinkedFolderCannotLeave)
@@ -383,19 +433,28 @@ TEST(ZipArchive, FilesThatAreNoArchive)
 
 TEST(ZipArchive, AFailedWriteLeavesTheOldArchiveWhole)
 {
-    // Names so long that the temporary file beside them cannot be made: ours (250) or libzip's
-    // own one while it closes the archive (245). Either way the old file stays as it was.
-    for (int length : {250, 245}) {
-        TempFolder base, out;
-        base.write("a.txt", "a");
-        const QString name = QString(length - 4, 'p') + ".tvp";
-        out.write(name, "old project bytes");
-        const QString error = ExceptionText([&] { WriteZipArchive(out.file(name), base.path(), {"a.txt"}); });
-        EXPECT_TRUE(error.startsWith("Cannot create the archive \"") || error.startsWith("Cannot write the archive \""))
-            << length << " " << error.toStdString();
-        EXPECT_EQ(out.read(name), "old project bytes") << length;
-        EXPECT_EQ(FilesUnder(out.path()), QStringList{name}) << length;
+    // The temporary names do not grow with the target's: a name as long as names may be saves.
+    TempFolder base, out;
+    base.write("a.txt", "a");
+    base.write("big.jpg", QByteArray(300000, 'j'));
+    const QString name = QString(251, 'p') + ".tvp";
+    out.write(name, "old project bytes");
+    WriteZipArchive(out.file(name), base.path(), {"a.txt"});
+    const QByteArray saved = out.read(name);
+    EXPECT_NE(saved, "old project bytes");
+
+    // A full disk: the archive cannot be written whole, the one before stays, and the reason is told
+    // once, without a blank too many.
+    QString error;
+    {
+        FileSizeLimit limit(100000);
+        error = ExceptionText([&] { WriteZipArchive(out.file(name), base.path(), {"a.txt", "big.jpg"}); });
     }
+    EXPECT_TRUE(error.startsWith("Cannot write the archive \"" + out.file(name) + "\": ")) << error.toStdString();
+    EXPECT_TRUE(error.contains(qt_error_string(EFBIG))) << error.toStdString();
+    EXPECT_FALSE(error.contains("  ")) << error.toStdString();
+    EXPECT_EQ(out.read(name), saved);
+    EXPECT_EQ(FilesUnder(out.path()), QStringList{name});
 }
 
 TEST(ZipArchive, AnArchiveOfNothingIsStillAnArchive)
