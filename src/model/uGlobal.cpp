@@ -178,7 +178,7 @@ bool RemoveSubFolders(const QString &folder)
 
 QString GetTempFolder()
 {
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tolvanar-XXXXXX"));
+    static QTemporaryDir dir(TemporaryTemplate(QDir::tempPath()));
     if (!dir.isValid())
         return QString();
     if (!QFileInfo(dir.path()).isDir()

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <utility>
 
@@ -130,10 +131,16 @@ void PutOnTop(QStringList &top, const QStringList &specific, const QString &name
 }
 
 // Copies every step or none: a target that cannot be written puts back what the earlier steps
-// replaced. Returns that target, "" when every step was copied.
-QString CopyAllOrNothing(const QList<TCopyStep> &steps)
+// replaced. Returns that target, "" when every step was copied. The backups are kept in the program
+// folder; what a copy killed half-way left beside the targets is removed first.
+QString CopyAllOrNothing(const QString &programFolder, const QList<TCopyStep> &steps)
 {
-    QTemporaryDir backups;
+    QSet<QString> folders;
+    for (const TCopyStep &step : steps)
+        folders.insert(QFileInfo(step.Target).absolutePath());
+    for (const QString &folder : folders)
+        RemoveLeftoverTemporaries(folder);
+    QTemporaryDir backups(TemporaryTemplate(programFolder));
     if (!backups.isValid())
         throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(backups.errorString()));
     struct TUndo {
@@ -271,9 +278,12 @@ bool TPackages::InstallPackage(const QString &packageFile)
     const QList<std::pair<QString, QString>> verticalMap = ini.ReadSectionValues(QStringLiteral("Vertical"));
 
     // Everything is unpacked and checked in a private folder before a template file is touched: a
-    // package that is refused writes nothing into the template folders.
+    // package that is refused writes nothing into the template folders. The folder lies in the
+    // program folder, where the next install finds what one killed half-way left.
+    const QString programFolder = FDesign.ProgramFolder();
+    RemoveLeftoverTemporaries(programFolder);
     TZipReader reader(packageFile, FLimits);
-    QTemporaryDir unpacked;
+    QTemporaryDir unpacked(TemporaryTemplate(programFolder));
     if (!unpacked.isValid())
         throw Exception(PackageError(packageFile, QStringLiteral("no temporary folder: %1").arg(unpacked.errorString())));
     // package.xml first, for the maps its templates take; then only what those maps take.
@@ -329,7 +339,7 @@ bool TPackages::InstallPackage(const QString &packageFile)
 
     for (const QString &text : missing)
         ShowMsgBox(text, mtError, mbOK);
-    if (const QString failed = CopyAllOrNothing(steps); !failed.isEmpty())
+    if (const QString failed = CopyAllOrNothing(programFolder, steps); !failed.isEmpty())
         throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" cannot be written.").arg(failed)));
 
     // Each template goes on its own orientation's list, wherever package.xml stands in the archive.
@@ -388,7 +398,8 @@ bool TPackages::a_UpdateExecute()
     }
     // Both files or neither: a half-updated project would show a movie with a background it was not
     // made for.
-    if (const QString failed = CopyAllOrNothing({{movieSource, movieTarget}, {backgroundSource, backgroundTarget}});
+    if (const QString failed =
+            CopyAllOrNothing(FDesign.ProgramFolder(), {{movieSource, movieTarget}, {backgroundSource, backgroundTarget}});
         !failed.isEmpty())
         throw Exception(QStringLiteral("The file \"%1\" cannot be written; the project's files were not updated.").arg(failed));
     // The project file still holds the files just replaced.

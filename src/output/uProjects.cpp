@@ -238,7 +238,10 @@ void TProjects::OpenProjectFile(const QString &file, bool *replaced)
 {
     // The archive is unpacked and its description checked in a private folder first: an archive
     // that is refused or is no project leaves the open project and the working folder as they were.
-    QTemporaryDir unpacked;
+    // The folder lies in the program folder, so that its files move into the working folder by a
+    // rename, and what an open killed half-way left there goes with the next one.
+    RemoveLeftoverTemporaries(FDesign.ProgramFolder());
+    QTemporaryDir unpacked(TemporaryTemplate(FDesign.ProgramFolder()));
     if (!unpacked.isValid())
         throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(unpacked.errorString()));
     // Only what a project is made of is taken: the description, its page options, its movie and the

@@ -102,6 +102,9 @@ QString TPublisher::a_PublishExecute(TPublishPathSetting &paths)
 
 void TPublisher::WriteOutput(int kind, const QString &outFolder, TPublishPathSetting &paths)
 {
+    // What a publish killed half-way left where this one writes.
+    RemoveLeftoverTemporaries(outFolder);
+    RemoveLeftoverTemporaries(outFolder + MediaFolderName, true);
     try {
         WriteOutputFiles(kind, outFolder, paths);
     } catch (...) {

@@ -527,6 +527,38 @@ TEST_F(Packages, AFailedCopyPutsBackWhatItHadReplaced)
     EXPECT_TRUE(host.reloads.isEmpty());
 }
 
+TEST_F(Packages, AnInstallKilledHalfWayLeavesNothingOnceInstalledAgain)
+{
+    // Large files, stored as they are, so that unpacking and copying take a while.
+    const QString file = package("big.tvm", QList<RawMember>{{"package.xml", PackageXml("big", {})}}
+                                                + TemplateMembers("tvmbig001", {"menu.swf", "background.jpg"})
+                                                + QList<RawMember>{{"tvmbig001/menu.swf", QByteArray(16 << 20, 's'),
+                                                                    S_IFREG | 0644, false, ZIP_CM_STORE},
+                                                                   {"tvmbig001/background.jpg", QByteArray(16 << 20, 'b'),
+                                                                    S_IFREG | 0644, false, ZIP_CM_STORE}});
+    EXPECT_TRUE(install(file));
+    const QStringList installed = Snapshot(root.path()).keys();
+    const auto leftovers = [&] {
+        QStringList extra;
+        QDirIterator it(prog() + "Templates", QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo fi(it.next());
+            const QString rel = QDir(root.path()).relativeFilePath(fi.filePath()) + (fi.isDir() ? "/" : "");
+            if (!installed.contains(rel))
+                extra << rel;
+        }
+        return extra;
+    };
+    ASSERT_TRUE(KillMidway([&] { install(file); }, [&] { return !leftovers().isEmpty(); }));
+    ASSERT_FALSE(leftovers().isEmpty());
+
+    // The next install leaves the program folder as the first did and nothing in the temporary folder.
+    EXPECT_TRUE(install(file));
+    EXPECT_EQ(Snapshot(root.path()).keys(), installed);
+    EXPECT_TRUE(tmpLeft().isEmpty()) << tmpLeft().join(", ").toStdString();
+}
+
 // Update Project on a copy of the shipped program folder.
 class UpdateProject : public Packages {
 protected:

@@ -426,6 +426,27 @@ TEST_F(Publish, AReadOnlyOutputFolderIsAnErrorNotASuccess)
     EXPECT_TRUE(openedPages.isEmpty());
 }
 
+TEST_F(Publish, APublishKilledHalfWayLeavesNothingOnceDoneAgain)
+{
+    // A large sound, so that a copy is under way most of the time.
+    prog.write("MenuPreview/flashmenu/music.mp3", QByteArray(32 << 20, 'm'));
+    publish("3=-1");
+    const QStringList published = FilesUnder(out());
+    const auto leftovers = [&] {
+        QStringList extra = FilesUnder(out());
+        for (const QString &name : published)
+            extra.removeOne(name);
+        return extra;
+    };
+    ASSERT_TRUE(KillMidway([&] { publish("3=-1"); }, [&] { return !leftovers().isEmpty(); }));
+    ASSERT_FALSE(leftovers().isEmpty());
+
+    // The next publish into the folder holds exactly its own files.
+    publish("3=-1");
+    EXPECT_EQ(FilesUnder(out()), published);
+    EXPECT_EQ(ReadFileBytes(out() + "flashmenu/music.mp3"), QByteArray(32 << 20, 'm'));
+}
+
 TEST_F(Publish, AFailureHalfWayRaisesAndPutsThePreviewPageBack)
 {
     // The media folder's name is taken by a file.

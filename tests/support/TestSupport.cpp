@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <csignal>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -126,6 +128,42 @@ FileSizeLimit::~FileSizeLimit()
     setrlimit(RLIMIT_FSIZE, &m_saved->limit);
     std::signal(SIGXFSZ, m_saved->handler);
     delete m_saved;
+}
+
+bool KillMidway(const std::function<void()> &work, const std::function<bool()> &caught)
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        try {
+            for (;;)
+                work();
+        } catch (...) {
+        }
+        _exit(1);
+    }
+    bool ended = false;
+    const bool hit = QTest::qWaitFor(
+        [&] {
+            if (ended)
+                return true;
+            int status = 0;
+            if (kill(child, SIGSTOP) != 0 || waitpid(child, &status, WUNTRACED) != child || !WIFSTOPPED(status)) {
+                ended = true;
+                return true;
+            }
+            if (caught())
+                return true;
+            kill(child, SIGCONT);
+            return false;
+        },
+        60000);
+    kill(child, SIGKILL);
+    int status = 0;
+    if (!ended)
+        waitpid(child, &status, 0);
+    return hit && !ended;
 }
 
 QString ExceptionText(const std::function<void()> &action)

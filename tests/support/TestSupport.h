@@ -104,6 +104,11 @@ private:
     Saved *m_saved;
 };
 
+// Runs work over and over in a child process and kills that outright (SIGKILL) at a moment when
+// caught() holds, looked at while the child stands stopped. False when no such moment came in a
+// minute, or the child ended on its own.
+bool KillMidway(const std::function<void()> &work, const std::function<bool()> &caught);
+
 // The text of the Exception the action raises; "" when it raises none.
 QString ExceptionText(const std::function<void()> &action);
 
