@@ -91,20 +91,27 @@ bool ByteToBool(int value) { return value != 0; }
 
 // ---- Files and folders -----------------------------------------------------------------------
 
-bool CopyFileCompat(const QString &source, const QString &target, FileSync sync)
+bool CopyFileCompat(const QString &source, const QString &target, FileSync sync, QString *error)
 {
+    const auto refuse = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     std::error_code ec;
     const fs::path from = toPath(source), to = toPath(target);
-    if (source.isEmpty() || target.isEmpty() || !fs::is_regular_file(from, ec))
-        return false;
+    if (source.isEmpty() || target.isEmpty())
+        return refuse(QStringLiteral("No file name."));
+    if (!fs::is_regular_file(from, ec))
+        return refuse(QStringLiteral("The source is no regular file."));
     const fs::file_status existing = fs::symlink_status(to, ec);
     if (fs::exists(existing)) {
         if (!fs::is_regular_file(existing))
-            return false;
+            return refuse(QStringLiteral("The target is no regular file."));
         if (fs::equivalent(from, to, ec))
             return true; // onto itself: already there
     }
-    return TryCopyFileWhole(source, target, sync);
+    return TryCopyFileWhole(source, target, sync, error);
 }
 
 namespace {

@@ -38,8 +38,10 @@ bool ByteToBool(int value);           // anything but 0
 // ---- Files and folders -----------------------------------------------------------------------
 // Copies a regular file over the target through a temporary file beside it: a failed copy leaves
 // the target as it was; a copy onto itself does nothing. The target may not be a link or a folder.
-// The system copies the bytes; an unsynced copy is left for the system to write back.
-bool CopyFileCompat(const QString &source, const QString &target, FileSync sync = FileSync::Durable);
+// The system copies the bytes; an unsynced copy is left for the system to write back. On failure
+// error, when given, says why.
+bool CopyFileCompat(const QString &source, const QString &target, FileSync sync = FileSync::Durable,
+                    QString *error = nullptr);
 // Deletes every file of the folder (and, when recursive, of every sub-folder); folders stay.
 // Links are deleted as links and never followed; links to folders stay. An empty path or the root
 // is refused. Returns whether every file went.

@@ -256,8 +256,9 @@ void TPublisher::CopyIfPresent(const QString &source, const QString &target, Fil
     if (source.isEmpty() || !QFileInfo(source).isFile())
         return;
     InBackground([source, target, sync] {
-        if (!CopyFileCompat(source, target, sync))
-            throw Exception(QStringLiteral("Cannot copy file \"%1\" to \"%2\".").arg(source, target));
+        QString reason;
+        if (!CopyFileCompat(source, target, sync, &reason))
+            throw Exception(QStringLiteral("Cannot copy file \"%1\" to \"%2\". %3").arg(source, target, reason));
     });
     NoteWritten(target);
 }

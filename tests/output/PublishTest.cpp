@@ -426,6 +426,19 @@ TEST_F(Publish, AReadOnlyOutputFolderIsAnErrorNotASuccess)
     EXPECT_TRUE(openedPages.isEmpty());
 }
 
+TEST_F(Publish, AFailedCopySaysWhy)
+{
+    // The disk fills at the sound, the one large file.
+    prog.write("MenuPreview/flashmenu/music.mp3", QByteArray(300000, 'm'));
+    QString error;
+    {
+        FileSizeLimit limit(100000);
+        error = ExceptionText([&] { publish("0=-1"); });
+    }
+    EXPECT_EQ(error, "Cannot copy file \"" + prog.file("MenuPreview/flashmenu/music.mp3") + "\" to \"" + out()
+                         + "flashmenu/music.mp3\". " + qt_error_string(EFBIG));
+}
+
 TEST_F(Publish, APublishKilledHalfWayLeavesNothingOnceDoneAgain)
 {
     // A large sound, so that a copy is under way most of the time.
