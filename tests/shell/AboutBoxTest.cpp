@@ -26,7 +26,10 @@ struct AboutBox : testing::Test {
     void SetUp() override
     {
         InitVersionInfo();
-        previous = SetUrlOpener([this](const QString &url) { opened << url; });
+        previous = SetUrlOpener([this](const QString &url) {
+            opened << url;
+            return true;
+        });
     }
     void TearDown() override { SetUrlOpener(previous); }
     void settings(const QByteArray &text) { app.write("tolvanar.ini", text); }
