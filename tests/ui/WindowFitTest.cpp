@@ -73,9 +73,10 @@ protected:
             w.show();
             w.Design().SetNoProject(false);
             w.SetOrientation(horizontal);
-            // The window's own scroll boxes: the menu information, the menu toolbar and the button short list.
+            // The window's own scroll boxes: the menu information, the menu toolbar, the button short list
+            // and the HTML page.
             const QList<const QAbstractScrollArea *> scrolling{w.scbLeft, w.panMenuButtons,
-                                                               w.fraMenuButtonShortList1->ScrollBox};
+                                                               w.fraMenuButtonShortList1->ScrollBox, w.scbHTMLSettings};
             const auto look = [&](const QString &where) {
                 const QStringList found = Shown(w, scrolling, area);
                 if (!found.isEmpty())

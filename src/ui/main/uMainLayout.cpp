@@ -302,6 +302,16 @@ void TfrmMain::LayoutHtmlPageHorizontal()
                                  std::max(80, grpMetaTags->width() - pnlMetaKeyWords->width() - 40), 132);
     grpMetaTags->resize(grpMetaTags->width(),
                         lblMeta->height() + lblMetaKeywords->height() + memoDescription->height() + 60);
+    FitHtmlSheet();
+}
+
+void TfrmMain::FitHtmlSheet()
+{
+    pnlHTMLSettings->setMinimumHeight(grpMetaTags->geometry().bottom() + 1);
+    // Taken in at once: what is placed on the sheet next goes by its width, which loses a scroll bar's
+    // breadth while the sheet is higher than the page.
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(scbHTMLSettings, &request);
 }
 
 void TfrmMain::LayoutVertical()
@@ -404,6 +414,7 @@ void TfrmMain::LayoutVertical()
     memoDescription->setGeometry(lblMeta->x(), lblMetaDescription->y() + lblMetaDescription->height() + 8,
                                  std::max(80, grpMetaTags->width() - lblMeta->x() - 16), 90);
     grpMetaTags->resize(grpMetaTags->width(), memoDescription->y() + memoDescription->height() + 16);
+    FitHtmlSheet();
 
     // The chooser shows the element selected by the radio buttons.
     cbAdjPos->clear();
@@ -523,7 +534,7 @@ void TfrmMain::FormResize()
     FInResize = false;
 }
 
-// The page control sizes only the page shown, so the HTML page also runs this when it is resized.
+// The page control sizes only the page shown, so the HTML page's sheet also runs this when it is resized.
 void TfrmMain::FitMetaTagsWidth()
 {
     grpMetaTags->resize(grpMetaTags->parentWidget()->width() - 40, grpMetaTags->height());
