@@ -181,6 +181,20 @@ TEST_F(EveryWindow, EachGalleryShowsItsWholePageInBothOrientations)
     }
 }
 
+// On any screen, 1024 x 768 among them (the suite runs this again on one): the window with a window
+// manager's frame fits, and a tile page wider than the screen leaves scrolls sideways, its height whole.
+TEST_F(EveryWindow, EachGalleryFitsItsScreenFrameIncludedInBothOrientations)
+{
+    for (bool horizontal : {true, false})
+        for (const auto &d : Galleries(horizontal)) {
+            auto *area = d->findChild<QScrollArea *>("ScrollBox");
+            const QStringList cut = Shown(*d, {area});
+            EXPECT_TRUE(cut.isEmpty()) << d->objectName().toStdString() << (horizontal ? " horizontal\n" : " vertical\n")
+                                       << cut.join("\n").toStdString();
+            EXPECT_GE(area->viewport()->height(), area->widget()->height()) << d->objectName().toStdString();
+        }
+}
+
 TEST_F(EveryWindow, EachGalleryShowsItsWholePageInALanguageWithLongerTexts)
 {
     for (bool horizontal : {true, false}) {

@@ -2,6 +2,7 @@
 // start layout, the resize rules and the menu-area size.
 #include "AlignPanel.h"
 #include "ColorGrid.h"
+#include "FormControls.h"
 #include "MainWindowParts.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
@@ -465,18 +466,17 @@ void TfrmMain::LayoutCompactMainWindow()
 
 void TfrmMain::FitToScreen(const QRect &available)
 {
-    // The title bar and borders stand outside the client area; a window manager that has not
-    // told them yet is given room for a title bar.
+    // The title bar and borders stand outside the client area: the window leaves room for them.
     create();
-    QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    // Until the window manager has framed the window, a position places its client area.
-    const bool framed = !margins.isNull();
-    if (!framed)
-        margins = QMargins(0, 30, 0, 0);
-    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
-    const QSize room = available.size() - frame;
+    const QSize room = available.size().shrunkBy(WindowFrameRoom(this));
     setMinimumSize(QSize(812, 612).boundedTo(room));
     resize(QSize(955, 728).boundedTo(room));
+    // Centred by the frame as it stands; until the window manager has framed the window, a position
+    // places its client area, and the frame is the one room was kept for.
+    const QMargins drawn = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const bool framed = !drawn.isNull();
+    const QMargins margins = framed ? drawn : WindowFrameRoom(this);
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const QPoint corner(available.x() + (available.width() - width() - frame.width()) / 2,
                         available.y() + (available.height() - height() - frame.height()) / 2);
     move(framed ? corner : corner + QPoint(margins.left(), margins.top()));
