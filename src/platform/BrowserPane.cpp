@@ -1,9 +1,8 @@
 #include "BrowserPane.h"
 
-#include "Messages.h"
+#include "ShellOpen.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QUrl>
 
 namespace {
@@ -25,9 +24,5 @@ PageOpener SetPageOpener(PageOpener o)
 
 bool OpenPageInBrowser(const QString &localPath)
 {
-    if (!opener() || opener()(localPath))
-        return true;
-    ShowMsgBox(QStringLiteral("The page \"%1\" cannot be opened in the browser.").arg(QDir::toNativeSeparators(localPath)),
-               mtError, mbOK);
-    return false;
+    return OpenOnDesktop(opener(), localPath, DesktopTarget::Page);
 }

@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "MessageBox.h"
+#include "ShellOpen.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -156,9 +157,7 @@ struct Texts {
     std::array<QString, FilterLabelCount> filters;
     QString appTitle;
     std::array<QString, WebLinkCount> links;
-    UrlOpener opener = [](const QString &address) {
-        QDesktopServices::openUrl(QUrl::fromUserInput(address));
-    };
+    UrlOpener opener = [](const QString &address) { return QDesktopServices::openUrl(QUrl::fromUserInput(address)); };
 };
 
 Texts &texts()
@@ -268,10 +267,10 @@ UrlOpener SetUrlOpener(UrlOpener opener)
     return previous;
 }
 
-void OpenUrl(const QString &address)
+bool OpenUrl(const QString &address)
 {
-    if (TrimText(address).isEmpty() || !texts().opener)
-        return;
+    if (TrimText(address).isEmpty())
+        return true;
     // Handed over as given: the desktop's opener copes with blanks around an address.
-    texts().opener(address);
+    return OpenOnDesktop(texts().opener, address, DesktopTarget::Page);
 }

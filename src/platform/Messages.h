@@ -47,6 +47,8 @@ QString WebLink(int index);
 void InitVersionInfo();
 
 // Hands an address to the desktop's browser; blanks around it stay, a blank address opens nothing.
-using UrlOpener = std::function<void(const QString &)>;
+// The opener answers false when the desktop cannot open the address; that is reported in an error
+// box, as for a page, and OpenUrl gives false.
+using UrlOpener = std::function<bool(const QString &)>;
 UrlOpener SetUrlOpener(UrlOpener opener);
-void OpenUrl(const QString &address);
+bool OpenUrl(const QString &address);

@@ -23,11 +23,18 @@ FolderOpener SetFolderOpener(FolderOpener o)
     return previous;
 }
 
+bool OpenOnDesktop(const std::function<bool(const QString &)> &open, const QString &target, DesktopTarget kind)
+{
+    if (!open || open(target))
+        return true;
+    const QString shown = QDir::toNativeSeparators(target);
+    ShowMsgBox(kind == DesktopTarget::Page ? QStringLiteral("The page \"%1\" cannot be opened in the browser.").arg(shown)
+                                           : QStringLiteral("The folder \"%1\" cannot be opened.").arg(shown),
+               mtError, mbOK);
+    return false;
+}
+
 bool OpenFolderInShell(const QString &folder)
 {
-    if (!opener() || opener()(folder))
-        return true;
-    ShowMsgBox(QStringLiteral("The folder \"%1\" cannot be opened.").arg(QDir::toNativeSeparators(folder)), mtError,
-               mbOK);
-    return false;
+    return OpenOnDesktop(opener(), folder, DesktopTarget::Folder);
 }

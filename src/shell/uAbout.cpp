@@ -84,6 +84,8 @@ TfrmAbout::TfrmAbout(const QString &programFolder, const QString &language, cons
     lblR_Ver->setObjectName(QStringLiteral("lblR_Ver"));
     lblR_Site = linkLabel(versionPanel, QStringLiteral("lblR_Site"), QString());
     lblR_Site->setToolTip(QStringLiteral("Click here to visit our website now!"));
+    // The address is wider than the panel: it goes on to a second line (after its "?" or a "/").
+    lblR_Site->setWordWrap(true);
     auto *info = new QVBoxLayout(versionPanel);
     info->addWidget(lblR_App);
     info->addWidget(lblR_Ver);

@@ -53,7 +53,10 @@ TEST_F(MessagesTest, CaptionFollowsTheCurrentLanguage)
 TEST_F(MessagesTest, OpenUrlSkipsBlankAddressesAndHandsOthersOverWithTheirBlanks)
 {
     QStringList opened;
-    UrlOpener previous = SetUrlOpener([&](const QString &a) { opened << a; });
+    UrlOpener previous = SetUrlOpener([&](const QString &a) {
+        opened << a;
+        return true;
+    });
     OpenUrl("   ");
     OpenUrl("");
     OpenUrl(" https://x.example/ ");

@@ -7,10 +7,13 @@
 #include "uAbout.h"
 
 #include <QBuffer>
+#include <cmath>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTextLayout>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -23,7 +26,10 @@ struct AboutBox : testing::Test {
     void SetUp() override
     {
         InitVersionInfo();
-        previous = SetUrlOpener([this](const QString &url) { opened << url; });
+        previous = SetUrlOpener([this](const QString &url) {
+            opened << url;
+            return true;
+        });
     }
     void TearDown() override { SetUrlOpener(previous); }
     void settings(const QByteArray &text) { app.write("tolvanar.ini", text); }
@@ -38,6 +44,25 @@ QByteArray Bitmap(int w, int h)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "BMP");
     return bytes;
+}
+
+// The room the label's text takes, laid out as the label lays it out (on lines of the label's inner
+// width when it wraps, on one line else).
+QSize TextNeeds(const QLabel *label, int width)
+{
+    QTextLayout layout(label->text(), label->font());
+    QTextOption option;
+    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    qreal widest = 0, height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        widest = std::max(widest, line.naturalTextWidth());
+        height += line.height();
+    }
+    layout.endLayout();
+    return QSize(int(std::ceil(widest)), int(std::ceil(height)));
 }
 
 } // namespace
@@ -114,4 +139,35 @@ TEST_F(AboutBox, AFixedClientAreaAndTheLanguagesFontOnTheLinksToo)
     });
     ShowAbout(app.path(), "Japanese", {});
     LanguageName = language;
+}
+
+TEST_F(AboutBox, ItsLinksShowWhole)
+{
+    WhenShown<TfrmAbout>([](TfrmAbout *d) {
+        for (QLabel *link : std::initializer_list<QLabel *>{d->lblR_Site, d->lblGetMore}) {
+            for (int page = 0; page < d->pgcAbout->count(); ++page)
+                if (d->pgcAbout->widget(page)->isAncestorOf(link))
+                    d->pgcAbout->setCurrentIndex(page);
+            const std::string name = link->objectName().toStdString();
+            EXPECT_TRUE(link->isVisible()) << name;
+            // The text within the label's margins, once the layout has taken in the text set on showing.
+            auto room = [link] {
+                const int margin = link->margin();
+                return link->contentsRect().adjusted(margin, margin, -margin, -margin);
+            };
+            auto fits = [&] {
+                const QSize needs = TextNeeds(link, room().width());
+                return needs.width() <= room().width() && needs.height() <= room().height();
+            };
+            const bool whole = QTest::qWaitFor(fits, 5000);
+            const QSize needs = TextNeeds(link, room().width());
+            EXPECT_TRUE(whole) << name << " shows " << room().width() << " x " << room().height() << " of "
+                               << needs.width() << " x " << needs.height();
+            // The label inside every parent up to the box.
+            for (QWidget *w = link; w != d; w = w->parentWidget())
+                EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
+        }
+        d->btnOK->click();
+    });
+    ShowAbout(app.path(), "English", {"TV001"});
 }

@@ -15,6 +15,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QWidget>
+#include <QWindow>
 
 namespace fitcheck {
 
@@ -111,8 +112,8 @@ inline void Walk(const QWidget *w, const QList<const QAbstractScrollArea *> &scr
 
 // Every way in which the shown window cuts off a control: a control reaching out of its parent (a
 // scroll area named in scrolling may hold a larger page), a caption wider than its control, the
-// window reaching out of the screen's free area (area, when given, stands for it). Empty when the
-// window shows all of itself.
+// window with its frame reaching out of the screen's free area (area, when given, stands for it).
+// Empty when the window shows all of itself.
 inline QStringList CutOffControls(const QWidget *window, const QList<const QAbstractScrollArea *> &scrolling = {},
                                   QRect area = QRect())
 {
@@ -123,6 +124,19 @@ inline QStringList CutOffControls(const QWidget *window, const QList<const QAbst
     if (!area.contains(window->frameGeometry()))
         out << QStringLiteral("window at %1 outside the screen's %2")
                    .arg(fitcheck::RectText(window->frameGeometry()), fitcheck::RectText(area));
+    // The offscreen platform frames a window with 2-px borders only; a window manager adds a title
+    // bar (openbox's frame, for one, is 20 high at the top, 1 at the sides, 5 at the bottom). The
+    // window leaves room for the larger of the two on each side: at least a title bar of 30 and
+    // borders of 6.
+    const QMargins drawn = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    const QMargins frame(std::max(drawn.left(), 6), std::max(drawn.top(), 30), std::max(drawn.right(), 6),
+                         std::max(drawn.bottom(), 6));
+    const QSize framed = window->size().grownBy(frame);
+    if (framed.width() > area.width() || framed.height() > area.height())
+        out << QStringLiteral("window of %1x%2 with a window manager's frame larger than the screen's %3")
+                   .arg(framed.width())
+                   .arg(framed.height())
+                   .arg(fitcheck::RectText(area));
     fitcheck::Walk(window, scrolling, out);
     return out;
 }

@@ -170,12 +170,6 @@ QSize TilePageSize(const QSize &tile, int perRow, int count, const QPoint &first
     return QSize(first.x() + columns * (tile.width() + gap.width()), first.y() + rows * (tile.height() + gap.height()));
 }
 
-void HoldWholePage(QScrollArea *area, const QSize &page)
-{
-    const int frame = 2 * area->frameWidth();
-    area->setMinimumSize(page + QSize(frame, frame));
-}
-
 void DispatchEnter(QWidget *w, QWidget *area, bool areaEnterOn, const std::function<void()> &areaEnter)
 {
     if (w == area) {

@@ -71,8 +71,6 @@ QScrollArea *MakeTileArea(QWidget *parent);
 // The extent of a full page of tiles: count tiles of size, perRow to a row, the first at first and
 // each next one gap further (the gap also after the last of a row and of a column).
 QSize TilePageSize(const QSize &tile, int perRow, int count, const QPoint &first, const QSize &gap);
-// The tile area never smaller than a full page: the page shows whole, without scroll bars.
-void HoldWholePage(QScrollArea *area, const QSize &page);
 
 // Restores a Boolean when the scope ends, also on failure.
 class TBoolGuard {

@@ -297,6 +297,9 @@ public:
     QFrame *pnlCenter = nullptr;
     QTabWidget *pcMain = nullptr;
     QWidget *tabFlashOptions = nullptr, *tabHTMLSettings = nullptr;
+    // The HTML page's controls stand on pnlHTMLSettings, which scrolls in a window too short for them.
+    QScrollArea *scbHTMLSettings = nullptr;
+    QWidget *pnlHTMLSettings = nullptr;
     QFrame *panMenus = nullptr;
     QLabel *lblMenus = nullptr;
     QScrollArea *panMenuButtons = nullptr;
@@ -373,6 +376,8 @@ private:
     void ApplyLayout();
     void LayoutHorizontal();
     void LayoutHtmlPageHorizontal();
+    // The HTML page's sheet as high as its controls reach.
+    void FitHtmlSheet();
     void FitMetaTagsWidth();
     void LayoutVertical();
     // The vertical layout names the button sizes by what they fit, in the current language.

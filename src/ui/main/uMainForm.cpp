@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWebEngineView>
 
 namespace {
@@ -541,7 +542,16 @@ void TfrmMain::CreateAdvancedPage()
 
 void TfrmMain::CreateHtmlPage()
 {
-    QWidget *page = tabHTMLSettings;
+    scbHTMLSettings = Named(new QScrollArea(tabHTMLSettings), "scbHTMLSettings");
+    scbHTMLSettings->setFrameStyle(QFrame::NoFrame);
+    scbHTMLSettings->setWidgetResizable(true);
+    scbHTMLSettings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pnlHTMLSettings = Named(new QWidget, "pnlHTMLSettings");
+    scbHTMLSettings->setWidget(pnlHTMLSettings);
+    auto *sheet = new QVBoxLayout(tabHTMLSettings);
+    sheet->setContentsMargins(0, 0, 0, 0);
+    sheet->addWidget(scbHTMLSettings);
+    QWidget *page = pnlHTMLSettings;
     grbHTMLColorSelection = Named(new QGroupBox(QStringLiteral("HTML Background Color"), page), "grbHTMLColorSelection");
     grbHTMLColorSelection->setGeometry(8, 8, 420, 86);
     lblCurrentColor = Label(grbHTMLColorSelection, "lblCurrentColor", QStringLiteral("Current Color"), 14, 22);
@@ -591,7 +601,7 @@ void TfrmMain::CreateHtmlPage()
         HtmlPageTextChanged();
     });
     LayoutHtmlPageHorizontal();
-    tabHTMLSettings->installEventFilter(this);
+    pnlHTMLSettings->installEventFilter(this);
 }
 
 void TfrmMain::CreateBottomButtons()

@@ -2,6 +2,7 @@
 // start layout, the resize rules and the menu-area size.
 #include "AlignPanel.h"
 #include "ColorGrid.h"
+#include "FormControls.h"
 #include "MainWindowParts.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
@@ -302,6 +303,16 @@ void TfrmMain::LayoutHtmlPageHorizontal()
                                  std::max(80, grpMetaTags->width() - pnlMetaKeyWords->width() - 40), 132);
     grpMetaTags->resize(grpMetaTags->width(),
                         lblMeta->height() + lblMetaKeywords->height() + memoDescription->height() + 60);
+    FitHtmlSheet();
+}
+
+void TfrmMain::FitHtmlSheet()
+{
+    pnlHTMLSettings->setMinimumHeight(grpMetaTags->geometry().bottom() + 1);
+    // Taken in at once: what is placed on the sheet next goes by its width, which loses a scroll bar's
+    // breadth while the sheet is higher than the page.
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(scbHTMLSettings, &request);
 }
 
 void TfrmMain::LayoutVertical()
@@ -404,6 +415,7 @@ void TfrmMain::LayoutVertical()
     memoDescription->setGeometry(lblMeta->x(), lblMetaDescription->y() + lblMetaDescription->height() + 8,
                                  std::max(80, grpMetaTags->width() - lblMeta->x() - 16), 90);
     grpMetaTags->resize(grpMetaTags->width(), memoDescription->y() + memoDescription->height() + 16);
+    FitHtmlSheet();
 
     // The chooser shows the element selected by the radio buttons.
     cbAdjPos->clear();
@@ -454,18 +466,17 @@ void TfrmMain::LayoutCompactMainWindow()
 
 void TfrmMain::FitToScreen(const QRect &available)
 {
-    // The title bar and borders stand outside the client area; a window manager that has not
-    // told them yet is given room for a title bar.
+    // The title bar and borders stand outside the client area: the window leaves room for them.
     create();
-    QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    // Until the window manager has framed the window, a position places its client area.
-    const bool framed = !margins.isNull();
-    if (!framed)
-        margins = QMargins(0, 30, 0, 0);
-    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
-    const QSize room = available.size() - frame;
+    const QSize room = available.size().shrunkBy(WindowFrameRoom(this));
     setMinimumSize(QSize(812, 612).boundedTo(room));
     resize(QSize(955, 728).boundedTo(room));
+    // Centred by the frame as it stands; until the window manager has framed the window, a position
+    // places its client area, and the frame is the one room was kept for.
+    const QMargins drawn = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const bool framed = !drawn.isNull();
+    const QMargins margins = framed ? drawn : WindowFrameRoom(this);
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const QPoint corner(available.x() + (available.width() - width() - frame.width()) / 2,
                         available.y() + (available.height() - height() - frame.height()) / 2);
     move(framed ? corner : corner + QPoint(margins.left(), margins.top()));
@@ -523,7 +534,7 @@ void TfrmMain::FormResize()
     FInResize = false;
 }
 
-// The page control sizes only the page shown, so the HTML page also runs this when it is resized.
+// The page control sizes only the page shown, so the HTML page's sheet also runs this when it is resized.
 void TfrmMain::FitMetaTagsWidth()
 {
     grpMetaTags->resize(grpMetaTags->parentWidget()->width() - 40, grpMetaTags->height());

@@ -197,7 +197,7 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == pnlWebBrowserBorder && event->type() == QEvent::Resize) {
         pnlWebBrowserBorderResize();
-    } else if (watched == tabHTMLSettings && event->type() == QEvent::Resize) {
+    } else if (watched == pnlHTMLSettings && event->type() == QEvent::Resize) {
         FitMetaTagsWidth();
     } else if (watched == imgMenuBarHint && event->type() == QEvent::MouseButtonRelease) {
         imgMenuBarHintClick();

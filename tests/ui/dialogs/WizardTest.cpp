@@ -38,7 +38,10 @@ struct Wizard : testing::Test {
             ++probes;
             return playerInstalled;
         });
-        previousOpener = SetUrlOpener([this](const QString &url) { opened << url; });
+        previousOpener = SetUrlOpener([this](const QString &url) {
+            opened << url;
+            return true;
+        });
     }
     void TearDown() override
     {

@@ -12,6 +12,7 @@
 #include "ZipArchive.h"
 #include "fra_ColorEdit.h"
 #include "fra_FileEdit.h"
+#include "uBackgroundStyle.h"
 #include "uMain.h"
 #include "uMenuXml.h"
 #include "uProgramStart.h"
@@ -936,6 +937,33 @@ TEST_F(Designer, ExitWithCancelNeitherWritesNorEnds)
     w->a_Exit->trigger();
     EXPECT_EQ(script.endCalls, 1);
     EXPECT_TRUE(prog.exists("tolvanar.ini"));
+}
+
+// The focus left on the window behind an open gallery (no window manager, or one that keeps it where
+// it was): the keys were meant for the gallery.
+TEST_F(Designer, EscapeAndReturnMeantForAnOpenGalleryNeverActOnTheWindowBehindIt)
+{
+    auto w = OpenWindow();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->timerRefresh->stop();  // the first sizing of the preview asked for one
+    bool closedByEscape = false;
+    WhenShown<TfrmMenuBackgoundStyle>([&](TfrmMenuBackgoundStyle *gallery) {
+        // Written on the gallery's opening; a refresh would write it again.
+        QFile::remove(prog.file("MenuPreview/flashmenu.xml"));
+        QTest::keyClick(w.get(), Qt::Key_Return);
+        QTest::keyClick(w.get(), Qt::Key_Enter);
+        EXPECT_TRUE(gallery->isVisible());
+        QTest::keyClick(w.get(), Qt::Key_Escape);
+        closedByEscape = QTest::qWaitFor([gallery] { return !gallery->isVisible(); }, 2000);
+        if (!closedByEscape)
+            gallery->reject();
+    });
+    w->a_BackgoundStyle->trigger();
+    EXPECT_TRUE(closedByEscape);
+    EXPECT_EQ(script.endCalls, 0);
+    EXPECT_TRUE(box.shown().isEmpty()) << box.texts().join("\n").toStdString();
+    EXPECT_FALSE(prog.exists("MenuPreview/flashmenu.xml")) << "the preview behind was refreshed";
 }
 
 // ---- Command line ----------------------------------------------------------------------------

@@ -1,12 +1,16 @@
 // The main window end to end: the blank project at start, and a design shown by the menu player
 // in the window's own browser pane after a refresh.
 #include "Messages.h"
+#include "ClickLabel.h"
 #include "TestSupport.h"
+#include "uAbout.h"
 #include "uMain.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -115,10 +119,40 @@ TEST_F(MainWindow, HelpItemsOpenTheirAddresses)
 {
     InitVersionInfo();
     QStringList opened;
-    UrlOpener previous = SetUrlOpener([&](const QString &a) { opened << a; });
+    UrlOpener previous = SetUrlOpener([&](const QString &a) {
+        opened << a;
+        return true;
+    });
     TfrmMain w(prog.path());
     for (const char *name : {"miUserGuide", "miSupport", "miH_MB1"})
         w.findChild<QAction *>(name)->trigger();
     SetUrlOpener(previous);
     EXPECT_EQ(opened, QStringList({WebLink(0), WebLink(1), WebLink(2)}));
+}
+
+TEST_F(MainWindow, WebLinksTheDesktopCannotOpenAreReported)
+{
+    InitVersionInfo();
+    QStringList opened;
+    UrlOpener previous = SetUrlOpener([&](const QString &a) {
+        opened << a;
+        return false;
+    });
+    TfrmMain w(prog.path());
+    for (const char *name : {"miUserGuide", "miSupport", "miH_MB1"})
+        w.findChild<QAction *>(name)->trigger();
+    WhenShown<TfrmAbout>([](TfrmAbout *d) {
+        QTest::mouseClick(d->lblR_Site, Qt::LeftButton);
+        d->btnOK->click();
+    });
+    w.findChild<QAction *>("a_About")->trigger();
+    SetUrlOpener(previous);
+    const QStringList links{WebLink(0), WebLink(1), WebLink(2), WebLink(26)};
+    EXPECT_EQ(opened, links);
+    QStringList said;
+    for (const QString &link : links)
+        said << QStringLiteral("The page \"%1\" cannot be opened in the browser.").arg(link);
+    EXPECT_EQ(box.texts().join("\n").toStdString(), said.join("\n").toStdString());
+    for (const MessageBoxRequest &r : box.shown())
+        EXPECT_EQ(r.icon, MsgIcon::Error);
 }
