@@ -49,11 +49,6 @@ struct TPackageScan {
     QStringList Folders;   // top-level folder names, in archive order, each once
 };
 
-struct TCopyStep {
-    QString Source;
-    QString Target;
-};
-
 bool IsVertical(const TPackageScan &scan, const QString &folder)
 {
     return scan.Vertical.contains(folder, Qt::CaseInsensitive);
@@ -128,48 +123,6 @@ void PutOnTop(QStringList &top, const QStringList &specific, const QString &name
     top.prepend(name);
     if (top.size() > OnTopLimit)
         top.removeLast();
-}
-
-// Copies every step or none: a target that cannot be written puts back what the earlier steps
-// replaced. Returns that target, "" when every step was copied. The backups are kept in the program
-// folder; what a copy killed half-way left beside the targets is removed first.
-QString CopyAllOrNothing(const QString &programFolder, const QList<TCopyStep> &steps)
-{
-    QSet<QString> folders;
-    for (const TCopyStep &step : steps)
-        folders.insert(QFileInfo(step.Target).absolutePath());
-    for (const QString &folder : folders)
-        RemoveLeftoverTemporaries(folder);
-    QTemporaryDir backups(TemporaryTemplate(programFolder));
-    if (!backups.isValid())
-        throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(backups.errorString()));
-    struct TUndo {
-        QString Target;
-        QString Backup;  // "" when the target was new
-    };
-    QList<TUndo> done;
-    for (int i = 0; i < steps.size(); ++i) {
-        const TCopyStep &step = steps[i];
-        const QFileInfo target(step.Target);
-        TUndo undo{step.Target, QString()};
-        bool ok = true;
-        if (target.exists() || target.isSymLink()) {
-            undo.Backup = backups.filePath(QString::number(i));
-            ok = target.isFile() && !target.isSymLink() && CopyFileCompat(step.Target, undo.Backup);
-        }
-        ok = ok && QDir().mkpath(target.absolutePath()) && CopyFileCompat(step.Source, step.Target);
-        if (!ok) {
-            for (auto it = done.crbegin(); it != done.crend(); ++it) {
-                if (it->Backup.isEmpty())
-                    QFile::remove(it->Target);
-                else
-                    CopyFileCompat(it->Backup, it->Target);
-            }
-            return step.Target;
-        }
-        done << undo;
-    }
-    return QString();
 }
 
 } // namespace
@@ -316,6 +269,12 @@ bool TPackages::InstallPackage(const QString &packageFile)
                 throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" of the line \"%2=%3\" of the "
                                                                          "settings file would lie outside the program folder.")
                                                               .arg(stored, file, destination)));
+            // The program folder itself holds the settings, the projects' working folder and this
+            // install's own unpacked files: no template goes there.
+            if (ResolvedPath(QFileInfo(target).absolutePath()) == ResolvedPath(programFolder))
+                throw Exception(PackageError(packageFile, QStringLiteral("the line \"%1=%2\" of the settings file names "
+                                                                         "no template folder inside the program folder.")
+                                                              .arg(file, destination)));
             const QString member = folder + QLatin1Char('/') + QString(file).replace(QLatin1Char('\\'), QLatin1Char('/'));
             const int index = reader.FindMember(member);
             if (index >= 0 && !reader.Members()[index].IsFolder)

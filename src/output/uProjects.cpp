@@ -331,10 +331,18 @@ bool TProjects::a_SaveExecute()
     FPreview.SaveMenuXml(FDesign.BuildMenuXml(false, true, false));
     const QString text = FDesign.LoadPreviewMenuXml();
     // Written beside the target and renamed over it when complete: a failure leaves the old file.
-    WriteZipArchive(target, work, ProjectMemberNames(text, FDesign.CurrentMenuFileName));
+    QString notSynced;
+    try {
+        WriteZipArchive(target, work, ProjectMemberNames(text, FDesign.CurrentMenuFileName));
+    } catch (const EWrittenNotSynced &e) {
+        // The project is in its file all the same: saved, with a word on what may yet be lost.
+        notSynced = e.Message();
+    }
     AddRecentProject(target);
     FDesign.SetModified(false);
     UpdateCaption();
+    if (!notSynced.isEmpty())
+        ShowMsgBox(notSynced, mtWarning, mbOK);
     return true;
 }
 

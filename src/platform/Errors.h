@@ -18,3 +18,10 @@ class EConvertError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A durable write whose new file is in place, but whose folder could not be synced: the file is
+// there, and may yet be lost if the system goes down before it writes the folder back.
+class EWrittenNotSynced : public Exception {
+public:
+    using Exception::Exception;
+};

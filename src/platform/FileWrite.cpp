@@ -2,16 +2,17 @@
 
 #include "Errors.h"
 #include "Paths.h"
+#include "Temporaries.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSaveFile>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <functional>
+#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,16 +77,6 @@ QString ErrorText(int e)
     return e ? qt_error_string(e) : QString();
 }
 
-// Random letters and digits for a temporary name.
-QString RandomPart()
-{
-    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QString part;
-    for (int i = 0; i < 8; ++i)
-        part += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
-    return part;
-}
-
 // Whether the user acting now may write the file: the folder's permissions alone would let the
 // rename replace a file marked read-only.
 bool MayWrite(const QByteArray &path)
@@ -108,6 +99,13 @@ int Settle(const QByteArray &temp, mode_t mode, FileSync sync)
     return e;
 }
 
+int SyncFolderBySystem(int fd, const QString &)
+{
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+FolderSyncFunction folderSync = SyncFolderBySystem;
+
 // 0 or the errno of a failed sync. A folder that cannot be opened, or a file system that offers no
 // sync for folders, has nothing to sync.
 int SyncFolder(const QString &folder)
@@ -115,9 +113,9 @@ int SyncFolder(const QString &folder)
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return 0;
-    const int e = ::fsync(fd) == 0 || errno == EINVAL || errno == EOPNOTSUPP ? 0 : errno;
+    const int e = folderSync(fd, folder);
     ::close(fd);
-    return e;
+    return e == EINVAL || e == EOPNOTSUPP ? 0 : e;
 }
 
 // Whether the file already holds exactly these bytes.
@@ -137,68 +135,24 @@ bool HoldsBytes(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-const QString TemporaryPrefix = QStringLiteral(".tolvanar-tmp-");
-
-QString TemporaryTemplate(const QString &folder)
-{
-    return WithSlash(folder) + TemporaryPrefix + QStringLiteral("XXXXXX");
-}
-
-void RemoveLeftoverTemporaries(const QString &folder, bool recursive)
-{
-    const QDir dir(folder);
-    for (const QFileInfo &entry :
-         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (entry.fileName().startsWith(TemporaryPrefix)) {
-            if (entry.isDir() && !entry.isSymLink())
-                QDir(entry.filePath()).removeRecursively();
-            else
-                QFile::remove(entry.filePath());
-        } else if (recursive && entry.isDir() && !entry.isSymLink()) {
-            RemoveLeftoverTemporaries(entry.filePath(), true);
-        }
-    }
-}
-
-QString LinkedFile(const QString &path)
-{
-    QString current = path;
-    // As many links as the system itself follows.
-    for (int hops = 0; hops <= 40; ++hops) {
-        const QFileInfo info(current);
-        // From a folder without links, a link's relative target reads as it is.
-        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-        if (folder.isEmpty())
-            return current; // no such folder: the write will say so
-        current = WithSlash(folder) + info.fileName();
-        const QByteArray name = QFile::encodeName(current);
-        struct stat st;
-        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return current;
-        QByteArray target(PATH_MAX, Qt::Uninitialized);
-        const ssize_t n = ::readlink(name.constData(), target.data(), size_t(target.size()));
-        if (n < 0)
-            return current;
-        target.truncate(n);
-        const QString next = QFile::decodeName(target);
-        current = next.startsWith(QLatin1Char('/')) ? next : WithSlash(folder) + next;
-    }
-    return QString();
-}
-
 QString WriteToFile(int fd, const char *data, qsizetype size)
 {
     return ErrorText(WriteAll(fd, data, size));
 }
 
-bool TryReplaceFileWhole(const QString &path, const FileFiller &fill, FileSync sync, QString *error)
+FolderSyncFunction SetFolderSync(FolderSyncFunction sync)
 {
-    const auto fail = [error](const QString &text) {
+    return std::exchange(folderSync, sync ? std::move(sync) : FolderSyncFunction(SyncFolderBySystem));
+}
+
+WriteOutcome TryReplaceFileWhole(const QString &path, const FileFiller &fill, FileSync sync, QString *error)
+{
+    const auto fail = [error](const QString &text, WriteOutcome outcome = WriteOutcome::Failed) {
         if (error)
             *error = text;
-        return false;
+        return outcome;
     };
-    const QString finalName = LinkedFile(path);
+    const QString finalName = ResolvedPath(path);
     if (finalName.isEmpty())
         return fail(ErrorText(ELOOP));
     const QByteArray target = QFile::encodeName(finalName);
@@ -213,7 +167,7 @@ bool TryReplaceFileWhole(const QString &path, const FileFiller &fill, FileSync s
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = QFile::encodeName(WithSlash(folder) + TemporaryPrefix + RandomPart());
+        temp = QFile::encodeName(TemporaryName(folder));
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST)
             return fail(ErrorText(errno));
@@ -243,8 +197,10 @@ bool TryReplaceFileWhole(const QString &path, const FileFiller &fill, FileSync s
     // The new name itself is on disk only once the folder is.
     if (sync == FileSync::Durable)
         if (const int e = SyncFolder(folder))
-            return fail(ErrorText(e));
-    return true;
+            return fail(QStringLiteral("The file \"%1\" was written, but its folder could not be synced: %2")
+                            .arg(finalName, ErrorText(e)),
+                        WriteOutcome::WrittenNotSynced);
+    return WriteOutcome::Written;
 }
 
 bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error, FileSync sync)
@@ -255,8 +211,9 @@ bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *er
         && MayWrite(QFile::encodeName(QFileInfo(path).absolutePath())) && HoldsBytes(path, bytes))
         return true;
     return TryReplaceFileWhole(
-        path, [&bytes](int fd, const QString &) { return WriteToFile(fd, bytes.constData(), bytes.size()); }, sync,
-        error);
+               path, [&bytes](int fd, const QString &) { return WriteToFile(fd, bytes.constData(), bytes.size()); },
+               sync, error)
+           == WriteOutcome::Written;
 }
 
 void WriteFileWhole(const QString &path, const QByteArray &bytes, FileSync sync)
@@ -275,7 +232,8 @@ bool TryCopyFileWhole(const QString &source, const QString &target, FileSync syn
         return false;
     }
     const bool ok = TryReplaceFileWhole(
-        target, [in](int fd, const QString &) { return ErrorText(CopyByKernel(in, fd)); }, sync, error);
+                        target, [in](int fd, const QString &) { return ErrorText(CopyByKernel(in, fd)); }, sync, error)
+                    == WriteOutcome::Written;
     ::close(in);
     return ok;
 }

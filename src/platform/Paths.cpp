@@ -1,8 +1,13 @@
 #include "Paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QStringList SplitNameParts(const QString &stored)
 {
@@ -44,36 +49,63 @@ bool isUnsafeName(const QString &name)
     return false;
 }
 
-// Canonical form of the deepest existing ancestor, with the rest appended: catches links that lead out.
-QString resolved(const QString &path)
-{
-    QFileInfo fi(path);
-    QStringList rest;
-    while (!fi.exists()) {
-        const QString parent = fi.absolutePath();
-        rest.prepend(fi.fileName());
-        if (parent == fi.absoluteFilePath())
-            break;
-        fi = QFileInfo(parent);
-    }
-    QString canon = fi.canonicalFilePath();
-    if (canon.isEmpty())
-        canon = fi.absoluteFilePath();
-    for (const QString &r : rest)
-        canon += QLatin1Char('/') + r;
-    return QDir::cleanPath(canon);
-}
-
 } // namespace
+
+QString ResolvedPath(const QString &path)
+{
+    // As many links as the system itself follows in one lookup.
+    static constexpr int MaxLinks = 40;
+    QByteArray start = QFile::encodeName(path);
+    if (!start.startsWith('/'))
+        start = QFile::encodeName(QDir::currentPath()) + '/' + start;
+    QList<QByteArray> pending = start.split('/'); // taken from the back
+    std::reverse(pending.begin(), pending.end());
+    QByteArray done; // without links; "" is the root
+    bool missing = false;
+    int links = 0;
+    while (!pending.isEmpty()) {
+        const QByteArray part = pending.takeLast();
+        if (part.isEmpty() || part == ".")
+            continue;
+        if (part == "..") {
+            // done holds no link, so its parent is the text before its last part.
+            done.truncate(std::max<qsizetype>(done.lastIndexOf('/'), 0));
+            continue;
+        }
+        const QByteArray next = done + '/' + part;
+        done = next;
+        struct stat st;
+        // What is not there yet is taken as written: the write that makes it says what fails.
+        if (missing || ::lstat(next.constData(), &st) != 0) {
+            missing = true;
+            continue;
+        }
+        if (!S_ISLNK(st.st_mode))
+            continue;
+        if (++links > MaxLinks)
+            return QString();
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(next.constData(), target.data(), size_t(target.size()));
+        if (n < 0)
+            continue;
+        target.truncate(n);
+        // The link's target stands in its place, read from the folder that holds it.
+        done.truncate(target.startsWith('/') ? 0 : done.lastIndexOf('/'));
+        const QList<QByteArray> parts = target.split('/');
+        for (auto it = parts.crbegin(); it != parts.crend(); ++it)
+            pending.append(*it);
+    }
+    return done.isEmpty() ? QStringLiteral("/") : QFile::decodeName(done);
+}
 
 QString SafePathUnder(const QString &base, const QString &untrusted)
 {
     if (isUnsafeName(untrusted) || SplitNameParts(untrusted).isEmpty())
         return QString();
     const QString path = NativePath(base, untrusted);
-    const QString root = resolved(base);
-    const QString target = resolved(path);
-    if (!target.startsWith(WithSlash(root)))
+    const QString root = ResolvedPath(base);
+    const QString target = ResolvedPath(path);
+    if (root.isEmpty() || target.isEmpty() || !target.startsWith(WithSlash(root)))
         return QString();
     return path;
 }

@@ -10,6 +10,12 @@ QStringList SplitNameParts(const QString &stored);
 // base + stored name as a native path ("/" separators). Does not check where it leads.
 QString NativePath(const QString &base, const QString &stored);
 
+// The absolute path the system reaches by this one: each part looked up in turn from the root, a link
+// replaced by its target before the parts after it (so "link/.." is the folder above the link's
+// target, not the folder holding the link), the last part too. Parts that do not exist are kept as
+// written. "" when links go round.
+QString ResolvedPath(const QString &path);
+
 // The native path of an untrusted name under base, or "" when the name has a root, a drive, a ".."
 // part, or resolves (links followed) outside base. Every name read from a file goes through here.
 QString SafePathUnder(const QString &base, const QString &untrusted);

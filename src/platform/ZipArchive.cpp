@@ -162,6 +162,10 @@ QString ZipMemberName(const QString &stored)
 QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolder, const QStringList &names,
                             const TZipLimits &limits)
 {
+    // Where the archive really goes, before anything is read or cleaned there.
+    const QString realFile = ResolvedPath(archiveFile);
+    if (realFile.isEmpty())
+        throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, qt_error_string(ELOOP)));
     QStringList members;
     QStringList sources;
     quint64 total = 0;
@@ -196,10 +200,10 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
                             .arg(archiveFile, sizeText(total), sizeText(limits.MaxTotalSize)));
 
     // What a killed save left beside the file: the rename-over makes its temporary file there.
-    RemoveLeftoverTemporaries(QFileInfo(LinkedFile(archiveFile)).absolutePath());
+    RemoveLeftoverTemporaries(QFileInfo(realFile).absolutePath());
     const TArchivePlan plan{archiveFile, members, sources, limits};
     QString error;
-    const bool written = TryReplaceFileWhole(
+    const WriteOutcome outcome = TryReplaceFileWhole(
         archiveFile,
         [&plan](int fd, const QString &temp) {
             if (plan.Members.isEmpty()) {
@@ -212,7 +216,9 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
             return QString();
         },
         FileSync::Durable, &error);
-    if (!written)
+    if (outcome == WriteOutcome::WrittenNotSynced)
+        throw EWrittenNotSynced(error);
+    if (outcome == WriteOutcome::Failed)
         failWriting(plan, QString(), error);
     return members;
 }
@@ -360,7 +366,8 @@ QString TZipReader::ExtractMember(int index, const QString &folder)
                     return failed;
             }
         },
-        FileSync::Unsynced, &error);
+        FileSync::Unsynced, &error)
+        == WriteOutcome::Written;
     zip_fclose(in);
     if (!written)
         Fail(refusal.isEmpty() ? QStringLiteral("cannot write \"%1\": %2").arg(target, error) : refusal);

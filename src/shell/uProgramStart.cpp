@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "Paths.h"
 #include "SingleInstance.h"
+#include "Temporaries.h"
 #include "Trans.h"
 #include "uExtensionRegister.h"
 
@@ -137,6 +138,8 @@ int ProgramMain(int argc, char **argv, const MainWindowFactory &createMainWindow
     RegisterFileExtension(QStringLiteral("tvp"), programPath);
     RegisterFileExtension(QStringLiteral("tvm"), programPath);
     EnsureWorkFolders(programFolder);
+    // An install or open killed half-way is undone before anything reads the templates.
+    RemoveLeftoverTemporaries(programFolder);
     SetApplicationTitle(QStringLiteral("Tolvanar"));
 
     int result = 0;

@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "Messages.h"
 #include "TestSupport.h"
+#include "Temporaries.h"
 #include "uDesign.h"
 #include "uGlobal.h"
 #include "uPackages.h"
@@ -157,7 +158,18 @@ protected:
     }
     QString shippedIni() const { return QString::fromUtf8(ReadFileBytes(ShippedDataDir() + "tolvanar.ini")); }
     QString ini() const { return QString::fromUtf8(ReadFileBytes(prog() + "tolvanar.ini")); }
-    QStringList tmpLeft() const { return QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    // Every temporary left, wherever one could be made: in the program folder and its template
+    // folders, beside the package, and in the system's temporary folder.
+    QStringList tmpLeft() const
+    {
+        QStringList found = QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QDirIterator it(root.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            if (const QString path = it.next(); QFileInfo(path).fileName().startsWith(TemporaryPrefix))
+                found << path;
+        return found;
+    }
 };
 
 } // namespace
@@ -525,6 +537,22 @@ TEST_F(Packages, AFailedCopyPutsBackWhatItHadReplaced)
     EXPECT_TRUE(tmpLeft().isEmpty());
     EXPECT_TRUE(box.texts().isEmpty());
     EXPECT_TRUE(host.reloads.isEmpty());
+}
+
+TEST_F(Packages, AMapLineNamingTheProgramFolderItselfIsRefused)
+{
+    const QString file = package("good.tvm", TemplateMembers("tvmok001"));
+    for (const char *line : {"menu.swf=", "menu.swf=.", "menu.swf=Templates\\.\\..\\"}) {
+        SCOPED_TRACE(line);
+        WriteFileBytes(prog() + "tolvanar.ini",
+                       shippedIni().replace("menu.swf=Templates\\Horizontal\\Menus", QString::fromLatin1(line)).toUtf8());
+        const auto before = Snapshot(root.path());
+        const QString error = refusal(file);
+        EXPECT_TRUE(error.startsWith("The template package \"good.tvm\" cannot be installed: ")) << error.toStdString();
+        EXPECT_TRUE(error.contains(line)) << error.toStdString();
+        EXPECT_EQ(Changes(before, Snapshot(root.path())), QStringList());
+        EXPECT_TRUE(box.texts().isEmpty());
+    }
 }
 
 TEST_F(Packages, AnInstallKilledHalfWayLeavesNothingOnceInstalledAgain)

@@ -6,6 +6,8 @@
 #include "Messages.h"
 #include "TestSupport.h"
 #include "ZipArchive.h"
+#include "FileWrite.h"
+#include "uPackages.h"
 #include "uDesign.h"
 #include "uHtmlOptions.h"
 #include "uPreview.h"
@@ -14,6 +16,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -406,6 +409,98 @@ TEST_F(Projects, ASaveAsThatFailsLeavesTheProjectWithItsFile)
     EXPECT_EQ(prog.read("Projects/taken.tvp"), "someone else's");
     EXPECT_FALSE(prog.exists("Missing"));
     EXPECT_EQ(host.recent, QStringList{prog.file("Projects/p.tvp")});
+}
+
+TEST_F(Projects, ASaveThatLandsButWhoseFolderCannotBeSyncedKeepsItsFileAndSaysSo)
+{
+    MakeNewProject();
+    const QString target = prog.file("Projects/landed.tvp");
+    // Only the project's own folder refuses the sync, as a failing disk there would.
+    const FolderSyncFunction system = SetFolderSync([&](int, const QString &folder) {
+        return QFileInfo(folder) == QFileInfo(prog.file("Projects")) ? EIO : 0;
+    });
+    host.saveAnswers.push_back(target);
+    bool saved = false;
+    const QString error = ExceptionText([&] { saved = projects.a_SaveAsExecute(); });
+    SetFolderSync(system);
+    EXPECT_EQ(error, QString());
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(projects.ProjectFileName(), target);
+    EXPECT_EQ(Caption(), "Tolvanar - landed.tvp");
+    EXPECT_FALSE(design.IsModified());
+    EXPECT_EQ(box.texts(), QStringList({"The file \"" + target
+                                        + "\" was written, but its folder could not be synced: Input/output error"}));
+    EXPECT_EQ(ArchiveMembers(target).contains("flashmenu.xml"), true);
+}
+
+TEST_F(Projects, AnInstallKilledAnywhereIsUndoneByTheNextOpen)
+{
+    class NoWindow : public IPackageHost {
+        QString ChooseOpenFile(const TFileDialogSetup &) override { return QString(); }
+    } packageHost;
+    QFile::copy(ShippedDataDir() + "tolvanar.ini", prog.file("tolvanar.ini"));
+    MakeNewProject();
+    host.saveAnswers.push_back(prog.file("Projects/p.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+
+    // Two versions of one template, told apart by every file; the large ones, stored as they are,
+    // make each copy take a while.
+    const QString targets[] = {"Horizontal/BGround/tvmkill001.jpg",         "Horizontal/BGround/Thumbnail/tvmkill001.jpg",
+                               "Horizontal/Menus/tvmkill001.swf",           "Horizontal/Menus/Thumbnail/tvmkill001.jpg",
+                               "Horizontal/Menus/Thumbnail_Narrow/tvmkill001.jpg", "Horizontal/Template/tvmkill001.xml",
+                               "Horizontal/Template/Thumbnail/tvmkill001.jpg"};
+    const auto version = [&](char v) {
+        QList<RawMember> members{{"tvmkill001/", ""}};
+        for (const char *file : {"menu.jpg", "menu_narrow.jpg", "template.xml", "template.jpg", "background_thumb.jpg"})
+            members << RawMember{QByteArray("tvmkill001/") + file, QByteArray(file) + " v" + v};
+        for (const char *file : {"menu.swf", "background.jpg"})
+            members << RawMember{QByteArray("tvmkill001/") + file, QByteArray(v == '1' ? 4 << 20 : 6 << 20, v),
+                                 S_IFREG | 0644, false, ZIP_CM_STORE};
+        const QString file = prog.file(QStringLiteral("v%1.tvm").arg(v));
+        MakeZipArchive(file, members);
+        return file;
+    };
+    const QString v1 = version('1'), v2 = version('2');
+    const auto install = [&](const QString &file) {
+        TPackages packages(design, packageHost);
+        packages.InstallPackage(file);
+    };
+    // How many of the seven files are the new version's (a large file by its size alone).
+    const auto newFiles = [&] {
+        int count = 0;
+        for (const QString &t : targets) {
+            const QFileInfo fi(prog.file("Templates/" + t));
+            count += t.endsWith(".swf") || t.startsWith("Horizontal/BGround/tvm")
+                         ? fi.size() == 6 << 20
+                         : ReadFileBytes(fi.filePath()).endsWith("v2");
+        }
+        return count;
+    };
+    const auto temporaries = [&] {
+        QStringList found;
+        QDirIterator it(prog.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            if (const QString path = it.next(); QFileInfo(path).fileName().startsWith(".tolvanar-tmp-"))
+                found << path;
+        return found;
+    };
+
+    // Killed before any file was replaced, with one copied, with several, and with all but one.
+    for (int moment : {0, 1, 3, 6}) {
+        SCOPED_TRACE(moment);
+        install(v1);
+        ASSERT_EQ(newFiles(), 0);
+        // Back and forth, so that every round of the child passes every moment.
+        ASSERT_TRUE(KillMidway([&] { install(v2), install(v1); },
+                               [&] { return newFiles() == moment && (moment > 0 || !temporaries().isEmpty()); }));
+        host.openAnswers.push_back(prog.file("Projects/p.tvp"));
+        projects.a_LoadSWFExecute();
+        ASSERT_TRUE(host.openAnswers.empty());
+        const int now = newFiles();
+        EXPECT_TRUE(now == 0 || now == 7) << now;
+        EXPECT_EQ(temporaries(), QStringList());
+    }
 }
 
 TEST_F(Projects, TheSaveQuestionBeforeDroppingAProject)
