@@ -1,9 +1,10 @@
 /*
  * Tolvanar menu player.
  *
- * Draws the menu of a page from "flashmenu.xml" in the page's folder: background, menu bar with
- * sub-menus, title, description, logo, icon links and background sound. The .swf file that the
- * page names stands for the button set; the look comes from the description file.
+ * Draws the menu of a page from "flashmenu.xml" in the page's folder (opened from disk, from the
+ * same text in "flashmenu.xml.js"): background, menu bar with sub-menus, title, description, logo,
+ * icon links and background sound. The .swf file that the page names stands for the button set;
+ * the look comes from the description file.
  *
  * Pages call TvnrRunMenu('movie', name, 'width', w, 'height', h) where the menu belongs, or
  * carry <div class="tvnr-menu" data-movie=".." data-width=".." data-height=".."> and load this
@@ -785,8 +786,10 @@
     host.setAttribute('data-state', 'error');
   }
 
-  // The description's text; when the request fails (browsers refuse it to a page opened from
-  // disk), the same text from the script "flashmenu.xml.js" that the page loads beforehand.
+  // The description's text. From disk it is the text that the script "flashmenu.xml.js", which the
+  // page loads beforehand, gave: browsers refuse such a page the file itself and report that on the
+  // console. Otherwise (over http, or from disk without that script) the file is asked for, and
+  // the script's text taken when the request fails.
   function loadText(url, done) {
     var finished = false;
     function finish(text, refused) {
@@ -796,6 +799,10 @@
       done(text, refused);
     }
     var local = /^file:/i.test(location.protocol);
+    if (local && typeof window.TvnrMenuXml === 'string') {
+      setTimeout(function () { finish(window.TvnrMenuXml, false); }, 0);
+      return;
+    }
     try {
       var xhr = new XMLHttpRequest();
       xhr.open('GET', url, true);
