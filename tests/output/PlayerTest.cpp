@@ -22,7 +22,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <QWindow>
 #include <QtTest/QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -179,6 +181,15 @@ public:
     {
         return QJsonDocument::fromJson(js(QStringLiteral("JSON.stringify(%1)").arg(expression)).toString().toUtf8())
             .object();
+    }
+
+    // Presses a key as a visitor does: through the window system to the window the view is in,
+    // which hands it to the page that has the focus.
+    void press(Qt::Key key)
+    {
+        m_view.activateWindow();
+        m_view.setFocus();
+        QTest::keyClick(m_view.window()->windowHandle(), key);
     }
 
     RecordingPage *page() { return m_page; }
@@ -440,6 +451,48 @@ void ExpectDrawnMenu(Browser &b)
     EXPECT_EQ(m.value("areaHeight").toInt(), 150);
     EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
 }
+
+// A shot of the view and where the design's area is in it, found by the design's background
+// colour 0x808080: its rightmost column and the rows it spans.
+struct DesignShot {
+    QImage shot;
+    int edge = -1, top = -1, bottom = -1;
+
+    // Grabs the view until the area reaches x = least and its whole 150 rows are drawn, and the
+    // shot shows what `shows` asks for.
+    bool waitFor(QWebEngineView &view, int least, const std::function<bool(const QImage &)> &shows = {})
+    {
+        return QTest::qWaitFor([&] {
+            shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            edge = top = bottom = -1;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = shot.width() - 1; x >= 0; --x)
+                    if (shot.pixel(x, y) == 0xFF808080u) {
+                        edge = std::max(edge, x);
+                        top = top < 0 ? y : top;
+                        bottom = y;
+                        break;
+                    }
+            return edge >= least && bottom - top >= 149 && (!shows || shows(shot));
+        }, 15000);
+    }
+
+    // Beside the design only the page's own dark colour: the light pixels of a text or a button
+    // drawn past the edge are counted.
+    int drawnPastTheEdge() const
+    {
+        int drawn = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = edge + 1; x < shot.width(); ++x)
+                drawn += qGray(shot.pixel(x, y)) > 40;
+        return drawn;
+    }
+
+    std::string where() const
+    {
+        return QStringLiteral("the design ends at x = %1, rows %2 to %3").arg(edge).arg(top).arg(bottom).toStdString();
+    }
+};
 
 } // namespace
 
@@ -811,12 +864,24 @@ protected:
             design.AddSubMenuEntry(products, QStringLiteral("Product number %1").arg(n), QStringLiteral("mainFrame"),
                                    QStringLiteral("mainbody.htm"));
     }
+
+    // The horizontal banner in grey with white buttons on a black page, as DesignShot finds it.
+    void DarkPageDesign()
+    {
+        Design(true);
+        page.BackgroundColor = 0x000000;
+        design.FStoreOptions.BackgroundColor = 0x808080;
+        design.FStoreOptions.BackgroundColorAlpha = 100;
+        design.FStoreOptions.MainNormalColor = 0xFFFFFF;
+        design.FStoreOptions.MainNormalAlpha = 100;
+    }
 };
 
 // In a real browser engine each output type, opened from disk and from a web server, shows the open
 // sub-menu whole: no entry is cut by the menu frame, the page or the window, and a click at its middle
-// reaches it.
-TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWhole)
+// reaches it. From disk the description comes from the script beside it: no script reads a file,
+// which browsers refuse a page from disk and report on its console. From a server it is fetched.
+TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWholeAndFromDiskReadsNoFile)
 {
     for (bool horizontal : {true, false}) {
         Design(horizontal);
@@ -848,12 +913,7 @@ TEST_F(PlayerPublished, EveryOutputTypeShowsAnOpenSubMenuWhole)
 // only its stage.
 TEST_F(PlayerPublished, NothingIsDrawnPastTheDesignsEdge)
 {
-    Design(true);
-    page.BackgroundColor = 0x000000;
-    design.FStoreOptions.BackgroundColor = 0x808080;
-    design.FStoreOptions.BackgroundColorAlpha = 100;
-    design.FStoreOptions.MainNormalColor = 0xFFFFFF;
-    design.FStoreOptions.MainNormalAlpha = 100;
+    DarkPageDesign();
     for (TFontInfo &font : design.FStoreOptions.Fonts)
         font.Color = 0xFFFFFF;
     design.FStoreOptions.TitleX = 900;
@@ -874,26 +934,44 @@ TEST_F(PlayerPublished, NothingIsDrawnPastTheDesignsEdge)
         b.view().resize(1280, 400);
         ASSERT_TRUE(b.load(folder + QLatin1Char('/') + name));
         // The design's background, drawn right of where it ends, marks that the menu is drawn.
-        QImage shot;
-        int edge = -1, top = -1, bottom = -1;
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            shot = b.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
-            edge = top = bottom = -1;
-            for (int y = 0; y < shot.height(); ++y)
-                for (int x = shot.width() - 1; x >= 0; --x)
-                    if (shot.pixel(x, y) == 0xFF808080u) {
-                        edge = std::max(edge, x);
-                        top = top < 0 ? y : top;
-                        bottom = y;
-                        break;
-                    }
-            return edge >= 1000 && bottom - top >= 149;
-        }, 15000));
-        // Beside the design only the page's own colour: no light pixel of a text or a button.
-        int drawn = 0;
-        for (int y = top; y <= bottom; ++y)
-            for (int x = edge + 1; x < shot.width(); ++x)
-                drawn += qGray(shot.pixel(x, y)) > 40;
-        EXPECT_EQ(drawn, 0) << "the design ends at x = " << edge << ", rows " << top << " to " << bottom;
+        DesignShot d;
+        ASSERT_TRUE(d.waitFor(b.view(), 1000));
+        EXPECT_EQ(d.drawnPastTheEdge(), 0) << d.where();
     }
+}
+
+// A main button's focused look in a larger bold font makes the buttons grow and move along; the
+// cut at the design's edge moves with them. The first button takes the focus from the keyboard.
+TEST_F(PlayerPublished, NothingIsDrawnPastTheDesignsEdgeWhenAButtonIsFocused)
+{
+    DarkPageDesign();
+    TXMLStoreOptions &look = design.FStoreOptions;
+    look.BackgroundWidth = 700;
+    look.BackgroundHeight = 150;
+    look.MainActiveColor = 0x00FF00;
+    look.MainActiveAlpha = 100;
+    look.Fonts[fsMainActive].Size = 22;
+    look.Fonts[fsMainActive].Bold = 1;
+    design.FMenuX = 600;
+    design.FMenuY = 60;
+    ASSERT_FALSE(publish(QStringLiteral("0=-1"), out()).isEmpty());
+    Browser b;
+    b.view().resize(1280, 400);
+    ASSERT_TRUE(b.load(out() + QStringLiteral("flashmenu.htm")));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    DesignShot d;
+    ASSERT_TRUE(d.waitFor(b.view(), 690));
+    ASSERT_EQ(d.drawnPastTheEdge(), 0) << d.where();
+
+    b.press(Qt::Key_Tab);
+    ASSERT_TRUE(b.waitFor(QStringLiteral("document.activeElement === document.querySelector('.tvnr-main')")));
+    // Drawn once the focused button shows its own colour.
+    ASSERT_TRUE(d.waitFor(b.view(), 690, [](const QImage &shot) {
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixel(x, y) == 0xFF00FF00u)
+                    return true;
+        return false;
+    }));
+    EXPECT_EQ(d.drawnPastTheEdge(), 0) << d.where();
 }

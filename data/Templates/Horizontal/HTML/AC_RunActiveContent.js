@@ -630,13 +630,15 @@
   }
 
   // The main buttons are cut at the stage's edge one by one, so that their sub-menus, drawn outside
-  // them, still have the whole window.
+  // them, still have the whole window. Measured to the fraction of a pixel: buttons of one width
+  // share the bar's width, which seldom comes out whole.
   function clipToStage(shown) {
+    var stage = shown.stage.getBoundingClientRect();
+    var k = stage.width / shown.width || 1;   // the scale the stage is drawn at
     shown.bar.querySelectorAll('.tvnr-main').forEach(function (a) {
-      var x = 0, y = 0;
-      for (var el = a; el && el !== shown.stage; el = el.offsetParent) { x += el.offsetLeft; y += el.offsetTop; }
-      var top = Math.max(0, -y), left = Math.max(0, -x);
-      var right = Math.max(0, x + a.offsetWidth - shown.width), bottom = Math.max(0, y + a.offsetHeight - shown.height);
+      var r = a.getBoundingClientRect();
+      var top = Math.max(0, (stage.top - r.top) / k), left = Math.max(0, (stage.left - r.left) / k);
+      var right = Math.max(0, (r.right - stage.right) / k), bottom = Math.max(0, (r.bottom - stage.bottom) / k);
       a.style.clipPath = top || right || bottom || left
         ? 'inset(' + top + 'px ' + right + 'px ' + bottom + 'px ' + left + 'px)' : '';
     });
@@ -849,7 +851,13 @@
         var refit = function () { fit(host, shown); };
         refit();
         window.addEventListener('resize', refit);
-        if (window.ResizeObserver) new ResizeObserver(refit).observe(host);
+        if (window.ResizeObserver) {
+          new ResizeObserver(refit).observe(host);
+          // A button's focused, hovered or open look may be larger and move the others: the cut is
+          // worked out again before that is drawn.
+          var reclip = new ResizeObserver(function () { clipToStage(shown); });
+          shown.bar.querySelectorAll('.tvnr-main').forEach(function (a) { reclip.observe(a); });
+        }
         host.setAttribute('data-state', 'ready');
       } catch (e) {
         showNotice(host, NOTICE_BROKEN);
