@@ -24,7 +24,9 @@
 #include <QWebEngineView>
 #include <QWindow>
 #include <QtTest/QTest>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -329,7 +331,7 @@ void RunBeforeThePage(Browser &b, const QString &source, bool inFrames = false)
 const char *kProbeInFrames = R"JS(
 window.addEventListener('message', function (ev) {
   if (!ev.data || ev.data.probe !== 'open') return;
-  var item = Array.from(document.querySelectorAll('nav.tvnr-bar > .tvnr-item')).filter(function (it) {
+  var item = Array.from(document.querySelectorAll('.tvnr-bar > .tvnr-item')).filter(function (it) {
     return it.querySelector(':scope > a').textContent === ev.data.caption;
   })[0];
   if (!item) return;
@@ -494,6 +496,44 @@ struct DesignShot {
     }
 };
 
+// WCAG's contrast ratio of two colours.
+double Contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// How thick a focus ring is: on lines across the middle of each of the box's four edges, from 8 px
+// inside to 8 px outside, the longest run of pixels whose colour contrasts 3:1 or more with the
+// same pixel unfocused; the thinnest of the four sides.
+int FocusRingWidth(const QImage &focused, const QImage &unfocused, const QRect &box)
+{
+    int thinnest = std::numeric_limits<int>::max();
+    const QPoint mid = box.center();
+    for (const auto &[edge, outwards] : {std::pair{QPoint(box.left(), mid.y()), QPoint(-1, 0)},
+                                         std::pair{QPoint(box.right(), mid.y()), QPoint(1, 0)},
+                                         std::pair{QPoint(mid.x(), box.top()), QPoint(0, -1)},
+                                         std::pair{QPoint(mid.x(), box.bottom()), QPoint(0, 1)}}) {
+        int run = 0, longest = 0;
+        for (int i = -8; i <= 8; ++i) {
+            const QPoint p = edge + outwards * i;
+            if (focused.rect().contains(p) && Contrast(focused.pixel(p), unfocused.pixel(p)) >= 3.0)
+                longest = std::max(longest, ++run);
+            else
+                run = 0;
+        }
+        thinnest = std::min(thinnest, longest);
+    }
+    return thinnest;
+}
+
 } // namespace
 
 TEST(Player, DrawsTheMenuWithAndWithoutTheScriptBlock)
@@ -648,7 +688,7 @@ TEST(Player, SubMenusStayInsideTheWindowAndThePageStyleStaysOut)
     ASSERT_TRUE(b.load(folder.page));
     ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
     const QString open = QStringLiteral(
-        "(function(){var items=document.querySelectorAll('nav > .tvnr-item');"
+        "(function(){var items=document.querySelectorAll('.tvnr-bar > .tvnr-item');"
         "items[1].dispatchEvent(new MouseEvent('mouseover',{bubbles:true}));"
         "var sub=items[1].querySelector('.tvnr-submenu').getBoundingClientRect(), it=items[1].getBoundingClientRect();"
         "return {subLeft:sub.left, subRight:sub.right, itemLeft:it.left, itemRight:it.right,"
@@ -828,7 +868,7 @@ TEST(Player, ScreenshotOfTheDefaultDesign)
     b.view().resize(vertical ? QSize(340, 460) : QSize(760, 250));
     ASSERT_TRUE(b.load(dir.file(QStringLiteral("flashmenu.htm"))));
     ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
-    b.js(QStringLiteral("document.querySelectorAll('nav > .tvnr-item')[1].classList.add('tvnr-open');"
+    b.js(QStringLiteral("document.querySelectorAll('.tvnr-bar > .tvnr-item')[1].classList.add('tvnr-open');"
                         "document.querySelectorAll('.tvnr-sub')[1].parentNode.classList.add('tvnr-open');"));
     QTest::qWait(1500);
     ASSERT_TRUE(b.view().grab().save(target));
@@ -974,4 +1014,108 @@ TEST_F(PlayerPublished, NothingIsDrawnPastTheDesignsEdgeWhenAButtonIsFocused)
         return false;
     }));
     EXPECT_EQ(d.drawnPastTheEdge(), 0) << d.where();
+}
+
+// The sub-menus follow the disclosure pattern of site navigation: lists of links, which the button
+// above says, by aria-expanded, are shown or hidden; nothing promises a menu's roles and keys.
+TEST(Player, SubMenusAreListsOfLinksTheirButtonsDisclose)
+{
+    const QString xml = Description();
+    PageFolder folder(true, &xml);
+    Browser b;
+    ASSERT_TRUE(b.load(folder.page));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    const QString read = QStringLiteral(R"JS((function () {
+      var nav = document.querySelector('nav');
+      var links = Array.from(nav.querySelectorAll('a'));
+      var sub = document.getElementById(links[1].getAttribute('aria-controls'));
+      return {
+        roles: Array.from(nav.querySelectorAll('[role], [aria-haspopup]')).map(function (e) { return e.outerHTML; }),
+        listed: links.every(function (a) { return a.parentNode.nodeName === 'LI' && a.parentNode.parentNode.nodeName === 'UL'; }),
+        expanded: links.map(function (a) { return a.getAttribute('aria-expanded'); }),
+        controls: sub ? Array.from(sub.querySelectorAll(':scope > li > a')).map(function (a) { return a.textContent; }) : [],
+        focus: document.activeElement ? document.activeElement.textContent : ''
+      };
+    })())JS");
+    QJsonObject m = b.json(read);
+    EXPECT_EQ(m.value("roles").toArray(), QJsonArray());
+    EXPECT_TRUE(m.value("listed").toBool());
+    EXPECT_EQ(m.value("expanded").toArray(), QJsonArray({QJsonValue(), "false", QJsonValue(), QJsonValue()}));
+    EXPECT_EQ(m.value("controls").toArray(), QJsonArray({"Sub One", "Sub Two"}));
+
+    // From the keyboard: the button that takes the focus shows its list, Escape hides it again.
+    b.press(Qt::Key_Tab);
+    b.press(Qt::Key_Tab);
+    ASSERT_TRUE(b.waitFor(QStringLiteral("document.activeElement.textContent === 'Products'")));
+    EXPECT_EQ(b.json(read).value("expanded").toArray(), QJsonArray({QJsonValue(), "true", QJsonValue(), QJsonValue()}));
+    b.press(Qt::Key_Escape);
+    ASSERT_TRUE(b.waitFor(QStringLiteral("document.activeElement.getAttribute('aria-expanded') === 'false'")));
+    m = b.json(read);
+    EXPECT_EQ(m.value("focus").toString(), "Products");
+    EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+}
+
+// A link focused from the keyboard shows a ring at least 2 px thick that contrasts 3:1 or more with
+// what was there, whatever the design's colours: on a white and on a black design whose buttons
+// and icon links look the same active as normal. The icon links stand in the design's corner.
+TEST(Player, AFocusedLinkShowsARingOnAnyDesign)
+{
+    for (const char *colour : {"FFFFFF", "000000"}) {
+        SCOPED_TRACE(colour);
+        QString xml = Description();
+        xml.replace(QRegularExpression(QStringLiteral(
+                        "(<color id=\"(background|main_menu_normal|main_menu_active|sub_menu_normal|sub_menu_active)\")"
+                        " value=\"0x[0-9A-F]{6}\" alpha=\"\\d+\"")),
+                    QStringLiteral("\\1 value=\"0x%1\" alpha=\"100\"").arg(QLatin1String(colour)));
+        xml.replace(QStringLiteral("\"icon_link_active\" value=\"0xFFFFFF\" alpha=\"40\""),
+                    QStringLiteral("\"icon_link_active\" value=\"0xFFFFFF\" alpha=\"0\""));
+        xml.replace(QStringLiteral("color=\"0xFFFF00\" bold=\"true\" italic=\"false\" underline=\"true\""),
+                    QStringLiteral("color=\"0xFFFFFF\" bold=\"true\" italic=\"false\" underline=\"false\""));
+        xml.replace(QStringLiteral("color=\"0x800000\" bold=\"false\" italic=\"false\""),
+                    QStringLiteral("color=\"0x000080\" bold=\"false\" italic=\"true\""));
+        xml.replace(QStringLiteral("<iconlink x=\"500\" y=\"10\" />"), QStringLiteral("<iconlink x=\"0\" y=\"0\" />"));
+        xml.replace(QStringLiteral("</iconlink>\r\n<menubar>"),
+                    QStringLiteral("<item id=\"2\" img=\"flashmenu\\home.jpg\" url=\"http://example.com/\" target=\"\""
+                                   " active=\"1\" alpha=\"100\"><text><![CDATA[Home]]></text></item>\r\n</iconlink>\r\n<menubar>"));
+        PageFolder folder(true, &xml);
+        folder.dir.write(QStringLiteral("flashmenu/home.jpg"),
+                         ReadFileBytes(ShippedDataDir() + QStringLiteral("Templates/IconLink/home.jpg")));
+        Browser b;
+        ASSERT_TRUE(b.load(folder.page));
+        ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+        const auto boxOf = [&](const QString &selector) {
+            const QJsonObject r = b.json(QStringLiteral("(function(){var r=document.querySelector('%1').getBoundingClientRect();"
+                                                        "return {l:r.left,t:r.top,r:r.right,b:r.bottom};})()").arg(selector));
+            return QRect(QPoint(qRound(r.value("l").toDouble()), qRound(r.value("t").toDouble())),
+                         QPoint(qRound(r.value("r").toDouble()) - 1, qRound(r.value("b").toDouble()) - 1));
+        };
+        // Nothing focused, once the icon's picture is drawn.
+        ASSERT_TRUE(b.waitFor(QStringLiteral("(function(){var i=document.querySelector('.tvnr-icons img');"
+                                             "return i.complete && i.naturalWidth > 0;})()")));
+        const QRect icon = boxOf(QStringLiteral(".tvnr-icons a"));
+        QImage before;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            before = b.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+            return Contrast(before.pixel(icon.center()), before.pixel(icon.center().x(), icon.bottom() + 10)) > 1.5;
+        }, 15000));
+        // Tab goes to the icon link, then to the first main button, then to the second, which opens
+        // its sub-menu, then into that.
+        int width = 0;
+        QImage shot;
+        for (const char *selector : {".tvnr-icons a", ".tvnr-main", ".tvnr-item + .tvnr-item > .tvnr-main", ".tvnr-sub"}) {
+            SCOPED_TRACE(selector);
+            b.press(Qt::Key_Tab);
+            ASSERT_TRUE(b.waitFor(QStringLiteral("document.activeElement === document.querySelector('%1')").arg(selector)));
+            const QRect box = boxOf(QString::fromLatin1(selector));
+            // The sub-entry is set against the open sub-menu as it was before.
+            const QImage unfocused = QLatin1String(selector) == QLatin1String(".tvnr-sub") ? shot : before;
+            const bool ringed = QTest::qWaitFor([&] {
+                shot = b.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+                width = FocusRingWidth(shot, unfocused, box);
+                return width >= 2;
+            }, 15000);
+            ASSERT_TRUE(ringed) << "a ring of " << width << " px";
+        }
+        EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+    }
 }

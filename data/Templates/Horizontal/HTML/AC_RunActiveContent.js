@@ -21,6 +21,7 @@
       'read it from this folder. Open the page through a web server, or allow pages to read local files.';
   var SUBMENU_CLOSE_DELAY = 350;
   var menuCount = 0;
+  var subMenuCount = 0;
 
   // ---- values from the file ----
 
@@ -346,9 +347,8 @@
       s + ' .tvnr-main{padding:7px 16px;' + fontCss(d.fonts.mainNormal) + buttonLook(t, d.colors.mainNormal, false) + '}',
       s + ' .tvnr-main:hover,' + s + ' .tvnr-main:focus,' + s + ' .tvnr-open>.tvnr-main{' +
           fontCss(d.fonts.mainActive) + buttonLook(t, d.colors.mainActive, true) + '}',
-      s + ' .tvnr-main:focus-visible,' + s + ' .tvnr-sub:focus-visible{outline:2px solid rgba(255,255,255,.9);' +
-          'outline-offset:-3px;}',
       s + ' .tvnr-submenu{position:absolute;z-index:30;display:none;flex-direction:column;min-width:100%;' +
+          'margin:0;padding:0;list-style:none;' +
           (d.vertical ? 'left:100%;top:0;' : 'left:0;top:100%;') +
           'box-shadow:0 4px 12px rgba(0,0,0,.25);transform-origin:0 0;}',
       s + ' .tvnr-submenu .tvnr-submenu{left:100%;top:0;min-width:0;}',
@@ -367,12 +367,17 @@
       s + ' .tvnr-desc{' + fontCss(d.fonts.desc) + 'z-index:10;}',
       s + ' .tvnr-logo{z-index:5;max-width:none;border:0;}',
       s + ' .tvnr-icons{display:flex;gap:4px;z-index:15;}',
-      s + ' .tvnr-icons a{display:block;padding:3px;border-radius:4px;background-color:' + d.colors.iconNormal + ';}',
-      s + ' .tvnr-icons a:hover,' + s + ' .tvnr-icons a:focus{background-color:' + d.colors.iconActive + ';outline:none;}',
+      s + ' .tvnr-icons a{display:block;padding:4px;border-radius:4px;background-color:' + d.colors.iconNormal + ';}',
+      s + ' .tvnr-icons a:hover,' + s + ' .tvnr-icons a:focus{background-color:' + d.colors.iconActive + ';}',
       s + ' .tvnr-icons img{display:block;max-width:48px;max-height:48px;border:0;}',
       s + ' .tvnr-music{z-index:15;width:26px;height:26px;padding:0;border-radius:13px;cursor:pointer;' +
           'border:1px solid rgba(255,255,255,.7);background:rgba(0,0,0,.45);color:#fff;font:14px/24px sans-serif;}',
       s + ' .tvnr-music[aria-pressed="false"]{opacity:.6;text-decoration:line-through;}',
+      // A focused link shows a ring light at its edge and dark within, so one of them stands out on
+      // any colour. It is drawn inside the link, where neither a neighbour nor the cut at the
+      // stage's edge hides it, and in an icon's padding, off its picture.
+      s + ' .tvnr-main:focus-visible,' + s + ' .tvnr-sub:focus-visible,' + s + ' .tvnr-icons a:focus-visible{' +
+          'outline:2px solid #000;outline-offset:-4px;box-shadow:inset 0 0 0 2px #fff;}',
     ].join('\n');
   }
 
@@ -399,19 +404,21 @@
     return a;
   }
 
+  // Site navigation as lists of links; a link with a sub-menu discloses it (aria-expanded), so
+  // nothing promises the roles and keys of an application menu.
   function buildItems(list, entries, cls, depth) {
     entries.forEach(function (entry) {
-      var item = document.createElement('div');
+      var item = document.createElement('li');
       item.className = 'tvnr-item';
       var a = makeLink(cls, entry);
       item.appendChild(a);
       if (entry.children.length) {
-        a.setAttribute('aria-haspopup', 'true');
+        var sub = document.createElement('ul');
+        sub.className = 'tvnr-submenu';
+        sub.id = 'tvnr-submenu-' + (++subMenuCount);
+        a.setAttribute('aria-controls', sub.id);
         a.setAttribute('aria-expanded', 'false');
         if (cls === 'tvnr-sub') a.classList.add('tvnr-more');
-        var sub = document.createElement('div');
-        sub.className = 'tvnr-submenu';
-        sub.setAttribute('role', 'menu');
         buildItems(sub, entry.children, 'tvnr-sub', depth + 1);
         item.appendChild(sub);
       }
@@ -761,12 +768,14 @@
     drawIcons(host, d);
     drawSound(host, d);
 
-    var bar = document.createElement('nav');
+    var nav = document.createElement('nav');
+    nav.setAttribute('aria-label', 'Menu');
+    var bar = document.createElement('ul');
     bar.className = 'tvnr-bar';
-    bar.setAttribute('aria-label', 'Menu');
     place(bar, d.bar.x, d.bar.y);
     buildItems(bar, d.entries, 'tvnr-main', 0);
-    shown.stage.appendChild(bar);
+    nav.appendChild(bar);
+    shown.stage.appendChild(nav);
     shown.bar = bar;
     shown.menu = wireMenu(bar, d.vertical);
     return shown;
