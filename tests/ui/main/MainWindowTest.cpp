@@ -105,7 +105,7 @@ TEST_F(MainWindow, APreviewRefreshShowsTheDesignInTheBrowserPane)
 
     auto *view = w.findChild<QWebEngineView *>("WebBrowser");
     ASSERT_EQ(WaitForMenu(view, QUrl::fromLocalFile(prog.file("MenuPreview/flashmenu.htm"))), "ready");
-    const QString captions = RunJs(view, "Array.from(document.querySelectorAll('nav > .tvnr-item > a'))"
+    const QString captions = RunJs(view, "Array.from(document.querySelectorAll('.tvnr-bar > .tvnr-item > a'))"
                                          ".map(function(a){return a.textContent.trim();}).join('|')")
                                  .toString();
     EXPECT_EQ(captions, "Menu1|Menu2|Menu3|News & Views");

@@ -1,9 +1,10 @@
 /*
  * Tolvanar menu player.
  *
- * Draws the menu of a page from "flashmenu.xml" in the page's folder: background, menu bar with
- * sub-menus, title, description, logo, icon links and background sound. The .swf file that the
- * page names stands for the button set; the look comes from the description file.
+ * Draws the menu of a page from "flashmenu.xml" in the page's folder (opened from disk, from the
+ * same text in "flashmenu.xml.js"): background, menu bar with sub-menus, title, description, logo,
+ * icon links and background sound. The .swf file that the page names stands for the button set;
+ * the look comes from the description file.
  *
  * Pages call TvnrRunMenu('movie', name, 'width', w, 'height', h) where the menu belongs, or
  * carry <div class="tvnr-menu" data-movie=".." data-width=".." data-height=".."> and load this
@@ -20,6 +21,7 @@
       'read it from this folder. Open the page through a web server, or allow pages to read local files.';
   var SUBMENU_CLOSE_DELAY = 350;
   var menuCount = 0;
+  var subMenuCount = 0;
 
   // ---- values from the file ----
 
@@ -345,9 +347,8 @@
       s + ' .tvnr-main{padding:7px 16px;' + fontCss(d.fonts.mainNormal) + buttonLook(t, d.colors.mainNormal, false) + '}',
       s + ' .tvnr-main:hover,' + s + ' .tvnr-main:focus,' + s + ' .tvnr-open>.tvnr-main{' +
           fontCss(d.fonts.mainActive) + buttonLook(t, d.colors.mainActive, true) + '}',
-      s + ' .tvnr-main:focus-visible,' + s + ' .tvnr-sub:focus-visible{outline:2px solid rgba(255,255,255,.9);' +
-          'outline-offset:-3px;}',
       s + ' .tvnr-submenu{position:absolute;z-index:30;display:none;flex-direction:column;min-width:100%;' +
+          'margin:0;padding:0;list-style:none;' +
           (d.vertical ? 'left:100%;top:0;' : 'left:0;top:100%;') +
           'box-shadow:0 4px 12px rgba(0,0,0,.25);transform-origin:0 0;}',
       s + ' .tvnr-submenu .tvnr-submenu{left:100%;top:0;min-width:0;}',
@@ -366,12 +367,17 @@
       s + ' .tvnr-desc{' + fontCss(d.fonts.desc) + 'z-index:10;}',
       s + ' .tvnr-logo{z-index:5;max-width:none;border:0;}',
       s + ' .tvnr-icons{display:flex;gap:4px;z-index:15;}',
-      s + ' .tvnr-icons a{display:block;padding:3px;border-radius:4px;background-color:' + d.colors.iconNormal + ';}',
-      s + ' .tvnr-icons a:hover,' + s + ' .tvnr-icons a:focus{background-color:' + d.colors.iconActive + ';outline:none;}',
+      s + ' .tvnr-icons a{display:block;padding:4px;border-radius:4px;background-color:' + d.colors.iconNormal + ';}',
+      s + ' .tvnr-icons a:hover,' + s + ' .tvnr-icons a:focus{background-color:' + d.colors.iconActive + ';}',
       s + ' .tvnr-icons img{display:block;max-width:48px;max-height:48px;border:0;}',
       s + ' .tvnr-music{z-index:15;width:26px;height:26px;padding:0;border-radius:13px;cursor:pointer;' +
           'border:1px solid rgba(255,255,255,.7);background:rgba(0,0,0,.45);color:#fff;font:14px/24px sans-serif;}',
       s + ' .tvnr-music[aria-pressed="false"]{opacity:.6;text-decoration:line-through;}',
+      // A focused link shows a ring light at its edge and dark within, so one of them stands out on
+      // any colour. It is drawn inside the link, where neither a neighbour nor the cut at the
+      // stage's edge hides it, and in an icon's padding, off its picture.
+      s + ' .tvnr-main:focus-visible,' + s + ' .tvnr-sub:focus-visible,' + s + ' .tvnr-icons a:focus-visible{' +
+          'outline:2px solid #000;outline-offset:-4px;box-shadow:inset 0 0 0 2px #fff;}',
     ].join('\n');
   }
 
@@ -398,19 +404,21 @@
     return a;
   }
 
+  // Site navigation as lists of links; a link with a sub-menu discloses it (aria-expanded), so
+  // nothing promises the roles and keys of an application menu.
   function buildItems(list, entries, cls, depth) {
     entries.forEach(function (entry) {
-      var item = document.createElement('div');
+      var item = document.createElement('li');
       item.className = 'tvnr-item';
       var a = makeLink(cls, entry);
       item.appendChild(a);
       if (entry.children.length) {
-        a.setAttribute('aria-haspopup', 'true');
+        var sub = document.createElement('ul');
+        sub.className = 'tvnr-submenu';
+        sub.id = 'tvnr-submenu-' + (++subMenuCount);
+        a.setAttribute('aria-controls', sub.id);
         a.setAttribute('aria-expanded', 'false');
         if (cls === 'tvnr-sub') a.classList.add('tvnr-more');
-        var sub = document.createElement('div');
-        sub.className = 'tvnr-submenu';
-        sub.setAttribute('role', 'menu');
         buildItems(sub, entry.children, 'tvnr-sub', depth + 1);
         item.appendChild(sub);
       }
@@ -629,13 +637,15 @@
   }
 
   // The main buttons are cut at the stage's edge one by one, so that their sub-menus, drawn outside
-  // them, still have the whole window.
+  // them, still have the whole window. Measured to the fraction of a pixel: buttons of one width
+  // share the bar's width, which seldom comes out whole.
   function clipToStage(shown) {
+    var stage = shown.stage.getBoundingClientRect();
+    var k = stage.width / shown.width || 1;   // the scale the stage is drawn at
     shown.bar.querySelectorAll('.tvnr-main').forEach(function (a) {
-      var x = 0, y = 0;
-      for (var el = a; el && el !== shown.stage; el = el.offsetParent) { x += el.offsetLeft; y += el.offsetTop; }
-      var top = Math.max(0, -y), left = Math.max(0, -x);
-      var right = Math.max(0, x + a.offsetWidth - shown.width), bottom = Math.max(0, y + a.offsetHeight - shown.height);
+      var r = a.getBoundingClientRect();
+      var top = Math.max(0, (stage.top - r.top) / k), left = Math.max(0, (stage.left - r.left) / k);
+      var right = Math.max(0, (r.right - stage.right) / k), bottom = Math.max(0, (r.bottom - stage.bottom) / k);
       a.style.clipPath = top || right || bottom || left
         ? 'inset(' + top + 'px ' + right + 'px ' + bottom + 'px ' + left + 'px)' : '';
     });
@@ -758,12 +768,14 @@
     drawIcons(host, d);
     drawSound(host, d);
 
-    var bar = document.createElement('nav');
+    var nav = document.createElement('nav');
+    nav.setAttribute('aria-label', 'Menu');
+    var bar = document.createElement('ul');
     bar.className = 'tvnr-bar';
-    bar.setAttribute('aria-label', 'Menu');
     place(bar, d.bar.x, d.bar.y);
     buildItems(bar, d.entries, 'tvnr-main', 0);
-    shown.stage.appendChild(bar);
+    nav.appendChild(bar);
+    shown.stage.appendChild(nav);
     shown.bar = bar;
     shown.menu = wireMenu(bar, d.vertical);
     return shown;
@@ -785,8 +797,10 @@
     host.setAttribute('data-state', 'error');
   }
 
-  // The description's text; when the request fails (browsers refuse it to a page opened from
-  // disk), the same text from the script "flashmenu.xml.js" that the page loads beforehand.
+  // The description's text. From disk it is the text that the script "flashmenu.xml.js", which the
+  // page loads beforehand, gave: browsers refuse such a page the file itself and report that on the
+  // console. Otherwise (over http, or from disk without that script) the file is asked for, and
+  // the script's text taken when the request fails.
   function loadText(url, done) {
     var finished = false;
     function finish(text, refused) {
@@ -796,6 +810,10 @@
       done(text, refused);
     }
     var local = /^file:/i.test(location.protocol);
+    if (local && typeof window.TvnrMenuXml === 'string') {
+      setTimeout(function () { finish(window.TvnrMenuXml, false); }, 0);
+      return;
+    }
     try {
       var xhr = new XMLHttpRequest();
       xhr.open('GET', url, true);
@@ -842,7 +860,13 @@
         var refit = function () { fit(host, shown); };
         refit();
         window.addEventListener('resize', refit);
-        if (window.ResizeObserver) new ResizeObserver(refit).observe(host);
+        if (window.ResizeObserver) {
+          new ResizeObserver(refit).observe(host);
+          // A button's focused, hovered or open look may be larger and move the others: the cut is
+          // worked out again before that is drawn.
+          var reclip = new ResizeObserver(function () { clipToStage(shown); });
+          shown.bar.querySelectorAll('.tvnr-main').forEach(function (a) { reclip.observe(a); });
+        }
         host.setAttribute('data-state', 'ready');
       } catch (e) {
         showNotice(host, NOTICE_BROKEN);
