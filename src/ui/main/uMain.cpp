@@ -812,6 +812,9 @@ void TfrmMain::PrepareDesignControls(const TFileFieldSetups &fields)
 void TfrmMain::FinishDesignReset()
 {
     ShowDesignValues();
+    // However the design came (new, opened, from a gallery), the short list marks its button set.
+    if (!FDesign.FNoProject)
+        RefreshTemplateShortList(FDesign.CurrentMenuFileName);
     ShowGuides(false, false);
     timerSlider->stop();
     UpdateTrackXRange();

@@ -1119,3 +1119,51 @@ TEST_F(Designer, APickInTheShortListAppliesTheButtonSetAndShowsItsValues)
     EXPECT_TRUE(w->rgrMenuType->findChildren<QRadioButton *>()[1]->isChecked());
     EXPECT_TRUE(PreviewXml().contains("tvmbiz001.swf"));
 }
+
+// A project saved with a set far down the list, opened again in a new window through File > Open:
+// the list marks the design's set and shows it, in the layout the window had (horizontal) and in
+// the one the project brings (vertical).
+TEST_F(Designer, AnOpenedProjectsButtonSetIsMarkedAndScrolledIntoView)
+{
+    for (const bool horizontal : {true, false}) {
+        SCOPED_TRACE(horizontal ? "horizontal" : "vertical");
+        script.saveFile = prog.file(horizontal ? "Projects/across.tvp" : "Projects/down.tvp");
+        {
+            auto w = OpenWindow();
+            w->show();
+            w->SetOrientation(horizontal);
+            TfraMenuButtonShortList *list = w->fraMenuButtonShortList1;
+            TGalleryTile *far = TileWithTag(list->ScrollBox->widget(), int(list->Names().indexOf("tvnr001.swf")));
+            ASSERT_TRUE(far);
+            list->ScrollBox->ensureWidgetVisible(far);
+            QTest::mouseClick(far->Picture(), Qt::LeftButton);
+            ASSERT_EQ(w->Design().CurrentMenuFileName, "tvnr001.swf");
+            w->a_SaveAs->trigger();
+            ASSERT_TRUE(QFileInfo::exists(script.saveFile)) << box.texts().join("\n").toStdString();
+        }
+        auto w = Window();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        script.openFile = script.saveFile;
+        w->a_LoadSWF->trigger();
+        ASSERT_EQ(w->IsHorizontal(), horizontal);
+        ASSERT_EQ(w->Design().CurrentMenuFileName, "tvnr001.swf");
+        TfraMenuButtonShortList *list = w->fraMenuButtonShortList1;
+        const auto marked = [list] {
+            for (TGalleryTile *t : list->Tiles())
+                if (t->IsHighlighted())
+                    return list->Names().value(t->Tag(), QStringLiteral("the custom tile")).toStdString();
+            return std::string("none");
+        };
+        EXPECT_EQ(marked(), "tvnr001.swf");
+        TGalleryTile *tile = list->CurrentTile();
+        ASSERT_TRUE(tile);
+        EXPECT_EQ(list->Names().value(tile->Tag()).toStdString(), "tvnr001.swf");
+        // Seen once the window has settled.
+        const auto inView = [list, tile] {
+            const QRect shown(-list->ScrollBox->widget()->pos(), list->ScrollBox->viewport()->size());
+            return shown.contains(tile->geometry());
+        };
+        EXPECT_TRUE(QTest::qWaitFor(inView, 5000));
+    }
+}
