@@ -370,6 +370,7 @@ void TfrmMain::ApplyLanguageToWindow()
     TranslateForm(this, objectName(), EditTexts::Keep);
     TranslateFrame(fraLogoImage, QStringLiteral("frmMain.fraLogoImage"), EditTexts::Keep);
     TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"), EditTexts::Keep);
+    fraMenuButtonShortList1->ApplyLanguage();
     for (QGroupBox *group : {rgrButtonSize, rgrMenuType, rgTextAlign})
         TranslateRadioGroupItems(group, objectName());
     // The file's button-size items name the horizontal layout's choice; the vertical layout (the one
