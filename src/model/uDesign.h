@@ -37,7 +37,8 @@ public:
     using TFileFieldSetups = std::array<TFileFieldSetup, 4>;
     virtual void PrepareDesignControls(const TFileFieldSetups &fields) {}
     virtual void RefreshPositionHints() {}
-    virtual void FinishDesignReset() {}  // guides hidden, slider timer stopped, X track range
+    // Values shown, the design's button set marked, guides hidden, slider timer stopped, X track range.
+    virtual void FinishDesignReset() {}
 
     // Reading a description: the menu area size rules work on the design's BackgroundWidth/Height.
     virtual void ComputeMenuAreaWidth() {}

@@ -177,7 +177,6 @@ void TProjects::a_NewExecute()
             FPreview.CopyPreviewTemplateFile(media[i]);
         FDesign.CurrentMenuFileName = xml.GetMenuFileSrc();
         FPreview.CopyPreviewTemplateFile(FDesign.CurrentMenuFileName);
-        FHost.RefreshTemplateShortList(FDesign.CurrentMenuFileName);
         for (int i = 3; i < media.size(); ++i)
             FPreview.CopyPreviewTemplateFile(media[i]);
 
@@ -402,7 +401,6 @@ void TProjects::a_OpenPreviewExecute()
     FDesign.CurrentMenuFileName = ExtractFileName(xml.GetMenuFileSrc());
     FPreview.CopyPreviewTemplateFile(FDesign.CurrentMenuFileName);
     FHost.ReloadButtonShortList();
-    FHost.RefreshTemplateShortList(FDesign.CurrentMenuFileName);
     FDesign.ResetDesign(false);
     DeleteFolderFiles(FPreview.ExchangeFolder(), true);
     // The design now differs from its project file: closing must ask before the new style is lost.

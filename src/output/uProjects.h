@@ -47,9 +47,8 @@ public:
     virtual void SetCaption(const QString &caption) {}
     // The page option controls show the values just read.
     virtual void PageOptionsLoaded() {}
-    // The button short list: its custom tile kept and the list reloaded; the template shown first.
+    // The button short list rebuilt with its custom tile kept (the design reset then marks the set).
     virtual void ReloadButtonShortList() {}
-    virtual void RefreshTemplateShortList(const QString &menuFile) {}
     // The Recent Projects menu rebuilt from these entries (one disabled item when empty).
     virtual void RecentProjectsChanged(const QStringList &entries) {}
 

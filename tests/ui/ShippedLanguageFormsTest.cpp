@@ -10,6 +10,7 @@
 #include "uBackgroundStyle.h"
 #include "uIconLinkListPopup.h"
 #include "uIconLinkOptions.h"
+#include "fra_MenuButtonShortList.h"
 #include "uMain.h"
 #include "uMenuItemEditor.h"
 #include "uMenuStyle.h"
@@ -156,12 +157,19 @@ protected:
     {
         const QString folder = prog.path();
         const TGallerySetup setup{folder, true, &options, {}};
-        auto main = [](const QString &programFolder) { return std::make_unique<TfrmMain>(programFolder); };
+        // With the short list's tiles, as the window has them once it is shown.
+        auto main = [](const QString &programFolder) {
+            auto w = std::make_unique<TfrmMain>(programFolder);
+            w->fraMenuButtonShortList1->LoadButtons({});
+            return w;
+        };
         // The text dialogs caption these two from the message table.
         auto boldItalic = [](const QObject *o) { return o->objectName() == "chbIsBolded" || o->objectName() == "chbIsItalic"; };
         return {
             {"frmMain", [=] { return main(folder); },
-             {{"fraLogoImage", "frmMain.fraLogoImage"}, {"fraBackgroundSound", "frmMain.fraBackgroundSound"}},
+             {{"fraLogoImage", "frmMain.fraLogoImage"},
+              {"fraBackgroundSound", "frmMain.fraBackgroundSound"},
+              {"fraMenuButtonShortList1", "frmMain.fraMenuButtonShortList1"}},
              {"rgrButtonSize", "rgrMenuType", "rgTextAlign"},
              [](const QObject *o) {
                  // The Language items, the menu toolbar, the recent projects and the read-outs.

@@ -4,6 +4,7 @@
 #include "FitCheck.h"
 #include "GalleryFixture.h"
 #include "FontOptionsDialog.h"
+#include "GalleryTile.h"
 #include "IniFile.h"
 #include "Messages.h"
 #include "Trans.h"
@@ -26,6 +27,7 @@
 #include "uWizard.h"
 #include "unitSecureReminder.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -254,6 +256,77 @@ TEST_F(EveryWindow, TheDesktopsFontCutsNoCaption)
         EXPECT_TRUE(reminderCut.isEmpty()) << reminderCut.join("\n").toStdString();
     }
     QApplication::setFont(desktop);
+}
+
+// The tile that opens the Button Style gallery writes its caption itself: every line of it lies
+// inside the tile, measured in the font it is drawn in, in both layouts as the window first opens,
+// in English and in a language whose texts are half as long again.
+TEST_F(EveryWindow, TheMoreButtonSetsTileShowsItsWholeCaptionInBothLayouts)
+{
+    // Every caption of the tile, with where its text falls in the tile; "" once all lie inside it.
+    const auto cut = [](TGalleryTile *tile, QStringList *texts) {
+        QStringList out;
+        for (QLabel *label : tile->findChildren<QLabel *>()) {
+            if (label->text().isEmpty() || !label->isVisible())
+                continue;
+            *texts << label->text();
+            const QRect room = label->contentsRect();
+            const int flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
+            const QRect text = QFontMetrics(label->font()).boundingRect(room, flags, label->text());
+            const QRect inTile(label->mapTo(tile, text.topLeft()), text.size());
+            if (!room.contains(text) || !tile->rect().contains(inTile))
+                out << QStringLiteral("\"%1\" at %2 in a tile of %3x%4")
+                           .arg(label->text(), fitcheck::RectText(inTile))
+                           .arg(tile->width())
+                           .arg(tile->height());
+        }
+        return out;
+    };
+    const auto check = [&](const QString &language) {
+        for (const bool horizontal : {true, false}) {
+            SCOPED_TRACE((language + (horizontal ? " horizontal" : " vertical")).toStdString());
+            TfrmMain w(prog.path());
+            w.FitToScreen(QRect(0, 0, 1366, 736));
+            w.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+            // Chosen in the shown window: the horizontal tile takes the language's texts, the
+            // vertical one is made anew with them.
+            if (language != "English")
+                w.findChild<QAction *>("miLang" + language)->trigger();
+            w.Design().SetNoProject(false);
+            w.SetOrientation(horizontal);
+            TGalleryTile *tile = w.fraMenuButtonShortList1->CustomTile();
+            ASSERT_TRUE(tile);
+            QStringList texts, wrong;
+            (void)QTest::qWaitFor([&] {
+                texts.clear();
+                wrong = cut(tile, &texts);
+                return wrong.isEmpty() && texts.size() == 2;
+            }, 10000);
+            EXPECT_EQ(texts.size(), 2) << texts.join(" | ").toStdString();
+            EXPECT_TRUE(wrong.isEmpty()) << wrong.join("\n").toStdString();
+            if (language != "English") {
+                for (const QString &text : texts)
+                    EXPECT_TRUE(text.endsWith("eeee")) << text.toStdString();
+            }
+        }
+    };
+    check("English");
+
+    // Each text of the tile half as long again.
+    {
+        TfrmMain w(prog.path());
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        const QString section = "frmMain." + w.fraMenuButtonShortList1->objectName();
+        prog.write("Lang/Longer.dic", "[Global]\r\nAppTitle=Tolvanar\r\n");
+        IniFile ini(prog.file("Lang/Longer.dic"));
+        for (QLabel *label : w.fraMenuButtonShortList1->CustomTile()->findChildren<QLabel *>())
+            if (!label->objectName().isEmpty() && !label->text().isEmpty())
+                ini.WriteString(section, "c_" + label->objectName(),
+                                label->text() + " " + QString(label->text().size() / 2, QChar('e')));
+    }
+    check("Longer");
 }
 
 TEST_F(EveryWindow, OnASmallScreenTheMainWindowFitsCentredWithItsBottomRowInReach)

@@ -12,6 +12,7 @@
 #include "uSettings.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -54,6 +55,49 @@ TGalleryTile *TfraMenuButtonShortList::MakeTile(int tag, const QPoint &at, const
     return tile;
 }
 
+TGalleryTile *TfraMenuButtonShortList::MakeCustomTile(int tag, const QPoint &at)
+{
+    // The tile writes its caption itself, wrapped to the tile's width in the window's font: a
+    // picture with the words in it would be cut in the narrow tile and never be translated.
+    TGalleryTile *tile = MakeTile(tag, at, QString(), QString(), false);
+    auto *face = new QVBoxLayout(tile->Picture());
+    face->addStretch();
+    const struct {
+        const char *name;
+        const char *text;
+        bool bold;
+    } lines[] = {{"lblMoreButtonSets", "More button sets...", true},
+                 {"lblOpenButtonStyle", "Open the Button Style gallery", false}};
+    for (const auto &line : lines) {
+        auto *label = new QLabel(QString::fromLatin1(line.text), tile->Picture());
+        label->setObjectName(QString::fromLatin1(line.name));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        // A click goes to the picture, which the lock governs.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (line.bold) {
+            QFont bold;
+            bold.setBold(true);
+            label->setFont(bold);
+        }
+        face->addWidget(label);
+    }
+    face->addStretch();
+    TranslateFrame(tile, LanguageSection());
+    return tile;
+}
+
+QString TfraMenuButtonShortList::LanguageSection() const
+{
+    return window()->objectName() + QLatin1Char('.') + objectName();
+}
+
+void TfraMenuButtonShortList::ApplyLanguage()
+{
+    TranslateFrame(this, LanguageSection(), EditTexts::Keep);
+}
+
 void TfraMenuButtonShortList::LoadButtons(const TSelectHandler &onSelect)
 {
     FHorizontal = FIsHorizontal ? FIsHorizontal() : true;
@@ -88,8 +132,7 @@ void TfraMenuButtonShortList::LoadButtons(const TSelectHandler &onSelect)
     }
     const int tag = int(FNames.size());
     if (!KeepCustomTile || !FCustomTile) {
-        FCustomTile = MakeTile(tag, QPoint(x, y), GalleryThumbnailFile(thumbnails, QStringLiteral("CustomButtons.jpg")),
-                               QString(), false);
+        FCustomTile = MakeCustomTile(tag, QPoint(x, y));
         last = FCustomTile;
     } else {
         // The kept tile still ends the list: it takes the new length and the place after the last set.

@@ -35,6 +35,8 @@ public:
     void SetLocked(bool locked);
     // No tile marked or current (no project is open).
     void ClearMark();
+    // The texts of the loaded language, from the section of the window's name and the frame's.
+    void ApplyLanguage();
 
     // The custom tile was clicked: the window runs its Button Style action.
     std::function<void()> OnOpenMore;
@@ -59,6 +61,9 @@ private:
     // Focus for a tile that only highlights it.
     void FocusHighlightOnly(TGalleryTile *tile);
     TGalleryTile *MakeTile(int tag, const QPoint &at, const QString &picture, const QString &caption, bool withCaption);
+    // The tile that opens the gallery: no picture, its caption written in the tile.
+    TGalleryTile *MakeCustomTile(int tag, const QPoint &at);
+    QString LanguageSection() const;
     void ControlEntered(QWidget *w);
     void ControlLeft(QWidget *w);
     void ScrollBoxEnter();

@@ -16,6 +16,7 @@
 
 #include <QFile>
 #include <QLayout>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -25,6 +26,11 @@ std::unique_ptr<BrowserPane> MakeWebBrowserPane(QWidget *parent)
     view->setObjectName(QStringLiteral("WebBrowser"));
     view->setFocusPolicy(Qt::NoFocus);
     view->setContextMenuPolicy(Qt::NoContextMenu);
+    // The page starts at once, so that the view's drawing surface stands before the dialog's window
+    // is made. On a desktop that draws it through OpenGL, a window made first is made anew for it,
+    // and a modal dialog's window made anew is modal no more: the window behind would take keys
+    // and clicks while the dialog is open.
+    view->setUrl(QUrl(QStringLiteral("about:blank")));
     if (!parent->layout())
         new QVBoxLayout(parent);
     parent->layout()->setContentsMargins(0, 0, 0, 0);

@@ -117,12 +117,9 @@ void TGalleryTile::SetHighlighted(bool on)
     QPalette p = palette();
     const QPalette app = QApplication::palette();
     p.setColor(QPalette::Window, on ? app.color(QPalette::Highlight) : app.color(QPalette::Button));
+    // The caption, and any text the tile writes, reads on the marked background.
+    p.setColor(QPalette::WindowText, on ? app.color(QPalette::HighlightedText) : app.color(QPalette::WindowText));
     setPalette(p);
-    if (FCaption) {
-        QPalette c = FCaption->palette();
-        c.setColor(QPalette::WindowText, on ? app.color(QPalette::HighlightedText) : app.color(QPalette::WindowText));
-        FCaption->setPalette(c);
-    }
 }
 
 QList<TGalleryTile *> TilesOf(const QWidget *container)

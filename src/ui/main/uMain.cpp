@@ -35,7 +35,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -350,36 +349,9 @@ void TfrmMain::SaveSettingsOnClose()
     WriteOptions(FAppDir, Options);
 }
 
-namespace {
-
-// The dialog of the program open over the main window: the modal one on top, else any shown.
-QWidget *OpenDialog()
-{
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<QDialog *>(w) && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-} // namespace
-
 void TfrmMain::keyPressEvent(QKeyEvent *event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-        // A window manager may leave the keyboard focus here while a dialog is open: the key was
-        // meant for the dialog. Escape gets there, to close it as its own Escape does; Return stays.
-        if (QWidget *dialog = OpenDialog()) {
-            if (key == Qt::Key_Escape) {
-                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, event->modifiers());
-                QCoreApplication::sendEvent(dialog, &escape);
-            }
-            return;
-        }
-    }
-    switch (key) {
+    switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         RefreshPreview();
@@ -398,6 +370,7 @@ void TfrmMain::ApplyLanguageToWindow()
     TranslateForm(this, objectName(), EditTexts::Keep);
     TranslateFrame(fraLogoImage, QStringLiteral("frmMain.fraLogoImage"), EditTexts::Keep);
     TranslateFrame(fraBackgroundSound, QStringLiteral("frmMain.fraBackgroundSound"), EditTexts::Keep);
+    fraMenuButtonShortList1->ApplyLanguage();
     for (QGroupBox *group : {rgrButtonSize, rgrMenuType, rgTextAlign})
         TranslateRadioGroupItems(group, objectName());
     // The file's button-size items name the horizontal layout's choice; the vertical layout (the one
@@ -812,6 +785,9 @@ void TfrmMain::PrepareDesignControls(const TFileFieldSetups &fields)
 void TfrmMain::FinishDesignReset()
 {
     ShowDesignValues();
+    // However the design came (new, opened, from a gallery), the short list marks its button set.
+    if (!FDesign.FNoProject)
+        RefreshTemplateShortList(FDesign.CurrentMenuFileName);
     ShowGuides(false, false);
     timerSlider->stop();
     UpdateTrackXRange();

@@ -151,7 +151,6 @@ public:
     void SetCaption(const QString &caption) override;
     void PageOptionsLoaded() override;
     void ReloadButtonShortList() override;
-    void RefreshTemplateShortList(const QString &menuFile) override;
     void RecentProjectsChanged(const QStringList &entries) override;
     QString ProjectPath() const override;
     void SetProjectPath(const QString &path) override;
@@ -166,6 +165,8 @@ public:
     // --- IPackageHost ---
     bool LatestButtonsOnTop() const override;
     void ReloadTemplateShortList(const QString &menuFile) override;
+    // The tile of the design's button set marked (the file part of menuFile).
+    void RefreshTemplateShortList(const QString &menuFile);
 
     // --- IPublishHost ---
     QString ShowPublishSettings(int kind, int side) override;

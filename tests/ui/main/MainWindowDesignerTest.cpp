@@ -25,6 +25,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,6 +42,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWebEngineView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,6 +119,25 @@ struct TDialogScript {
         };
         return d;
     }
+};
+
+// Sees every event the application delivers while it lives.
+class TEventRecorder : public QObject {
+public:
+    explicit TEventRecorder(std::function<void(QObject *, QEvent *)> see) : FSee(std::move(see))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        FSee(receiver, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject *, QEvent *)> FSee;
 };
 
 class Designer : public ::testing::Test {
@@ -939,31 +962,55 @@ TEST_F(Designer, ExitWithCancelNeitherWritesNorEnds)
     EXPECT_TRUE(prog.exists("tolvanar.ini"));
 }
 
-// The focus left on the window behind an open gallery (no window manager, or one that keeps it where
-// it was): the keys were meant for the gallery.
-TEST_F(Designer, EscapeAndReturnMeantForAnOpenGalleryNeverActOnTheWindowBehindIt)
+// Keys and clicks come through the window system as a user's keyboard and mouse send them. While a
+// gallery is open the window behind it is blocked: what is addressed to it (a window manager that
+// left the focus there) reaches none of its controls, and the gallery, which holds the focus, takes
+// Escape as its own. The suite runs this once more on an X server.
+TEST_F(Designer, KeysAndClicksWhileAGalleryIsOpenReachOnlyTheGallery)
 {
     auto w = OpenWindow();
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     w->timerRefresh->stop();  // the first sizing of the preview asked for one
+    QStringList keysBehind;
+    // What the window system hands to the window behind.
+    TEventRecorder recorder([&](QObject *receiver, QEvent *event) {
+        if (receiver == w->windowHandle() && event->type() == QEvent::KeyPress)
+            keysBehind << QKeySequence(static_cast<QKeyEvent *>(event)->key()).toString();
+    });
     bool closedByEscape = false;
+    int result = -1;
     WhenShown<TfrmMenuBackgoundStyle>([&](TfrmMenuBackgoundStyle *gallery) {
         // Written on the gallery's opening; a refresh would write it again.
         QFile::remove(prog.file("MenuPreview/flashmenu.xml"));
-        QTest::keyClick(w.get(), Qt::Key_Return);
-        QTest::keyClick(w.get(), Qt::Key_Enter);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_F5})
+            QTest::keyClick(w->windowHandle(), key);
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, w->btnClose->mapTo(w.get(), w->btnClose->rect().center()));
         EXPECT_TRUE(gallery->isVisible());
-        QTest::keyClick(w.get(), Qt::Key_Escape);
-        closedByEscape = QTest::qWaitFor([gallery] { return !gallery->isVisible(); }, 2000);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(gallery));
+        EXPECT_EQ(QGuiApplication::focusWindow(), gallery->windowHandle());
+        QTest::keyClick(gallery->windowHandle(), Qt::Key_Escape);
+        closedByEscape = QTest::qWaitFor([gallery] { return !gallery->isVisible(); }, 5000);
+        result = gallery->result();
         if (!closedByEscape)
             gallery->reject();
     });
     w->a_BackgoundStyle->trigger();
     EXPECT_TRUE(closedByEscape);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(keysBehind.join(", ").toStdString(), "");
     EXPECT_EQ(script.endCalls, 0);
     EXPECT_TRUE(box.shown().isEmpty()) << box.texts().join("\n").toStdString();
     EXPECT_FALSE(prog.exists("MenuPreview/flashmenu.xml")) << "the preview behind was refreshed";
+
+    // The same roads reach the window once nothing blocks it: Return refreshes the preview, and a
+    // click on Exit leaves.
+    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    EXPECT_TRUE(keysBehind.contains("Return"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return prog.exists("MenuPreview/flashmenu.xml"); }, 5000));
+    box.answer(mrNo);
+    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, w->btnClose->mapTo(w.get(), w->btnClose->rect().center()));
+    EXPECT_EQ(script.endCalls, 1);
 }
 
 // ---- Command line ----------------------------------------------------------------------------
@@ -1118,4 +1165,52 @@ TEST_F(Designer, APickInTheShortListAppliesTheButtonSetAndShowsItsValues)
     EXPECT_EQ(w->tbMenuSpacing->value(), 3);
     EXPECT_TRUE(w->rgrMenuType->findChildren<QRadioButton *>()[1]->isChecked());
     EXPECT_TRUE(PreviewXml().contains("tvmbiz001.swf"));
+}
+
+// A project saved with a set far down the list, opened again in a new window through File > Open:
+// the list marks the design's set and shows it, in the layout the window had (horizontal) and in
+// the one the project brings (vertical).
+TEST_F(Designer, AnOpenedProjectsButtonSetIsMarkedAndScrolledIntoView)
+{
+    for (const bool horizontal : {true, false}) {
+        SCOPED_TRACE(horizontal ? "horizontal" : "vertical");
+        script.saveFile = prog.file(horizontal ? "Projects/across.tvp" : "Projects/down.tvp");
+        {
+            auto w = OpenWindow();
+            w->show();
+            w->SetOrientation(horizontal);
+            TfraMenuButtonShortList *list = w->fraMenuButtonShortList1;
+            TGalleryTile *far = TileWithTag(list->ScrollBox->widget(), int(list->Names().indexOf("tvnr001.swf")));
+            ASSERT_TRUE(far);
+            list->ScrollBox->ensureWidgetVisible(far);
+            QTest::mouseClick(far->Picture(), Qt::LeftButton);
+            ASSERT_EQ(w->Design().CurrentMenuFileName, "tvnr001.swf");
+            w->a_SaveAs->trigger();
+            ASSERT_TRUE(QFileInfo::exists(script.saveFile)) << box.texts().join("\n").toStdString();
+        }
+        auto w = Window();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        script.openFile = script.saveFile;
+        w->a_LoadSWF->trigger();
+        ASSERT_EQ(w->IsHorizontal(), horizontal);
+        ASSERT_EQ(w->Design().CurrentMenuFileName, "tvnr001.swf");
+        TfraMenuButtonShortList *list = w->fraMenuButtonShortList1;
+        const auto marked = [list] {
+            for (TGalleryTile *t : list->Tiles())
+                if (t->IsHighlighted())
+                    return list->Names().value(t->Tag(), QStringLiteral("the custom tile")).toStdString();
+            return std::string("none");
+        };
+        EXPECT_EQ(marked(), "tvnr001.swf");
+        TGalleryTile *tile = list->CurrentTile();
+        ASSERT_TRUE(tile);
+        EXPECT_EQ(list->Names().value(tile->Tag()).toStdString(), "tvnr001.swf");
+        // Seen once the window has settled.
+        const auto inView = [list, tile] {
+            const QRect shown(-list->ScrollBox->widget()->pos(), list->ScrollBox->viewport()->size());
+            return shown.contains(tile->geometry());
+        };
+        EXPECT_TRUE(QTest::qWaitFor(inView, 5000));
+    }
 }
