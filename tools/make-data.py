@@ -200,11 +200,11 @@ def noimage(path, w, h):
 
 
 def custom_tile(path, w, h):
+    # The face of the "more button sets" tile; the tile writes its words over it in the window's
+    # font and language.
     run('convert', '-size', '%dx%d' % (w, h), 'gradient:#FFFFFF-#E4E9F0', '-fill', 'none', '-stroke', '#9AA7B8',
-        '-strokewidth', '2', '-draw', 'roundrectangle 4,4 %d,%d 8,8' % (w - 5, h - 5), '-stroke', 'none',
-        '-fill', '#2E4A6B', '-font', FONT_BOLD, '-pointsize', '14', '-gravity', 'center',
-        '-annotate', '+0-8', 'More button sets...', '-fill', '#6A7788', '-font', FONT, '-pointsize', '11',
-        '-annotate', '+0+12', 'Open the Button Style gallery', '-strip', '-quality', JPEG_QUALITY, path)
+        '-strokewidth', '2', '-draw', 'roundrectangle 4,4 %d,%d 8,8' % (w - 5, h - 5), '-strip', '-quality',
+        JPEG_QUALITY, path)
 
 
 def text_width(text, font, size):

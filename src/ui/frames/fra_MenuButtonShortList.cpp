@@ -55,19 +55,21 @@ TGalleryTile *TfraMenuButtonShortList::MakeTile(int tag, const QPoint &at, const
     return tile;
 }
 
-TGalleryTile *TfraMenuButtonShortList::MakeCustomTile(int tag, const QPoint &at)
+TGalleryTile *TfraMenuButtonShortList::MakeCustomTile(int tag, const QPoint &at, const QString &picture)
 {
-    // The tile writes its caption itself, wrapped to the tile's width in the window's font: a
-    // picture with the words in it would be cut in the narrow tile and never be translated.
-    TGalleryTile *tile = MakeTile(tag, at, QString(), QString(), false);
+    // The words are written over the picture, wrapped to the tile's width in the window's font: in
+    // the picture itself they would be cut in the narrow tile and never be translated. Their
+    // colours are the picture's; the marked tile shows by its frame, as a set's picture does.
+    TGalleryTile *tile = MakeTile(tag, at, picture, QString(), false);
     auto *face = new QVBoxLayout(tile->Picture());
     face->addStretch();
     const struct {
         const char *name;
         const char *text;
         bool bold;
-    } lines[] = {{"lblMoreButtonSets", "More button sets...", true},
-                 {"lblOpenButtonStyle", "Open the Button Style gallery", false}};
+        QRgb colour;
+    } lines[] = {{"lblMoreButtonSets", "More button sets...", true, 0x2E4A6B},
+                 {"lblOpenButtonStyle", "Open the Button Style gallery", false, 0x6A7788}};
     for (const auto &line : lines) {
         auto *label = new QLabel(QString::fromLatin1(line.text), tile->Picture());
         label->setObjectName(QString::fromLatin1(line.name));
@@ -76,6 +78,9 @@ TGalleryTile *TfraMenuButtonShortList::MakeCustomTile(int tag, const QPoint &at)
         label->setAlignment(Qt::AlignCenter);
         // A click goes to the picture, which the lock governs.
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, QColor(line.colour));
+        label->setPalette(colours);
         if (line.bold) {
             QFont bold;
             bold.setBold(true);
@@ -132,7 +137,7 @@ void TfraMenuButtonShortList::LoadButtons(const TSelectHandler &onSelect)
     }
     const int tag = int(FNames.size());
     if (!KeepCustomTile || !FCustomTile) {
-        FCustomTile = MakeCustomTile(tag, QPoint(x, y));
+        FCustomTile = MakeCustomTile(tag, QPoint(x, y), GalleryThumbnailFile(thumbnails, QStringLiteral("CustomButtons.jpg")));
         last = FCustomTile;
     } else {
         // The kept tile still ends the list: it takes the new length and the place after the last set.

@@ -61,8 +61,8 @@ private:
     // Focus for a tile that only highlights it.
     void FocusHighlightOnly(TGalleryTile *tile);
     TGalleryTile *MakeTile(int tag, const QPoint &at, const QString &picture, const QString &caption, bool withCaption);
-    // The tile that opens the gallery: no picture, its caption written in the tile.
-    TGalleryTile *MakeCustomTile(int tag, const QPoint &at);
+    // The tile that opens the gallery: its picture with its words written over it.
+    TGalleryTile *MakeCustomTile(int tag, const QPoint &at, const QString &picture);
     QString LanguageSection() const;
     void ControlEntered(QWidget *w);
     void ControlLeft(QWidget *w);

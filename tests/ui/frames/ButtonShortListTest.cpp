@@ -46,7 +46,8 @@ TEST_F(ShortList, FifteenSetsAndTheCustomTile)
     expected << "<custom 20>";
     EXPECT_EQ(Captions(list->Tiles()), expected);
     EXPECT_EQ(list->Names().size(), 20);
-    // The custom tile writes its caption itself.
+    // The custom tile writes its words over its picture.
+    EXPECT_EQ(Custom()->PictureFile(), prog.file("Templates/Horizontal/Menus/Thumbnail/CustomButtons.jpg"));
     QStringList customTexts;
     for (QLabel *label : Custom()->findChildren<QLabel *>())
         if (!label->text().isEmpty())
