@@ -4,6 +4,7 @@
 #include "FileWrite.h"
 #include "Messages.h"
 #include "Paths.h"
+#include "Temporaries.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "MessageBox.h"
 #include "Paths.h"
+#include "Temporaries.h"
 #include "XmlDom.h"
 #include "uDesign.h"
 #include "uGlobal.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QTemporaryDir>
 #include <utility>
 

@@ -5,6 +5,7 @@
 #include "MessageBox.h"
 #include "Messages.h"
 #include "Paths.h"
+#include "Temporaries.h"
 #include "XmlDom.h"
 #include "ZipArchive.h"
 #include "uDesign.h"

@@ -8,6 +8,7 @@
 #include "OwnThread.h"
 #include "Paths.h"
 #include "ShellOpen.h"
+#include "Temporaries.h"
 #include "uDesign.h"
 #include "uGlobal.h"
 #include "uHtmlOptions.h"

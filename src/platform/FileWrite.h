@@ -2,8 +2,6 @@
 // Whole-file writes and copies, all through one routine: the new content goes into a temporary file
 // beside the target that is renamed over it when complete, so a failed write leaves the old file
 // whole.
-#include "Temporaries.h"
-
 #include <QByteArray>
 #include <QString>
 #include <functional>

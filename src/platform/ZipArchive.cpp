@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "FileWrite.h"
 #include "Paths.h"
+#include "Temporaries.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -137,7 +137,8 @@ void TfraMenuButtonShortList::LoadButtons(const TSelectHandler &onSelect)
     }
     const int tag = int(FNames.size());
     if (!KeepCustomTile || !FCustomTile) {
-        FCustomTile = MakeCustomTile(tag, QPoint(x, y), GalleryThumbnailFile(thumbnails, QStringLiteral("CustomButtons.jpg")));
+        FCustomTile =
+            MakeCustomTile(tag, QPoint(x, y), GalleryThumbnailFile(thumbnails, QStringLiteral("CustomButtons.jpg")));
         last = FCustomTile;
     } else {
         // The kept tile still ends the list: it takes the new length and the place after the last set.
