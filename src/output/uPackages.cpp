@@ -27,6 +27,7 @@ const QString SettingsName = QStringLiteral("tolvanar.ini");
 const QString PackageXmlName = QStringLiteral("package.xml");
 const QString PackageExt = QStringLiteral("*.tvm");
 const QString RegisterSection = QStringLiteral("register");
+const QString WorkFolderName = QStringLiteral("MenuPreview\\");
 constexpr int OnTopLimit = 12;
 
 struct TPackageRow {
@@ -190,6 +191,83 @@ bool RegisterTemplatePackage(const QString &settingsFile, const QString &id)
     return ini.WriteString(RegisterSection, QStringLiteral("template%1").arg(n), id);
 }
 
+namespace {
+
+// The files an install or Update Project may have written: a template file that a line of the
+// settings map names (its folder and extension), or a file of the working folder or its media.
+CopyTargetCheck CopyTargets(const QString &programFolder)
+{
+    struct TPlace {
+        QString Folder; // without links
+        QString Extension;
+    };
+    QList<TPlace> places;
+    const auto add = [&](const QString &fileInFolder, const QString &extension) {
+        const QString file = SafePathUnder(programFolder, fileInFolder);
+        const QString folder = file.isEmpty() ? QString() : ResolvedPath(QFileInfo(file).absolutePath(), MissingFolders::Made);
+        if (!folder.isEmpty())
+            places << TPlace{folder, extension};
+    };
+    add(WorkFolderName + QStringLiteral("x"), QString());
+    add(WorkFolderName + QStringLiteral("flashmenu\\x"), QString());
+    const QString settings = NativePath(programFolder, SettingsName);
+    if (QFileInfo(settings).isFile()) {
+        const IniFile ini(settings);
+        for (const QString &section : {QStringLiteral("Horizontal"), QStringLiteral("Vertical")})
+            for (const auto &[file, destination] : ini.ReadSectionValues(section))
+                if (const QString extension = ExtractFileExt(file); !extension.isEmpty())
+                    add(destination + QStringLiteral("\\x"), extension);
+    }
+    const QString root = ResolvedPath(programFolder, MissingFolders::Made);
+    return [places, root](const QString &target) {
+        const QFileInfo file(target);
+        for (const TPlace &place : places)
+            if (file.absolutePath() == place.Folder && place.Folder != root && file.fileName().endsWith(place.Extension)
+                && file.fileName() != place.Extension)
+                return true;
+        return false;
+    };
+}
+
+} // namespace
+
+bool FinishInterruptedCopies(const QString &programFolder)
+{
+    TUndoReport report;
+    try {
+        report = UndoInterruptedCopies(programFolder, CopyTargets(programFolder));
+    } catch (const std::exception &e) {
+        report.Messages << QStringLiteral("What an install or update that ended half-way left in \"%1\" could not be "
+                                          "undone: %2")
+                               .arg(programFolder, QString::fromLocal8Bit(e.what()));
+        report.Pending = true;
+    }
+    RemoveLeftoverTemporaries(programFolder);
+    for (const QString &text : report.Messages)
+        ShowMsgBox(text, mtWarning, mbOK);
+    return !report.Pending;
+}
+
+namespace {
+
+// A copy over the files that an earlier one's undo still has to put back would be undone with them.
+void RefuseOverPendingUndo(const QString &programFolder)
+{
+    if (!FinishInterruptedCopies(programFolder))
+        throw Exception(QStringLiteral("An install or update that ended half-way in \"%1\" is still to be undone; "
+                                       "nothing is copied there until it is.")
+                            .arg(programFolder));
+}
+
+// The text of a failed copy: the target, the system's reason, then what stayed as the copy left it.
+QString CopyFailureText(const QString &format, const TCopyFailure &failure)
+{
+    return format.arg(failure.Target, failure.Reason)
+           + (failure.NotPutBack.isEmpty() ? QString() : QLatin1Char('\n') + failure.NotPutBack);
+}
+
+} // namespace
+
 TPackages::TPackages(TMenuDesign &design, IPackageHost &host, const TZipLimits &limits)
     : FDesign(design), FHost(host), FLimits(limits)
 {
@@ -234,8 +312,9 @@ bool TPackages::InstallPackage(const QString &packageFile)
     // package that is refused writes nothing into the template folders. The folder lies in the
     // program folder, where the next install finds what one killed half-way left.
     const QString programFolder = FDesign.ProgramFolder();
-    RemoveLeftoverTemporaries(programFolder);
+    RefuseOverPendingUndo(programFolder);
     TZipReader reader(packageFile, FLimits);
+    const TFolderInUse inUse(programFolder);
     QTemporaryDir unpacked(TemporaryTemplate(programFolder));
     if (!unpacked.isValid())
         throw Exception(PackageError(packageFile, QStringLiteral("no temporary folder: %1").arg(unpacked.errorString())));
@@ -271,7 +350,8 @@ bool TPackages::InstallPackage(const QString &packageFile)
                                                               .arg(stored, file, destination)));
             // The program folder itself holds the settings, the projects' working folder and this
             // install's own unpacked files: no template goes there.
-            if (ResolvedPath(QFileInfo(target).absolutePath()) == ResolvedPath(programFolder))
+            if (ResolvedPath(QFileInfo(target).absolutePath(), MissingFolders::Made)
+                == ResolvedPath(programFolder, MissingFolders::Made))
                 throw Exception(PackageError(packageFile, QStringLiteral("the line \"%1=%2\" of the settings file names "
                                                                          "no template folder inside the program folder.")
                                                               .arg(file, destination)));
@@ -298,8 +378,10 @@ bool TPackages::InstallPackage(const QString &packageFile)
 
     for (const QString &text : missing)
         ShowMsgBox(text, mtError, mbOK);
-    if (const QString failed = CopyAllOrNothing(programFolder, steps); !failed.isEmpty())
-        throw Exception(PackageError(packageFile, QStringLiteral("the file \"%1\" cannot be written.").arg(failed)));
+    // The unpacked copy goes first, so that an undo on a full disk has the room it frees.
+    if (const TCopyFailure failed = CopyAllOrNothing(programFolder, steps, [&unpacked] { unpacked.remove(); });
+        !failed.IsEmpty())
+        throw Exception(PackageError(packageFile, CopyFailureText(QStringLiteral("the file \"%1\" cannot be written: %2."), failed)));
 
     // Each template goes on its own orientation's list, wherever package.xml stands in the archive.
     if (FHost.LatestButtonsOnTop())
@@ -357,10 +439,12 @@ bool TPackages::a_UpdateExecute()
     }
     // Both files or neither: a half-updated project would show a movie with a background it was not
     // made for.
-    if (const QString failed =
+    RefuseOverPendingUndo(FDesign.ProgramFolder());
+    if (const TCopyFailure failed =
             CopyAllOrNothing(FDesign.ProgramFolder(), {{movieSource, movieTarget}, {backgroundSource, backgroundTarget}});
-        !failed.isEmpty())
-        throw Exception(QStringLiteral("The file \"%1\" cannot be written; the project's files were not updated.").arg(failed));
+        !failed.IsEmpty())
+        throw Exception(CopyFailureText(
+            QStringLiteral("The file \"%1\" cannot be written: %2; the project's files were not updated."), failed));
     // The project file still holds the files just replaced.
     FDesign.SetModified(true);
     ShowMsgBox(LangMsg(122), mtInformation, mbOK);

@@ -44,6 +44,11 @@ void ReplacePackageCaptions(QStringList &items);
 // could not be written.
 bool RegisterTemplatePackage(const QString &settingsFile, const QString &id);
 
+// Undoes what an install or Update Project killed half-way left in the program folder, before
+// anything reads the templates, and removes what an open or install left unpacked there. What could
+// not be undone is said once. False while an undo is still pending: nothing may be copied over it.
+bool FinishInterruptedCopies(const QString &programFolder);
+
 // What installation and Update Project need of the main window and the settings.
 class IPackageHost {
 public:

@@ -11,6 +11,7 @@
 #include "uDesign.h"
 #include "uGlobal.h"
 #include "uHtmlOptions.h"
+#include "uPackages.h"
 #include "uPreview.h"
 #include "uRecentProjects.h"
 #include "uXMLUtils.h"
@@ -240,7 +241,8 @@ void TProjects::OpenProjectFile(const QString &file, bool *replaced)
     // that is refused or is no project leaves the open project and the working folder as they were.
     // The folder lies in the program folder, so that its files move into the working folder by a
     // rename, and what an open killed half-way left there goes with the next one.
-    RemoveLeftoverTemporaries(FDesign.ProgramFolder());
+    FinishInterruptedCopies(FDesign.ProgramFolder());
+    const TFolderInUse inUse(FDesign.ProgramFolder());
     QTemporaryDir unpacked(TemporaryTemplate(FDesign.ProgramFolder()));
     if (!unpacked.isValid())
         throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(unpacked.errorString()));

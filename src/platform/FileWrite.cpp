@@ -152,9 +152,10 @@ WriteOutcome TryReplaceFileWhole(const QString &path, const FileFiller &fill, Fi
             *error = text;
         return outcome;
     };
-    const QString finalName = ResolvedPath(path);
+    int refused = 0;
+    const QString finalName = ResolvedPath(path, MissingFolders::Refused, &refused);
     if (finalName.isEmpty())
-        return fail(ErrorText(ELOOP));
+        return fail(ErrorText(refused));
     const QByteArray target = QFile::encodeName(finalName);
     struct stat old {};
     const bool replacing = ::stat(target.constData(), &old) == 0;
@@ -164,6 +165,8 @@ WriteOutcome TryReplaceFileWhole(const QString &path, const FileFiller &fill, Fi
         return fail(QSaveFile::tr("Existing file %1 is not writable").arg(finalName));
 
     const QString folder = QFileInfo(finalName).absolutePath();
+    // Held until the temporary file is gone again, by a rename or on failure.
+    const TFolderInUse inUse(folder);
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {

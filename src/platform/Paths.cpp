@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,43 +52,65 @@ bool isUnsafeName(const QString &name)
 
 } // namespace
 
-QString ResolvedPath(const QString &path)
+QString ResolvedPath(const QString &path, MissingFolders missingFolders, int *error)
 {
     // As many links as the system itself follows in one lookup.
     static constexpr int MaxLinks = 40;
+    const auto refuse = [error](int e) {
+        if (error)
+            *error = e;
+        return QString();
+    };
     QByteArray start = QFile::encodeName(path);
     if (!start.startsWith('/'))
         start = QFile::encodeName(QDir::currentPath()) + '/' + start;
     QList<QByteArray> pending = start.split('/'); // taken from the back
     std::reverse(pending.begin(), pending.end());
-    QByteArray done; // without links; "" is the root
-    bool missing = false;
+    QByteArray done;  // without links; "" is the root
+    int missing = 0;  // how many of done's last parts do not exist
+    bool folder = true; // done names a folder, or one still to be made
     int links = 0;
     while (!pending.isEmpty()) {
         const QByteArray part = pending.takeLast();
+        // Past a missing part the system looks up nothing more, not even "." or "..".
+        if (missing > 0 && missingFolders == MissingFolders::Refused)
+            return refuse(ENOENT);
+        // Nothing follows a file, not even the "/" that would make it a folder.
+        if (!folder)
+            return refuse(ENOTDIR);
         if (part.isEmpty() || part == ".")
             continue;
         if (part == "..") {
             // done holds no link, so its parent is the text before its last part.
             done.truncate(std::max<qsizetype>(done.lastIndexOf('/'), 0));
+            if (missing > 0)
+                --missing;
             continue;
         }
-        const QByteArray next = done + '/' + part;
-        done = next;
+        done += '/' + part;
+        if (missing > 0) {
+            ++missing;
+            continue;
+        }
         struct stat st;
-        // What is not there yet is taken as written: the write that makes it says what fails.
-        if (missing || ::lstat(next.constData(), &st) != 0) {
-            missing = true;
+        if (::lstat(done.constData(), &st) != 0) {
+            if (errno != ENOENT)
+                return refuse(errno);
+            missing = 1;
             continue;
         }
-        if (!S_ISLNK(st.st_mode))
+        if (!S_ISLNK(st.st_mode)) {
+            folder = S_ISDIR(st.st_mode);
             continue;
+        }
         if (++links > MaxLinks)
-            return QString();
+            return refuse(ELOOP);
         QByteArray target(PATH_MAX, Qt::Uninitialized);
-        const ssize_t n = ::readlink(next.constData(), target.data(), size_t(target.size()));
+        const ssize_t n = ::readlink(done.constData(), target.data(), size_t(target.size()));
         if (n < 0)
-            continue;
+            return refuse(errno);
+        if (n == 0)
+            return refuse(ENOENT);
         target.truncate(n);
         // The link's target stands in its place, read from the folder that holds it.
         done.truncate(target.startsWith('/') ? 0 : done.lastIndexOf('/'));
@@ -103,8 +126,8 @@ QString SafePathUnder(const QString &base, const QString &untrusted)
     if (isUnsafeName(untrusted) || SplitNameParts(untrusted).isEmpty())
         return QString();
     const QString path = NativePath(base, untrusted);
-    const QString root = ResolvedPath(base);
-    const QString target = ResolvedPath(path);
+    const QString root = ResolvedPath(base, MissingFolders::Made);
+    const QString target = ResolvedPath(path, MissingFolders::Made);
     if (root.isEmpty() || target.isEmpty() || !target.startsWith(WithSlash(root)))
         return QString();
     return path;

@@ -164,9 +164,10 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
                             const TZipLimits &limits)
 {
     // Where the archive really goes, before anything is read or cleaned there.
-    const QString realFile = ResolvedPath(archiveFile);
+    int refused = 0;
+    const QString realFile = ResolvedPath(archiveFile, MissingFolders::Refused, &refused);
     if (realFile.isEmpty())
-        throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, qt_error_string(ELOOP)));
+        throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, qt_error_string(refused)));
     QStringList members;
     QStringList sources;
     quint64 total = 0;

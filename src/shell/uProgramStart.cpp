@@ -6,9 +6,9 @@
 #include "Messages.h"
 #include "Paths.h"
 #include "SingleInstance.h"
-#include "Temporaries.h"
 #include "Trans.h"
 #include "uExtensionRegister.h"
+#include "uPackages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -138,8 +138,13 @@ int ProgramMain(int argc, char **argv, const MainWindowFactory &createMainWindow
     RegisterFileExtension(QStringLiteral("tvp"), programPath);
     RegisterFileExtension(QStringLiteral("tvm"), programPath);
     EnsureWorkFolders(programFolder);
-    // An install or open killed half-way is undone before anything reads the templates.
-    RemoveLeftoverTemporaries(programFolder);
+    // An install or open killed half-way is undone before anything reads the templates; whatever
+    // that meets is said and the start goes on.
+    try {
+        FinishInterruptedCopies(programFolder);
+    } catch (...) {
+        ShowHandlerError(std::current_exception());
+    }
     SetApplicationTitle(QStringLiteral("Tolvanar"));
 
     int result = 0;

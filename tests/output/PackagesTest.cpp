@@ -166,7 +166,8 @@ protected:
         QDirIterator it(root.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                         QDirIterator::Subdirectories);
         while (it.hasNext())
-            if (const QString path = it.next(); QFileInfo(path).fileName().startsWith(TemporaryPrefix))
+            if (const QString path = it.next(); QFileInfo(path).fileName().startsWith(TemporaryPrefix)
+                                                || QFileInfo(path).fileName().startsWith(CopyBackupPrefix))
                 found << path;
         return found;
     }
@@ -532,7 +533,8 @@ TEST_F(Packages, AFailedCopyPutsBackWhatItHadReplaced)
     QFile::remove(prog() + "Templates/Horizontal/Menus/Thumbnail/tvnr001.jpg");
     const auto before = Snapshot(root.path());
     EXPECT_EQ(refusal(file), "The template package \"re.tvm\" cannot be installed: the file \"" + prog()
-                                 + "Templates/Horizontal/Menus/Thumbnail_Narrow/tvnr001.jpg\" cannot be written.");
+                                 + "Templates/Horizontal/Menus/Thumbnail_Narrow/tvnr001.jpg\" cannot be written: it is "
+                                   "not a plain file.");
     EXPECT_EQ(Changes(before, Snapshot(root.path())), QStringList());
     EXPECT_TRUE(tmpLeft().isEmpty());
     EXPECT_TRUE(box.texts().isEmpty());
@@ -690,8 +692,8 @@ TEST_F(UpdateProject, ACopyThatFailsLeavesBothFilesAsTheyWere)
     ASSERT_TRUE(QDir().mkpath(work() + "flashmenu/tvmbiz001.jpg"));
     const auto before = Snapshot(root.path());
     box.answer(mrOK);
-    EXPECT_EQ(ExceptionText([&] { update(); }), "The file \"" + work() + "flashmenu/tvmbiz001.jpg\" cannot be written; "
-                                                "the project's files were not updated.");
+    EXPECT_EQ(ExceptionText([&] { update(); }), "The file \"" + work() + "flashmenu/tvmbiz001.jpg\" cannot be written: "
+                                                "it is not a plain file; the project's files were not updated.");
     EXPECT_EQ(Changes(before, Snapshot(root.path())), QStringList());
     EXPECT_EQ(box.shown().size(), 1);
     EXPECT_TRUE(host.navigations.isEmpty());
