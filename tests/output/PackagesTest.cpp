@@ -15,8 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QScopeGuard>
 #include <deque>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 #include <zip.h>
 
 namespace {
@@ -539,6 +544,41 @@ TEST_F(Packages, AFailedCopyPutsBackWhatItHadReplaced)
     EXPECT_TRUE(tmpLeft().isEmpty());
     EXPECT_TRUE(box.texts().isEmpty());
     EXPECT_TRUE(host.reloads.isEmpty());
+}
+
+TEST_F(Packages, AnInstallThatFillsTheDiskIsUndoneWholeAndSaysWhy)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root mounts the small file system the program folder needs here";
+    // The program folder on a file system of its own, which the install fills.
+    ASSERT_EQ(mount("tmpfs", QFile::encodeName(prog()).constData(), "tmpfs", 0, "size=64m"), 0) << strerror(errno);
+    const auto unmount = qScopeGuard([&] { umount2(QFile::encodeName(prog()).constData(), MNT_DETACH); });
+    QFile::copy(ShippedDataDir() + "tolvanar.ini", prog() + "tolvanar.ini");
+    const auto version = [&](char v) {
+        QList<RawMember> members{{"tvmflt001/", ""}};
+        for (const char *file : {"menu.swf", "menu.jpg", "menu_narrow.jpg", "template.xml", "template.jpg",
+                                 "background.jpg", "background_thumb.jpg"})
+            members << RawMember{QByteArray("tvmflt001/") + file, QByteArray(1 << 20, v), S_IFREG | 0644, false,
+                                 ZIP_CM_STORE};
+        return package(QStringLiteral("v%1.tvm").arg(v), members);
+    };
+    const QString v1 = version('1'), v2 = version('2');
+    ASSERT_TRUE(install(v1));
+    const auto before = Snapshot(prog() + "Templates");
+    // Room for the unpacked package and three and a half of its files: the fourth copy fails.
+    struct statvfs fs {};
+    ASSERT_EQ(statvfs(QFile::encodeName(prog()).constData(), &fs), 0);
+    const qint64 room = (qint64(7) << 20) + (qint64(7) << 19) + (qint64(64) << 10);
+    const qint64 fill = qint64(fs.f_bavail) * qint64(fs.f_frsize) - room;
+    ASSERT_GT(fill, 0);
+    const int filler = open(QFile::encodeName(prog() + "filler").constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(posix_fallocate(filler, 0, fill), 0);
+    close(filler);
+
+    const QString error = refusal(v2);
+    EXPECT_TRUE(error.endsWith(": " + qt_error_string(ENOSPC) + ".")) << error.toStdString();
+    EXPECT_EQ(Changes(before, Snapshot(prog() + "Templates")), QStringList());
+    EXPECT_TRUE(tmpLeft().isEmpty()) << tmpLeft().join(" ").toStdString();
 }
 
 TEST_F(Packages, AMapLineNamingTheProgramFolderItselfIsRefused)

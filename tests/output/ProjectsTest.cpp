@@ -23,6 +23,8 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 namespace {
@@ -204,6 +206,19 @@ protected:
         projects.a_NewExecute();
         ASSERT_FALSE(design.FNoProject);
         design.AddMainMenuEntry(QString(), "Contact", false, "main", "contact.htm");
+    }
+
+    // An install asks nothing of the window here.
+    class NoWindow : public IPackageHost {
+        QString ChooseOpenFile(const TFileDialogSetup &) override { return QString(); }
+    } packageHost;
+    // A new project saved as Projects/p.tvp, beside the shipped settings whose maps installs take.
+    void SaveProjectBesideTheSettings()
+    {
+        QFile::copy(ShippedDataDir() + "tolvanar.ini", prog.file("tolvanar.ini"));
+        MakeNewProject();
+        host.saveAnswers.push_back(prog.file("Projects/p.tvp"));
+        ASSERT_TRUE(projects.a_SaveAsExecute());
     }
 
     QString DesignText() { return design.BuildMenuXml(false, false, false); }
@@ -433,15 +448,150 @@ TEST_F(Projects, ASaveThatLandsButWhoseFolderCannotBeSyncedKeepsItsFileAndSaysSo
     EXPECT_EQ(ArchiveMembers(target).contains("flashmenu.xml"), true);
 }
 
+TEST_F(Projects, ASaveAsIntoAFolderWithPlantedLeftoversTakesNothingInAndKeepsTheUsersFiles)
+{
+    MakeNewProject();
+    TempFolder shared, outside;
+    outside.write("private.txt", "the user's private key");
+    PlantCopyLeftovers(shared.path(), outside.file("private.txt"));
+    host.saveAnswers.push_back(shared.file("p.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    EXPECT_EQ(PlantedHarm(shared.path(), outside.file("private.txt")), QStringList());
+    EXPECT_TRUE(ArchiveMembers(shared.file("p.tvp")).contains("flashmenu.xml"));
+}
+
+TEST_F(Projects, WhatAnOpenFindsInTheProgramFolderIsBelievedOnlyAsFarAsAnInstallWroteIt)
+{
+    SaveProjectBesideTheSettings();
+    prog.write("Projects/keep.tvp", "the user's other project");
+    const QString movie = "Templates/Horizontal/Menus/tvnr001.swf";
+    const QByteArray movieBytes = prog.read(movie);
+    TempFolder outside;
+    outside.write("private.txt", "the user's private key");
+    // x/evil.jpg lies outside: x leads into a folder that is not there, and out of it by "..".
+    ASSERT_TRUE(QFile::link(outside.path(), prog.file("escape")));
+    ASSERT_TRUE(QFile::link("nothere/../escape", prog.file("x")));
+    const QString dead = QString::number(EndedProcessId()) + "-1-";
+    for (const QString &prefix : {".tolvanar-tmp-" + dead, ".tolvanar-backup-" + dead}) {
+        // Journals that no copy writes: a FIFO, one far too large, a link to an endless device.
+        ASSERT_TRUE(QDir().mkpath(prog.file(prefix + "fifo")));
+        ASSERT_EQ(mkfifo(QFile::encodeName(prog.file(prefix + "fifo/journal")).constData(), 0600), 0);
+        QFile huge(prog.file(prefix + "huge/journal"));
+        ASSERT_TRUE(QDir().mkpath(prog.file(prefix + "huge")) && huge.open(QIODevice::WriteOnly)
+                    && huge.resize(qint64(3) << 30));
+        huge.close();
+        ASSERT_TRUE(QDir().mkpath(prog.file(prefix + "zero")));
+        ASSERT_TRUE(QFile::link("/dev/zero", prog.file(prefix + "zero/journal")));
+        // One of the copy's own form whose every line reaches what no install writes, or brings in
+        // what is not its own.
+        prog.write(prefix + "lines/journal",
+                   "0 new Projects%2Fkeep.tvp\n1 old Templates%2FHorizontal%2FMenus%2Ftvnr001.swf\n2 old x%2Fevil.jpg\n");
+        ASSERT_TRUE(QFile::link(outside.file("private.txt"), prog.file(prefix + "lines/1")));
+        prog.write(prefix + "lines/2", "planted");
+    }
+    // An open that hangs over them ends here, as a failure.
+    alarm(120);
+    host.openAnswers.push_back(prog.file("Projects/p.tvp"));
+    projects.a_LoadSWFExecute();
+    alarm(0);
+    EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/p.tvp"));
+    EXPECT_EQ(prog.read("Projects/keep.tvp"), "the user's other project");
+    EXPECT_EQ(prog.read(movie), movieBytes);
+    EXPECT_EQ(FilesUnder(outside.path()), QStringList{"private.txt"});
+    EXPECT_EQ(QDir(prog.path()).entryList({".tolvanar-*"}, QDir::AllEntries | QDir::Hidden | QDir::System), QStringList());
+    // The copy's folders are set aside and each said once; the others went unread.
+    const QStringList said = box.texts();
+    EXPECT_EQ(said.size(), 4) << said.join("\n").toStdString();
+    EXPECT_EQ(said.filter("set aside unread").size(), 3);
+    EXPECT_EQ(said.filter("could not be wholly undone").size(), 1);
+    host.openAnswers.push_back(prog.file("Projects/p.tvp"));
+    projects.a_LoadSWFExecute();
+    EXPECT_EQ(box.texts(), said);
+}
+
+TEST_F(Projects, AnOpenKilledHalfWayLeavesNothingThatTheNextOneTakesForAJournal)
+{
+    prog.write("Projects/keep.tvp", "the user's other project");
+    MakeNewProject();
+    // A project whose movie is named like a journal and reads as one, with a large background after
+    // it, so that the open is killed while it stands unpacked.
+    prog.write("MenuPreview/journal", "0 new Projects%2Fkeep.tvp\n");
+    design.CurrentMenuFileName = "journal";
+    prog.write("MenuPreview/flashmenu/bg.jpg", QByteArray(32 << 20, 'b'));
+    host.saveAnswers.push_back(prog.file("Projects/hostile.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    ASSERT_TRUE(ArchiveMembers(prog.file("Projects/hostile.tvp")).contains("journal"));
+    const auto unpackedJournal = [&] {
+        for (const QFileInfo &fi : QDir(prog.path()).entryInfoList({".tolvanar-tmp-*"}, QDir::Dirs | QDir::Hidden))
+            if (QFileInfo::exists(fi.filePath() + "/journal"))
+                return true;
+        return false;
+    };
+    const auto open = [&] {
+        host.openAnswers.push_back(prog.file("Projects/hostile.tvp"));
+        projects.a_LoadSWFExecute();
+    };
+    ASSERT_TRUE(KillMidway(open, unpackedJournal));
+    open();
+    EXPECT_EQ(projects.ProjectFileName(), prog.file("Projects/hostile.tvp"));
+    EXPECT_EQ(prog.read("Projects/keep.tvp"), "the user's other project");
+    EXPECT_FALSE(unpackedJournal());
+}
+
+TEST_F(Projects, AnUndoThatCannotFinishIsSaidOnceAndALaterInstallStays)
+{
+    SaveProjectBesideTheSettings();
+    const auto package = [&](const QString &name, const QList<std::pair<QByteArray, QByteArray>> &templates) {
+        QList<RawMember> members;
+        for (const auto &[id, version] : templates) {
+            members << RawMember{id + "/", ""};
+            // Large enough that the copy of each takes a while.
+            for (const char *file : {"menu.swf", "menu.jpg", "menu_narrow.jpg", "template.xml", "template.jpg",
+                                     "background.jpg", "background_thumb.jpg"})
+                members << RawMember{id + "/" + file, version + " " + file + QByteArray(1 << 20, ' '), S_IFREG | 0644,
+                                     false, ZIP_CM_STORE};
+        }
+        MakeZipArchive(prog.file(name), members);
+        return prog.file(name);
+    };
+    const QString v1 = package("v1.tvm", {{"tvmflt001", "v1"}});
+    const QString v2 = package("v2.tvm", {{"tvmflt001", "v2"}, {"tvmflt002", "v2"}});
+    const QString v3 = package("v3.tvm", {{"tvmflt001", "v3"}});
+    const auto install = [&](const QString &file) { TPackages(design, packageHost).InstallPackage(file); };
+    // The second template's files in the order they are copied.
+    const QStringList second{"Menus/tvmflt002.swf",           "Menus/Thumbnail/tvmflt002.jpg",
+                             "Menus/Thumbnail_Narrow/tvmflt002.jpg", "Template/tvmflt002.xml",
+                             "Template/Thumbnail/tvmflt002.jpg", "BGround/tvmflt002.jpg",
+                             "BGround/Thumbnail/tvmflt002.jpg"};
+    const auto secondFile = [&](int i) { return prog.file("Templates/Horizontal/" + second[i]); };
+    install(v1);
+    // Killed once the second template's first file was new.
+    ASSERT_TRUE(KillMidway(
+        [&] {
+            for (int i = 0; i < second.size(); ++i)
+                QFile::remove(secondFile(i));
+            install(v2);
+        },
+        [&] { return QFileInfo::exists(secondFile(0)) && !QFileInfo::exists(secondFile(6)); }));
+    // The user makes that name a folder of their own, which no undo may remove.
+    ASSERT_TRUE(QFile::remove(secondFile(0)));
+    WriteFileBytes(secondFile(0) + "/mine.txt", "the user's");
+
+    host.openAnswers.push_back(prog.file("Projects/p.tvp"));
+    projects.a_LoadSWFExecute();
+    ASSERT_EQ(box.texts().filter("could not be wholly undone").size(), 1) << box.texts().join("\n").toStdString();
+    EXPECT_TRUE(box.texts().filter("could not be wholly undone")[0].contains(secondFile(0)));
+    install(v3);
+    host.openAnswers.push_back(prog.file("Projects/p.tvp"));
+    projects.a_LoadSWFExecute();
+    EXPECT_TRUE(prog.read("Templates/Horizontal/Menus/tvmflt001.swf").startsWith("v3 menu.swf"));
+    EXPECT_EQ(ReadFileBytes(secondFile(0) + "/mine.txt"), "the user's");
+    EXPECT_EQ(box.texts().filter("undone").size(), 1);
+}
+
 TEST_F(Projects, AnInstallKilledAnywhereIsUndoneByTheNextOpen)
 {
-    class NoWindow : public IPackageHost {
-        QString ChooseOpenFile(const TFileDialogSetup &) override { return QString(); }
-    } packageHost;
-    QFile::copy(ShippedDataDir() + "tolvanar.ini", prog.file("tolvanar.ini"));
-    MakeNewProject();
-    host.saveAnswers.push_back(prog.file("Projects/p.tvp"));
-    ASSERT_TRUE(projects.a_SaveAsExecute());
+    SaveProjectBesideTheSettings();
 
     // Two versions of one template, told apart by every file; the large ones, stored as they are,
     // make each copy take a while.

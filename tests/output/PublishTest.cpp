@@ -460,6 +460,19 @@ TEST_F(Publish, APublishKilledHalfWayLeavesNothingOnceDoneAgain)
     EXPECT_EQ(ReadFileBytes(out() + "flashmenu/music.mp3"), QByteArray(32 << 20, 'm'));
 }
 
+TEST_F(Publish, APublishIntoAFolderWithPlantedLeftoversTakesNothingInAndKeepsTheUsersFiles)
+{
+    TempFolder outside;
+    outside.write("private.txt", "the user's private key");
+    const QStringList folders{out(), out() + "flashmenu/photos"};
+    for (const QString &folder : folders)
+        PlantCopyLeftovers(folder, outside.file("private.txt"));
+    publish("3=-1");
+    for (const QString &folder : folders)
+        EXPECT_EQ(PlantedHarm(folder, outside.file("private.txt")), QStringList()) << folder.toStdString();
+    EXPECT_EQ(outText("flashmenu/bg.jpg"), "flashmenu/bg.jpg");
+}
+
 TEST_F(Publish, AFailureHalfWayRaisesAndPutsThePreviewPageBack)
 {
     // The media folder's name is taken by a file.

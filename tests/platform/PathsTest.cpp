@@ -1,8 +1,15 @@
+#include "Errors.h"
 #include "Paths.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(Paths, StoredNamesBecomeNativePaths)
 {
@@ -44,4 +51,111 @@ TEST(Paths, FullPathsThatTheUserPickedHaveADrivePart)
         EXPECT_TRUE(HasDrivePart(full)) << full;
     for (const char *relative : {"a.gif", "flashmenu\\a.gif", "..\\a.gif", "\\a.gif", "1:\\a.gif", ":", ""})
         EXPECT_FALSE(HasDrivePart(relative)) << relative;
+}
+
+namespace {
+
+// What the system makes of a path that a save writes: the file it opens or makes there, or its
+// refusal. "" when it agrees with ResolvedPath, else what differs.
+QString CompareWithTheSystem(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int fd = open(name.constData(), O_RDONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EISDIR)
+        fd = open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int systemError = fd < 0 ? errno : 0;
+    int error = 0;
+    const QString resolved = ResolvedPath(path, MissingFolders::Refused, &error);
+    QString differs;
+    if (fd < 0) {
+        if (!resolved.isEmpty())
+            differs = QStringLiteral("the system refuses it (%1), ResolvedPath gives %2").arg(qt_error_string(systemError), resolved);
+    } else {
+        struct stat opened {}, named {};
+        fstat(fd, &opened);
+        close(fd);
+        if (resolved.isEmpty())
+            differs = QStringLiteral("the system opens it, ResolvedPath refuses it (%1)").arg(qt_error_string(error));
+        else if (stat(QFile::encodeName(resolved).constData(), &named) != 0 || named.st_dev != opened.st_dev
+                 || named.st_ino != opened.st_ino)
+            differs = QStringLiteral("the system opens another file than %1").arg(resolved);
+    }
+    return differs.isEmpty() ? QString() : path + ": " + differs;
+}
+
+} // namespace
+
+TEST(Paths, ResolvedPathTakesEveryPathAsTheSystemDoes)
+{
+    TempFolder root, outside;
+    const QString base = root.path() + "t";
+    QStringList differences;
+
+    // A missing folder that ".." climbs out of, and a "/" after a file: both refused by the system.
+    QDir().mkpath(base);
+    ASSERT_TRUE(QFile::link(outside.path(), base + "/escape"));
+    ASSERT_TRUE(QFile::link("nothere/../escape", base + "/x"));
+    WriteFileBytes(base + "/q.tvp", "a file");
+    ASSERT_TRUE(QFile::link("q.tvp/", base + "/p2.tvp"));
+    for (const QString &path : {base + "/x/p.tvp", base + "/p2.tvp", base + "/q.tvp/", base + "/escape/p.tvp"})
+        if (const QString differs = CompareWithTheSystem(path); !differs.isEmpty())
+            differences << differs;
+    // Where the missing folder would be made, a link after it is followed back out.
+    EXPECT_EQ(SafePathUnder(base, "x/p.tvp"), QString());
+    EXPECT_EQ(ResolvedPath(base + "/x/p.tvp", MissingFolders::Made), outside.path() + "p.tvp");
+
+    // Folders, files and links two levels deep, a link leading anywhere, relative or from the root,
+    // with or without a "/" after it; each path looked up in a layout made anew.
+    QRandomGenerator random(25);
+    const QStringList parts{"a", "b", "c", ".", "..", "", "nothere"};
+    const auto randomPath = [&](int most) {
+        QStringList path;
+        for (int i = random.bounded(1, most + 1); i > 0; --i)
+            path << parts[random.bounded(int(parts.size()))];
+        return path.join('/') + (random.bounded(5) == 0 ? "/" : "");
+    };
+    struct Entry {
+        QString name;
+        int kind; // 0 folder, 1 file, 2 link
+        QString target;
+    };
+    int opened = 0, refused = 0;
+    for (int layout = 0; layout < 60; ++layout) {
+        QList<Entry> entries;
+        for (const char *top : {"a", "b", "c"}) {
+            const int kind = random.bounded(4) % 3;
+            const auto target = [&] {
+                const QString relative = randomPath(3);
+                return random.bounded(4) == 0 ? base + "/" + relative : relative.isEmpty() ? "a" : relative;
+            };
+            entries << Entry{top, kind, kind == 2 ? target() : QString()};
+            if (kind == 0)
+                for (const char *sub : {"a", "b", "c"}) {
+                    const int subKind = random.bounded(3);
+                    entries << Entry{QString(top) + "/" + sub, subKind, subKind == 2 ? target() : QString()};
+                }
+        }
+        for (int p = 0; p < 20; ++p) {
+            ASSERT_TRUE(QDir(base).removeRecursively());
+            QDir().mkpath(base);
+            for (const Entry &e : entries) {
+                const QString path = base + "/" + e.name;
+                if (e.kind == 0)
+                    QDir().mkdir(path);
+                else if (e.kind == 1)
+                    WriteFileBytes(path, "file");
+                else
+                    ASSERT_EQ(symlink(QFile::encodeName(e.target).constData(), QFile::encodeName(path).constData()), 0);
+            }
+            const QString path = base + "/" + randomPath(5);
+            const QString differs = CompareWithTheSystem(path);
+            if (!differs.isEmpty())
+                differences << differs;
+            (QFileInfo::exists(path) ? opened : refused)++;
+        }
+    }
+    EXPECT_TRUE(differences.isEmpty()) << differences.join("\n").toStdString();
+    // The layouts reach both answers often.
+    EXPECT_GT(opened, 200) << refused;
+    EXPECT_GT(refused, 200) << opened;
 }

@@ -9,6 +9,9 @@
 #include <QRandomGenerator>
 #include <functional>
 #include <gtest/gtest.h>
+#include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -315,6 +318,60 @@ TEST(ZipArchive, ASaveFollowsLinksAsTheSystemDoesAndALinkLoopIsRefusedFirst)
     EXPECT_TRUE(working.exists(".tolvanar-tmp-left"));
 }
 
+namespace {
+
+// How the second of two programs saving into one folder runs beside the first.
+enum class Beside {
+    Plainly,
+    HiddenFromIt, // as other users, the second seeing the first through a /proc that hides it
+    InASandbox    // in a pid namespace of its own, with its own /proc
+};
+
+bool BecomeUser(uid_t user)
+{
+    return setgroups(0, nullptr) == 0 && setresgid(user, user, user) == 0 && setresuid(user, user, user) == 0;
+}
+
+bool MountOwnProc(const char *options)
+{
+    return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+           && mount("proc", "/proc", "proc", MS_NOSUID | MS_NODEV | MS_NOEXEC, options) == 0;
+}
+
+// In a child: becomes the given program of the two, waits for the start, saves ten times and ends
+// with the number of failed saves (100 when it could not become that program).
+[[noreturn]] void SaveTenTimes(Beside beside, int program, int go, const std::function<void()> &save)
+{
+    bool ready = true;
+    if (beside == Beside::HiddenFromIt)
+        ready = program == 0 ? BecomeUser(65534)
+                             : unshare(CLONE_NEWNS) == 0 && MountOwnProc("hidepid=2") && BecomeUser(65533);
+    if (beside == Beside::InASandbox && program == 1) {
+        if (unshare(CLONE_NEWPID | CLONE_NEWNS) != 0)
+            _exit(100);
+        // The first process of the new namespace saves; this one hands on how it ended.
+        if (const pid_t inside = fork(); inside != 0) {
+            int status = 0;
+            _exit(inside > 0 && waitpid(inside, &status, 0) == inside && WIFEXITED(status) ? WEXITSTATUS(status) : 100);
+        }
+        ready = MountOwnProc(nullptr);
+    }
+    if (!ready)
+        _exit(100);
+    char byte;
+    (void)!read(go, &byte, 1);
+    int failed = 0;
+    for (int round = 0; round < 10; ++round)
+        try {
+            save();
+        } catch (...) {
+            ++failed;
+        }
+    _exit(failed);
+}
+
+} // namespace
+
 TEST(ZipArchive, TwoProgramsSavingIntoOneFolderAtOnceLoseNoSave)
 {
     TempFolder base, out;
@@ -323,41 +380,49 @@ TEST(ZipArchive, TwoProgramsSavingIntoOneFolderAtOnceLoseNoSave)
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(media.data()), media.size() / 4);
     base.write("flashmenu/media.jpg", media);
     base.write("flashmenu.xml", "<menu/>");
-    int go[2];
-    ASSERT_EQ(pipe(go), 0);
-    QList<pid_t> programs;
-    for (const char *name : {"one.tvp", "two.tvp"}) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            char byte;
-            (void)!read(go[0], &byte, 1);
-            int failed = 0;
-            for (int round = 0; round < 10; ++round)
-                if (!ExceptionText([&] { WriteZipArchive(out.file(name), base.path(), {"flashmenu.xml", "flashmenu\\media.jpg"}); })
-                         .isEmpty())
-                    ++failed;
-            _exit(failed);
+    // Other users read what is saved and save where it goes.
+    for (const QString &folder : {base.path(), base.file("flashmenu")})
+        ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(out.path()).constData(), 0777), 0);
+    for (const Beside beside : {Beside::Plainly, Beside::HiddenFromIt, Beside::InASandbox}) {
+        SCOPED_TRACE(int(beside));
+        if (beside != Beside::Plainly && geteuid() != 0)
+            continue;
+        for (const QString &name : FilesUnder(out.path()))
+            QFile::remove(out.file(name));
+        int go[2];
+        ASSERT_EQ(pipe(go), 0);
+        QList<pid_t> programs;
+        for (const char *name : {"one.tvp", "two.tvp"}) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0)
+                SaveTenTimes(beside, int(programs.size()), go[0], [&] {
+                    WriteZipArchive(out.file(name), base.path(), {"flashmenu.xml", "flashmenu\\media.jpg"});
+                });
+            programs << child;
         }
-        programs << child;
+        (void)!write(go[1], "gg", 2);
+        int failed = 0;
+        for (pid_t child : programs) {
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            ASSERT_NE(WEXITSTATUS(status), 100) << "the program could not be set up";
+            failed += WEXITSTATUS(status);
+        }
+        close(go[0]);
+        close(go[1]);
+        EXPECT_EQ(failed, 0);
+        EXPECT_EQ(FilesUnder(out.path()), QStringList({"one.tvp", "two.tvp"}));
+        for (const char *name : {"one.tvp", "two.tvp"}) {
+            TempFolder unpacked;
+            TZipReader(out.file(name)).ExtractAll(unpacked.path());
+            EXPECT_EQ(unpacked.read("flashmenu/media.jpg"), media) << name;
+        }
     }
-    (void)!write(go[1], "gg", 2);
-    int failed = 0;
-    for (pid_t child : programs) {
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        failed += WEXITSTATUS(status);
-    }
-    close(go[0]);
-    close(go[1]);
-    EXPECT_EQ(failed, 0);
-    EXPECT_EQ(FilesUnder(out.path()), QStringList({"one.tvp", "two.tvp"}));
-    for (const char *name : {"one.tvp", "two.tvp"}) {
-        TempFolder unpacked;
-        TZipReader(out.file(name)).ExtractAll(unpacked.path());
-        EXPECT_EQ(unpacked.read("flashmenu/media.jpg"), media) << name;
-    }
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the plain case ran: only root acts as other users and makes a pid namespace";
 }
 
 TEST(ZipArchive, AReadOnlyArchiveIsRefusedAndKept)

@@ -3,6 +3,7 @@
 #include "Errors.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -197,4 +198,49 @@ void MakeZipArchive(const QString &file, const QList<RawMember> &members, const 
     if (more)
         more(za);
     ASSERT_EQ(zip_close(za), 0);
+}
+
+pid_t EndedProcessId()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return child;
+}
+
+void PlantCopyLeftovers(const QString &folder, const QString &privateFile)
+{
+    WriteFileBytes(folder + "/report.doc", "the user's report");
+    WriteFileBytes(folder + "/notes.txt", "the user's notes");
+    const QString dead = QString::number(EndedProcessId()) + "-1-planted";
+    for (const char *prefix : {".tolvanar-tmp-", ".tolvanar-backup-"}) {
+        const QString backups = folder + "/" + prefix + dead;
+        QDir().mkpath(backups);
+        ASSERT_TRUE(QFile::link(privateFile, backups + "/0"));
+        WriteFileBytes(backups + "/2", "planted over the user's notes");
+        WriteFileBytes(backups + "/journal", "0 old copied.txt\n1 new report.doc\n2 old notes.txt\n"
+                                             + QDir(backups).relativeFilePath(privateFile).toUtf8()
+                                             + " old climbed.txt\n");
+    }
+}
+
+QStringList PlantedHarm(const QString &folder, const QString &privateFile)
+{
+    QStringList harm;
+    if (!QFileInfo::exists(folder + "/report.doc"))
+        harm << "report.doc is gone";
+    else if (ReadFileBytes(folder + "/report.doc") != "the user's report")
+        harm << "report.doc was changed";
+    if (ReadFileBytes(folder + "/notes.txt") != "the user's notes")
+        harm << "notes.txt was changed";
+    const QByteArray secret = ReadFileBytes(privateFile);
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        if (!file.isSymLink() && ReadFileBytes(file.filePath()) == secret)
+            harm << file.filePath() + " holds the private file's bytes";
+    }
+    return harm;
 }

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <gtest/gtest.h>
 
 // A throw-away program folder; path() ends with "/".
@@ -125,3 +126,15 @@ struct zip;
 // Builds an archive member by member with libzip; more may change it before it is closed.
 void MakeZipArchive(const QString &file, const QList<RawMember> &members,
                     const std::function<void(zip *)> &more = nullptr);
+
+// The id of a process that has ended: the id a dead writer's leftovers are named by.
+pid_t EndedProcessId();
+
+// What a stranger could leave where a user saves, in the form of an interrupted copy's backup
+// folders of this and an earlier version: journals whose lines would copy privateFile in (by a kept
+// file's name that climbs to it, or a kept file that is a link to it), delete the user's report.doc
+// and overwrite the user's notes.txt. The user's two files are written as well.
+void PlantCopyLeftovers(const QString &folder, const QString &privateFile);
+// What such leftovers did in folder and below: each harm a line, none when the user's files keep
+// their bytes and nothing holds the private file's.
+QStringList PlantedHarm(const QString &folder, const QString &privateFile);
