@@ -504,19 +504,20 @@ TBackupFolder MakeBackupFolder(int programFd)
 }
 
 // Keeps a target under a second name in the backup folder: a hard link, which takes no room, or a
-// copy where the file system has none. 0 or the errno of the failure.
-int KeepAside(const QString &target, const TBackupFolder &backups, int step, const QString &programFolder)
+// copy where the file system has none. "" or why not.
+QString KeepAside(const QString &target, const TBackupFolder &backups, int step, const QString &programFolder)
 {
     const QByteArray kept = QByteArray::number(step);
     if (::linkat(AT_FDCWD, QFile::encodeName(target).constData(), backups.Fd, kept.constData(), 0) != 0) {
         if (errno != EXDEV && errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)
-            return errno;
+            return ErrorText(errno);
         QString why;
-        const QString copy = WithSlash(programFolder) + QFile::decodeName(backups.Name) + QLatin1Char('/') + QFile::decodeName(kept);
-        if (!TryCopyFileWhole(target, copy, FileSync::Durable, &why))
-            return EIO;
+        if (!TryCopyFileWhole(target, WithSlash(programFolder) + QFile::decodeName(backups.Name + '/' + kept),
+                              FileSync::Durable, &why))
+            return why;
     }
-    return SyncFolderFd(backups.Fd);
+    const int e = SyncFolderFd(backups.Fd);
+    return e ? ErrorText(e) : QString();
 }
 
 } // namespace
@@ -622,8 +623,8 @@ TCopyFailure CopyAllOrNothing(const QString &programFolder, const QList<TCopySte
         journal.Steps << TJournalStep{standing, relative};
         begun.insert(target);
         if (standing)
-            if (const int e = KeepAside(step.Target, backups, i, programFolder))
-                return undo(step.Target, ErrorText(e));
+            if (const QString why = KeepAside(step.Target, backups, i, programFolder); !why.isEmpty())
+                return undo(step.Target, why);
         QString why;
         if (!QDir().mkpath(QFileInfo(step.Target).absolutePath()))
             return undo(step.Target, QStringLiteral("its folder cannot be made"));
