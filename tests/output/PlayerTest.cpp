@@ -1057,11 +1057,13 @@ TEST(Player, SubMenusAreListsOfLinksTheirButtonsDisclose)
 
 // A link focused from the keyboard shows a ring at least 2 px thick that contrasts 3:1 or more with
 // what was there, whatever the design's colours: on a white and on a black design whose buttons
-// and icon links look the same active as normal. The icon links stand in the design's corner.
-TEST(Player, AFocusedLinkShowsARingOnAnyDesign)
+// and icon links look the same active as normal, drawn whole and, in a narrower window, at 0.8 of
+// its size. The icon links stand in the design's corner.
+TEST(Player, AFocusedLinkShowsARingOnAnyDesignAtEveryScale)
 {
-    for (const char *colour : {"FFFFFF", "000000"}) {
-        SCOPED_TRACE(colour);
+    for (const auto &[viewWidth, colour] : {std::pair{900, "FFFFFF"}, std::pair{900, "000000"},
+                                            std::pair{560, "FFFFFF"}, std::pair{560, "000000"}}) {
+        SCOPED_TRACE(QStringLiteral("%1 in a view %2 px wide").arg(QLatin1String(colour)).arg(viewWidth).toStdString());
         QString xml = Description();
         xml.replace(QRegularExpression(QStringLiteral(
                         "(<color id=\"(background|main_menu_normal|main_menu_active|sub_menu_normal|sub_menu_active)\")"
@@ -1081,8 +1083,11 @@ TEST(Player, AFocusedLinkShowsARingOnAnyDesign)
         folder.dir.write(QStringLiteral("flashmenu/home.jpg"),
                          ReadFileBytes(ShippedDataDir() + QStringLiteral("Templates/IconLink/home.jpg")));
         Browser b;
+        b.view().resize(viewWidth, 400);
         ASSERT_TRUE(b.load(folder.page));
         ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+        ASSERT_TRUE(b.waitFor(QStringLiteral("document.querySelector('.tvnr-stage').getBoundingClientRect().width === %1")
+                                  .arg(std::min(viewWidth, 700))));
         const auto boxOf = [&](const QString &selector) {
             const QJsonObject r = b.json(QStringLiteral("(function(){var r=document.querySelector('%1').getBoundingClientRect();"
                                                         "return {l:r.left,t:r.top,r:r.right,b:r.bottom};})()").arg(selector));
