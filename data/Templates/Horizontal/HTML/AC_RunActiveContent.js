@@ -405,7 +405,8 @@
   }
 
   // Site navigation as lists of links; a link with a sub-menu discloses it (aria-expanded), so
-  // nothing promises the roles and keys of an application menu.
+  // nothing promises the roles and keys of an application menu. An entry that only opens its
+  // sub-menu has no address to follow: it is a button, or aria-expanded would belong to nothing.
   function buildItems(list, entries, cls, depth) {
     entries.forEach(function (entry) {
       var item = document.createElement('li');
@@ -416,6 +417,7 @@
         var sub = document.createElement('ul');
         sub.className = 'tvnr-submenu';
         sub.id = 'tvnr-submenu-' + (++subMenuCount);
+        if (!a.hasAttribute('href')) a.setAttribute('role', 'button');
         a.setAttribute('aria-controls', sub.id);
         a.setAttribute('aria-expanded', 'false');
         if (cls === 'tvnr-sub') a.classList.add('tvnr-more');
@@ -598,9 +600,11 @@
           else if (!leaveSub(item)) { closeAll(); }
           break;
         case 'Enter':
-          // A button without a link opens its sub-menu; one with a link is followed by the browser.
-          if (ev.target.hasAttribute('href')) handled = false;
-          else if (!enterSub(item)) handled = false;
+        case ' ':
+          // A button shows or hides its sub-menu and keeps the focus; a link is the browser's.
+          if (ev.target.getAttribute('role') !== 'button') handled = false;
+          else if (item.classList.contains('tvnr-open')) setOpen(item, false);
+          else openOnly(item);
           break;
         default:
           handled = false;
