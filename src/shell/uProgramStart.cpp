@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QWidget>
 
 QString StartupFileName;
@@ -124,6 +125,9 @@ int RunMessageLoop()
 
 int ProgramMain(int argc, char **argv, const MainWindowFactory &createMainWindow)
 {
+    // The browser engine reports its whole set-up at every start, for its own developers. Rules of
+    // the user's (QT_LOGGING_RULES, QT_LOGGING_CONF) come after these and may show it again.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     TolvanarApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvanar"));
     const QString programFolder = WithSlash(QDir(QCoreApplication::applicationDirPath()).absolutePath());

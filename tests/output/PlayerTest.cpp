@@ -640,6 +640,10 @@ TEST(Player, SubMenusOpenAndCloseByKeyboardWithActiveColours)
     EXPECT_EQ(s.value("focus").toString(), "Sub One");
     EXPECT_EQ(s.value("bg").toString(), "rgb(0, 255, 0)");
     EXPECT_EQ(s.value("color").toString(), "rgb(128, 0, 0)");
+    // The other entries of the sub-menu keep its own normal look.
+    EXPECT_EQ(b.js(QStringLiteral("getComputedStyle(document.querySelectorAll('.tvnr-sub')[1]).backgroundColor"))
+                  .toString(),
+              QStringLiteral("rgba(240, 240, 240, 0.5)"));
 
     b.js(key.arg(QStringLiteral("ArrowDown")));
     EXPECT_EQ(b.json(state).value("focus").toString(), "Sub Two");
@@ -650,15 +654,6 @@ TEST(Player, SubMenusOpenAndCloseByKeyboardWithActiveColours)
     s = b.json(state);
     EXPECT_EQ(s.value("focus").toString(), "Products");
     EXPECT_EQ(s.value("open").toString(), "none");
-
-    // Enter on a button without a link opens its sub-menu; the sub-menu's normal look is its own.
-    b.js(QStringLiteral("var p = document.querySelectorAll('.tvnr-main')[1]; p.removeAttribute('href'); p.focus();"));
-    b.js(key.arg(QStringLiteral("Enter")));
-    s = b.json(state);
-    EXPECT_EQ(s.value("focus").toString(), "Sub One");
-    EXPECT_EQ(b.js(QStringLiteral("getComputedStyle(document.querySelectorAll('.tvnr-sub')[1]).backgroundColor"))
-                  .toString(),
-              QStringLiteral("rgba(240, 240, 240, 0.5)"));
     EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
 }
 
@@ -1055,13 +1050,56 @@ TEST(Player, SubMenusAreListsOfLinksTheirButtonsDisclose)
     EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
 }
 
+// A main entry with a sub-menu and no address of its own is a button that discloses it: Enter and
+// Space show and hide the list, and the focus stays. Space on a link is left to the browser.
+TEST(Player, AnEntryWithASubMenuAndNoAddressIsAButtonEnterAndSpaceToggle)
+{
+    QString xml = Description();
+    xml.replace(QStringLiteral("<menu href=\"products.htm\""), QStringLiteral("<menu href=\"\""));
+    PageFolder folder(true, &xml);
+    Browser b;
+    ASSERT_TRUE(b.load(folder.page));
+    ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+    b.js(QStringLiteral("document.addEventListener('keydown', function (ev) {"
+                        " if (ev.key === ' ') window.spaceLeft = !ev.defaultPrevented; });"));
+    const QJsonObject dom = b.json(QStringLiteral(R"JS((function () {
+      var mains = document.querySelectorAll('.tvnr-main'), sub = document.querySelector('.tvnr-submenu');
+      var say = function (e) { return [e.nodeName, e.getAttribute('role'), e.getAttribute('href'), e.getAttribute('tabindex'),
+                                       e.getAttribute('aria-expanded'), e.getAttribute('aria-controls')]; };
+      return {home: say(mains[0]), products: say(mains[1]), sub: sub.id};
+    })())JS"));
+    const QJsonValue none;
+    EXPECT_EQ(dom.value("home").toArray(), QJsonArray({"A", none, "index.htm?a=1&b=2", "0", none, none}));
+    EXPECT_EQ(dom.value("products").toArray(), QJsonArray({"A", "button", none, "0", "false", dom.value("sub")}));
+
+    b.press(Qt::Key_Tab);
+    ASSERT_TRUE(b.waitFor(QStringLiteral("document.activeElement.textContent === 'Home & Garden'")));
+    b.press(Qt::Key_Space);
+    ASSERT_TRUE(b.waitFor(QStringLiteral("window.spaceLeft !== undefined")));
+    EXPECT_TRUE(b.js(QStringLiteral("window.spaceLeft")).toBool());
+    b.press(Qt::Key_Tab);
+    const QString expanded = QStringLiteral("document.activeElement.textContent === 'Products'"
+                                            " && document.activeElement.getAttribute('aria-expanded') === '%1'");
+    ASSERT_TRUE(b.waitFor(expanded.arg(QStringLiteral("true"))));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        SCOPED_TRACE(key == Qt::Key_Space ? "Space" : "Enter");
+        b.press(key);
+        EXPECT_TRUE(b.waitFor(expanded.arg(QStringLiteral("false"))));
+        b.press(key);
+        EXPECT_TRUE(b.waitFor(expanded.arg(QStringLiteral("true"))));
+    }
+    EXPECT_TRUE(b.page()->errors.isEmpty()) << b.page()->errors.join('\n').toStdString();
+}
+
 // A link focused from the keyboard shows a ring at least 2 px thick that contrasts 3:1 or more with
 // what was there, whatever the design's colours: on a white and on a black design whose buttons
-// and icon links look the same active as normal. The icon links stand in the design's corner.
-TEST(Player, AFocusedLinkShowsARingOnAnyDesign)
+// and icon links look the same active as normal, drawn whole and, in a narrower window, at 0.8 of
+// its size. The icon links stand in the design's corner.
+TEST(Player, AFocusedLinkShowsARingOnAnyDesignAtEveryScale)
 {
-    for (const char *colour : {"FFFFFF", "000000"}) {
-        SCOPED_TRACE(colour);
+    for (const auto &[viewWidth, colour] : {std::pair{900, "FFFFFF"}, std::pair{900, "000000"},
+                                            std::pair{560, "FFFFFF"}, std::pair{560, "000000"}}) {
+        SCOPED_TRACE(QStringLiteral("%1 in a view %2 px wide").arg(QLatin1String(colour)).arg(viewWidth).toStdString());
         QString xml = Description();
         xml.replace(QRegularExpression(QStringLiteral(
                         "(<color id=\"(background|main_menu_normal|main_menu_active|sub_menu_normal|sub_menu_active)\")"
@@ -1081,8 +1119,11 @@ TEST(Player, AFocusedLinkShowsARingOnAnyDesign)
         folder.dir.write(QStringLiteral("flashmenu/home.jpg"),
                          ReadFileBytes(ShippedDataDir() + QStringLiteral("Templates/IconLink/home.jpg")));
         Browser b;
+        b.view().resize(viewWidth, 400);
         ASSERT_TRUE(b.load(folder.page));
         ASSERT_EQ(b.waitForMenu(), QStringLiteral("ready"));
+        ASSERT_TRUE(b.waitFor(QStringLiteral("document.querySelector('.tvnr-stage').getBoundingClientRect().width === %1")
+                                  .arg(std::min(viewWidth, 700))));
         const auto boxOf = [&](const QString &selector) {
             const QJsonObject r = b.json(QStringLiteral("(function(){var r=document.querySelector('%1').getBoundingClientRect();"
                                                         "return {l:r.left,t:r.top,r:r.right,b:r.bottom};})()").arg(selector));

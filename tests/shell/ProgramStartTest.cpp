@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest/QTest>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -30,6 +33,44 @@ QString claimOutput(SingleInstanceLock &lock, int &status)
     const size_t n = std::fread(buffer, 1, sizeof buffer - 1, err);
     std::fclose(err);
     return QString::fromLocal8Bit(buffer, qsizetype(n));
+}
+
+// Whether the browser engine has started its helper processes, which it does once it is set up.
+bool EngineStarted(qint64 pid)
+{
+    const QString proc = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString &task : QDir(proc).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QByteArray &child : ReadFileBytes(proc + QLatin1Char('/') + task + QStringLiteral("/children")).split(' '))
+            if (!child.isEmpty()
+                && ReadFileBytes(QStringLiteral("/proc/%1/cmdline").arg(QString::fromLatin1(child))).contains("QtWebEngineProcess"))
+                return true;
+    return false;
+}
+
+// Starts the built program in a program folder of its own until its browser engine is up, then ends
+// it; what it wrote to the terminal, line by line.
+QStringList StartOutput(const QByteArray &loggingRules)
+{
+    TempFolder app, home;
+    CopyTree(ShippedDataDir(), app.path());
+    EXPECT_TRUE(QFile::copy(QStringLiteral(TOLVANAR_PROGRAM), app.file(QStringLiteral("tolvanar"))));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_LOGGING_RULES", "QT_LOGGING_CONF", "QT_MESSAGE_PATTERN"})
+        env.remove(QString::fromLatin1(name));
+    if (!loggingRules.isEmpty())
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QString::fromLatin1(loggingRules));
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+        env.insert(QString::fromLatin1(name), home.file(QString::fromLatin1(name)));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(app.file(QStringLiteral("tolvanar")), {});
+    const bool started = program.waitForStarted(60000)
+                         && QTest::qWaitFor([&] { return EngineStarted(program.processId()); }, 60000);
+    EXPECT_TRUE(started) << program.readAll().toStdString();
+    program.terminate();
+    program.waitForFinished(60000);
+    return QString::fromLocal8Bit(program.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -151,4 +192,23 @@ TEST(ProgramStart, AGuardedHandlerEndsAtItsErrorAndShowsIt)
     EXPECT_EQ(ran, QStringList({"first", "second"}));
     EXPECT_EQ(box.texts(), QStringList{"Cannot write file."});
     EXPECT_EQ(box.shown()[0].icon, MsgIcon::Error);
+}
+
+// A normal start writes nothing to the terminal but what the surroundings make the engine say: the
+// sandbox the tests turn off, and its error lines on a machine without a graphics card. A user's
+// own logging rules still show the engine's report of its set-up.
+TEST(ProgramStart, ANormalStartIsQuiet)
+{
+    const QRegularExpression expected(QStringLiteral(
+        "^(Sandboxing disabled by user\\.|No suitable graphics backend found"
+        "|WebEngineContext used before QtWebEngineCore::initialize\\(\\) or OpenGL context creation failed\\."
+        "|This plugin does not support propagateSizeHints\\(\\)" // the offscreen platform's
+        "|\\[(\\d+:\\d+:)?[\\d/.]+:(ERROR|WARNING|FATAL):.*)$"));
+    QStringList unexpected;
+    for (const QString &line : StartOutput({}))
+        if (!expected.match(line).hasMatch())
+            unexpected << line;
+    EXPECT_EQ(unexpected.size(), 0) << unexpected.join(QLatin1Char('\n')).toStdString();
+
+    EXPECT_TRUE(StartOutput("qt.webenginecontext.info=true").join(QLatin1Char('\n')).contains(QLatin1String("qt.webenginecontext:")));
 }

@@ -367,17 +367,17 @@
       s + ' .tvnr-desc{' + fontCss(d.fonts.desc) + 'z-index:10;}',
       s + ' .tvnr-logo{z-index:5;max-width:none;border:0;}',
       s + ' .tvnr-icons{display:flex;gap:4px;z-index:15;}',
-      s + ' .tvnr-icons a{display:block;padding:4px;border-radius:4px;background-color:' + d.colors.iconNormal + ';}',
+      s + ' .tvnr-icons a{display:block;padding:4px;border-radius:4px;outline:none;background-color:' +
+          d.colors.iconNormal + ';}',
       s + ' .tvnr-icons a:hover,' + s + ' .tvnr-icons a:focus{background-color:' + d.colors.iconActive + ';}',
       s + ' .tvnr-icons img{display:block;max-width:48px;max-height:48px;border:0;}',
       s + ' .tvnr-music{z-index:15;width:26px;height:26px;padding:0;border-radius:13px;cursor:pointer;' +
           'border:1px solid rgba(255,255,255,.7);background:rgba(0,0,0,.45);color:#fff;font:14px/24px sans-serif;}',
       s + ' .tvnr-music[aria-pressed="false"]{opacity:.6;text-decoration:line-through;}',
-      // A focused link shows a ring light at its edge and dark within, so one of them stands out on
-      // any colour. It is drawn inside the link, where neither a neighbour nor the cut at the
-      // stage's edge hides it, and in an icon's padding, off its picture.
-      s + ' .tvnr-main:focus-visible,' + s + ' .tvnr-sub:focus-visible,' + s + ' .tvnr-icons a:focus-visible{' +
-          'outline:2px solid #000;outline-offset:-4px;box-shadow:inset 0 0 0 2px #fff;}',
+      // The ring of a focused link, light at the link's edge and dark within, so one of them stands
+      // out on any colour (placeRing).
+      s + ' .tvnr-ring{position:absolute;z-index:40;display:none;pointer-events:none;' +
+          'border:2px solid #fff;box-shadow:inset 0 0 0 2px #000;}',
     ].join('\n');
   }
 
@@ -405,7 +405,8 @@
   }
 
   // Site navigation as lists of links; a link with a sub-menu discloses it (aria-expanded), so
-  // nothing promises the roles and keys of an application menu.
+  // nothing promises the roles and keys of an application menu. An entry that only opens its
+  // sub-menu has no address to follow: it is a button, or aria-expanded would belong to nothing.
   function buildItems(list, entries, cls, depth) {
     entries.forEach(function (entry) {
       var item = document.createElement('li');
@@ -416,6 +417,7 @@
         var sub = document.createElement('ul');
         sub.className = 'tvnr-submenu';
         sub.id = 'tvnr-submenu-' + (++subMenuCount);
+        if (!a.hasAttribute('href')) a.setAttribute('role', 'button');
         a.setAttribute('aria-controls', sub.id);
         a.setAttribute('aria-expanded', 'false');
         if (cls === 'tvnr-sub') a.classList.add('tvnr-more');
@@ -598,9 +600,11 @@
           else if (!leaveSub(item)) { closeAll(); }
           break;
         case 'Enter':
-          // A button without a link opens its sub-menu; one with a link is followed by the browser.
-          if (ev.target.hasAttribute('href')) handled = false;
-          else if (!enterSub(item)) handled = false;
+        case ' ':
+          // A button shows or hides its sub-menu and keeps the focus; a link is the browser's.
+          if (ev.target.getAttribute('role') !== 'button') handled = false;
+          else if (item.classList.contains('tvnr-open')) setOpen(item, false);
+          else openOnly(item);
           break;
         default:
           handled = false;
@@ -649,6 +653,38 @@
       a.style.clipPath = top || right || bottom || left
         ? 'inset(' + top + 'px ' + right + 'px ' + bottom + 'px ' + left + 'px)' : '';
     });
+  }
+
+  function focusVisible(el) {
+    try { return el.matches(':focus-visible'); } catch (e) { return true; }
+  }
+
+  // The ring of the link focused from the keyboard is drawn outside the stage, in the page's own
+  // pixels: scaled with the design it would grow thinner than the 2 px it needs to stand out. It
+  // lies on the link's edge and within, over what is shown of the link.
+  function placeRing(shown) {
+    var a = document.activeElement, ring = shown.ring;
+    if (!a || !shown.stage.contains(a) || !a.matches('.tvnr-main, .tvnr-sub, .tvnr-icons a') || !focusVisible(a)) {
+      ring.style.display = 'none';
+      return;
+    }
+    var r = a.getBoundingClientRect();
+    var left = Math.round(r.left), top = Math.round(r.top), right = Math.round(r.right), bottom = Math.round(r.bottom);
+    if (!a.closest('.tvnr-submenu')) {
+      // Main buttons and icon links are cut at the stage's edge.
+      var stage = shown.stage.getBoundingClientRect();
+      left = Math.max(left, Math.ceil(stage.left - 0.01));
+      top = Math.max(top, Math.ceil(stage.top - 0.01));
+      right = Math.min(right, Math.floor(stage.right + 0.01));
+      bottom = Math.min(bottom, Math.floor(stage.bottom + 0.01));
+    }
+    var host = shown.host.getBoundingClientRect();
+    ring.style.left = (left - host.left - shown.host.clientLeft) + 'px';
+    ring.style.top = (top - host.top - shown.host.clientTop) + 'px';
+    ring.style.width = (right - left) + 'px';
+    ring.style.height = (bottom - top) + 'px';
+    // A link in a closed sub-menu, or cut away whole, has nothing to show.
+    ring.style.display = right - left >= 1 && bottom - top >= 1 ? 'block' : 'none';
   }
 
   // Like a movie, the design is drawn whole in the area the page gives it, smaller when the area is;
@@ -734,6 +770,10 @@
     shown.stage.style.width = shown.width + 'px';
     shown.stage.style.height = shown.height + 'px';
     host.appendChild(shown.stage);
+    shown.ring = document.createElement('div');
+    shown.ring.className = 'tvnr-ring';
+    host.appendChild(shown.ring);
+    shown.host = host;
     host = shown.stage;
     var layer = document.createElement('div');
     layer.className = 'tvnr-layer';
@@ -860,12 +900,17 @@
         var refit = function () { fit(host, shown); };
         refit();
         window.addEventListener('resize', refit);
+        // The ring follows the focus, and the focused link wherever the menu moves it.
+        var replaceRing = function () { placeRing(shown); };
+        host.addEventListener('focusin', replaceRing);
+        host.addEventListener('focusout', replaceRing);
+        new MutationObserver(replaceRing).observe(shown.stage, {subtree: true, attributeFilter: ['class', 'style']});
         if (window.ResizeObserver) {
           new ResizeObserver(refit).observe(host);
-          // A button's focused, hovered or open look may be larger and move the others: the cut is
-          // worked out again before that is drawn.
-          var reclip = new ResizeObserver(function () { clipToStage(shown); });
-          shown.bar.querySelectorAll('.tvnr-main').forEach(function (a) { reclip.observe(a); });
+          // A link's focused, hovered or open look may be larger and move the others: the cut and
+          // the ring are worked out again before that is drawn.
+          var reclip = new ResizeObserver(function () { clipToStage(shown); placeRing(shown); });
+          host.querySelectorAll('.tvnr-main, .tvnr-sub, .tvnr-icons a').forEach(function (a) { reclip.observe(a); });
         }
         host.setAttribute('data-state', 'ready');
       } catch (e) {
