@@ -366,8 +366,9 @@ QString SetAside(const QString &programFolder, int programFd, const QByteArray &
             QStringLiteral("interrupted-copy-%1%2").arg(stamp, attempt ? QStringLiteral("-%1").arg(attempt) : QString());
         const QByteArray keptName = QFile::encodeName(kept);
         int moved = ::renameat2(programFd, name.constData(), programFd, keptName.constData(), RENAME_NOREPLACE);
-        // A file system without the flag: the name is looked at first.
-        if (moved != 0 && errno == EINVAL && ::faccessat(programFd, keptName.constData(), F_OK, AT_SYMLINK_NOFOLLOW) != 0)
+        // A system or file system without the flag: the name is looked at first.
+        if (moved != 0 && (errno == EINVAL || errno == ENOSYS)
+            && ::faccessat(programFd, keptName.constData(), F_OK, AT_SYMLINK_NOFOLLOW) != 0)
             moved = ::renameat(programFd, name.constData(), programFd, keptName.constData());
         if (moved == 0) {
             SyncFolderFd(programFd);
