@@ -106,18 +106,6 @@ int SyncFolderBySystem(int fd, const QString &)
 
 FolderSyncFunction folderSync = SyncFolderBySystem;
 
-// 0 or the errno of a failed sync. A folder that cannot be opened, or a file system that offers no
-// sync for folders, has nothing to sync.
-int SyncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return 0;
-    const int e = folderSync(fd, folder);
-    ::close(fd);
-    return e == EINVAL || e == EOPNOTSUPP ? 0 : e;
-}
-
 // Whether the file already holds exactly these bytes.
 bool HoldsBytes(const QString &path, const QByteArray &bytes)
 {
@@ -134,6 +122,22 @@ bool HoldsBytes(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
+
+int SyncOpenFolder(int fd, const QString &folder)
+{
+    const int e = folderSync(fd, folder);
+    return e == EINVAL || e == EOPNOTSUPP ? 0 : e;
+}
+
+int SyncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    const int e = SyncOpenFolder(fd, folder);
+    ::close(fd);
+    return e;
+}
 
 QString WriteToFile(int fd, const char *data, qsizetype size)
 {

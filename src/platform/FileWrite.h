@@ -42,5 +42,12 @@ using FolderSyncFunction = std::function<int(int fd, const QString &folder)>;
 // Installs sync (nullptr: the system's) and returns the one it replaces.
 FolderSyncFunction SetFolderSync(FolderSyncFunction sync);
 
+// Puts a folder's new entries on disk, through the installed sync: 0 or the errno of the failure. A
+// folder that cannot be opened, or a file system that offers no sync for folders, has nothing to
+// sync.
+int SyncFolder(const QString &folder);
+// The same for a folder already open (its descriptor and name).
+int SyncOpenFolder(int fd, const QString &folder);
+
 // Permission bits a new file gets here: 0666 less the umask.
 unsigned NewFileMode();

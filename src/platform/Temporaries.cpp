@@ -277,20 +277,6 @@ bool AppendSynced(int fd, const QByteArray &line)
     return fd >= 0 && WriteToFile(fd, line.constData(), line.size()).isEmpty() && ::fdatasync(fd) == 0;
 }
 
-// The new entries of a folder reach the disk: 0 or the errno of the failure.
-int SyncFolderFd(int fd)
-{
-    return ::fsync(fd) == 0 || errno == EINVAL || errno == EOPNOTSUPP ? 0 : errno;
-}
-
-void SyncFolderOf(const QString &file)
-{
-    const Fd folder(::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid())
-        SyncFolderFd(folder.get());
-}
-
 // Where a journal's target lies: an absolute path without links under the program folder that the
 // check allows, or "".
 QString CheckedTarget(const QString &programFolder, const QString &relative, const CopyTargetCheck &mayWrite)
@@ -318,7 +304,7 @@ QString UndoStep(int backupFd, int step, const TJournalStep &entry, const QStrin
             return QStringLiteral("its kept file is not a plain file");
         if (::renameat(backupFd, kept.constData(), AT_FDCWD, path.constData()) != 0)
             return ErrorText(errno);
-        SyncFolderOf(target);
+        SyncFolder(QFileInfo(target).absolutePath());
         return QString();
     }
     if (::lstat(path.constData(), &st) != 0)
@@ -371,7 +357,7 @@ QString SetAside(const QString &programFolder, int programFd, const QByteArray &
             && ::faccessat(programFd, keptName.constData(), F_OK, AT_SYMLINK_NOFOLLOW) != 0)
             moved = ::renameat(programFd, name.constData(), programFd, keptName.constData());
         if (moved == 0) {
-            SyncFolderFd(programFd);
+            SyncOpenFolder(programFd, programFolder);
             return WithSlash(programFolder) + kept;
         }
         if (errno != EEXIST) {
@@ -472,7 +458,7 @@ struct TBackupFolder {
     int JournalFd = -1;
 };
 
-TBackupFolder MakeBackupFolder(int programFd)
+TBackupFolder MakeBackupFolder(const QString &programFolder, int programFd)
 {
     TBackupFolder made;
     int error = 0;
@@ -488,9 +474,9 @@ TBackupFolder MakeBackupFolder(int programFd)
         if (made.Fd >= 0)
             made.JournalFd = ::openat(made.Fd, JournalName.constData(),
                                       O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
-        error = made.JournalFd < 0 ? errno : SyncFolderFd(made.Fd);
+        error = made.JournalFd < 0 ? errno : SyncOpenFolder(made.Fd, WithSlash(programFolder) + QFile::decodeName(made.Name));
         if (!error)
-            error = SyncFolderFd(programFd);
+            error = SyncOpenFolder(programFd, programFolder);
     }
     if (made.Name.isEmpty() || error) {
         if (made.JournalFd >= 0)
@@ -517,7 +503,7 @@ QString KeepAside(const QString &target, const TBackupFolder &backups, int step,
                               FileSync::Durable, &why))
             return why;
     }
-    const int e = SyncFolderFd(backups.Fd);
+    const int e = SyncOpenFolder(backups.Fd, WithSlash(programFolder) + QFile::decodeName(backups.Name));
     return e ? ErrorText(e) : QString();
 }
 
@@ -586,7 +572,7 @@ TCopyFailure CopyAllOrNothing(const QString &programFolder, const QList<TCopySte
     const Fd programFd(OpenFolder(AT_FDCWD, QFile::encodeName(programFolder), true));
     if (!programFd.valid())
         throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(ErrorText(errno)));
-    const TBackupFolder backups = MakeBackupFolder(programFd.get());
+    const TBackupFolder backups = MakeBackupFolder(programFolder, programFd.get());
     const Fd backupFd(backups.Fd), journalFd(backups.JournalFd);
     TJournal journal; // the steps begun
     QSet<QString> begun;
