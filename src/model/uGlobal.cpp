@@ -186,8 +186,13 @@ bool RemoveSubFolders(const QString &folder)
 
 QString GetTempFolder()
 {
-    static QTemporaryDir dir(TemporaryTemplate(QDir::tempPath()));
-    if (!dir.isValid())
+    // The lock names the folder as this process's for as long as it stands.
+    static const struct TProcessTemp {
+        TFolderInUse inUse{QDir::tempPath()};
+        QTemporaryDir dir{inUse.Error() ? QString() : inUse.Template()};
+    } temp;
+    const QTemporaryDir &dir = temp.dir;
+    if (temp.inUse.Error() || !dir.isValid())
         return QString();
     if (!QFileInfo(dir.path()).isDir()
         && !QDir().mkdir(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))

@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "MessageBox.h"
 #include "Paths.h"
+#include "CopyJournal.h"
 #include "Temporaries.h"
 #include "XmlDom.h"
 #include "uDesign.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <utility>
 
@@ -231,21 +233,34 @@ CopyTargetCheck CopyTargets(const QString &programFolder)
 
 } // namespace
 
-bool FinishInterruptedCopies(const QString &programFolder)
+CopiesInProgramFolder FinishInterruptedCopies(const QString &programFolder)
 {
     TUndoReport report;
     try {
         report = UndoInterruptedCopies(programFolder, CopyTargets(programFolder));
     } catch (const std::exception &e) {
-        report.Messages << QStringLiteral("What an install or update that ended half-way left in \"%1\" could not be "
-                                          "undone: %2")
-                               .arg(programFolder, QString::fromLocal8Bit(e.what()));
-        report.Pending = true;
+        report.Pending << QStringLiteral("What an install or update that ended half-way left in \"%1\" could not be "
+                                         "undone: %2")
+                              .arg(programFolder, QString::fromLocal8Bit(e.what()));
     }
-    RemoveLeftoverTemporaries(programFolder);
-    for (const QString &text : report.Messages)
-        ShowMsgBox(text, mtWarning, mbOK);
-    return !report.Pending;
+    RemoveLeftoverTemporaries(programFolder, Leftovers::FilesAndFolders);
+    // What is still pending stays so until something changes: said once in each run.
+    static QSet<QString> saidPending;
+    QStringList texts = report.Messages;
+    for (const QString &text : std::as_const(report.Pending))
+        if (!saidPending.contains(text)) {
+            saidPending.insert(text);
+            texts << text;
+        }
+    // However many there are, one box says them.
+    constexpr int MaxSaid = 20;
+    if (texts.size() > MaxSaid)
+        texts = texts.mid(0, MaxSaid) << QStringLiteral("… and %1 more.").arg(texts.size() - MaxSaid);
+    if (!texts.isEmpty())
+        ShowMsgBox(texts.join(QStringLiteral("\n\n")), mtWarning, mbOK);
+    if (!report.Pending.isEmpty())
+        return CopiesInProgramFolder::Pending;
+    return report.Running ? CopiesInProgramFolder::Running : CopiesInProgramFolder::Clear;
 }
 
 namespace {
@@ -253,10 +268,17 @@ namespace {
 // A copy over the files that an earlier one's undo still has to put back would be undone with them.
 void RefuseOverPendingUndo(const QString &programFolder)
 {
-    if (!FinishInterruptedCopies(programFolder))
+    switch (FinishInterruptedCopies(programFolder)) {
+    case CopiesInProgramFolder::Clear:
+        return;
+    case CopiesInProgramFolder::Pending:
         throw Exception(QStringLiteral("An install or update that ended half-way in \"%1\" is still to be undone; "
                                        "nothing is copied there until it is.")
                             .arg(programFolder));
+    case CopiesInProgramFolder::Running:
+        throw Exception(QStringLiteral("Another install or update is running in \"%1\"; try again once it has ended.")
+                            .arg(programFolder));
+    }
 }
 
 // The text of a failed copy: the target, the system's reason, then what stayed as the copy left it.
@@ -315,7 +337,9 @@ bool TPackages::InstallPackage(const QString &packageFile)
     RefuseOverPendingUndo(programFolder);
     TZipReader reader(packageFile, FLimits);
     const TFolderInUse inUse(programFolder);
-    QTemporaryDir unpacked(TemporaryTemplate(programFolder));
+    if (inUse.Error())
+        throw Exception(PackageError(packageFile, QStringLiteral("no temporary folder: %1").arg(qt_error_string(inUse.Error()))));
+    QTemporaryDir unpacked(inUse.Template());
     if (!unpacked.isValid())
         throw Exception(PackageError(packageFile, QStringLiteral("no temporary folder: %1").arg(unpacked.errorString())));
     // package.xml first, for the maps its templates take; then only what those maps take.

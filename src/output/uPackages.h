@@ -45,9 +45,14 @@ void ReplacePackageCaptions(QStringList &items);
 bool RegisterTemplatePackage(const QString &settingsFile, const QString &id);
 
 // Undoes what an install or Update Project killed half-way left in the program folder, before
-// anything reads the templates, and removes what an open or install left unpacked there. What could
-// not be undone is said once. False while an undo is still pending: nothing may be copied over it.
-bool FinishInterruptedCopies(const QString &programFolder);
+// anything reads the templates, and removes what an open or install of this user left unpacked
+// there. What could not be undone is said once; an undo that cannot be done now, once in each run.
+enum class CopiesInProgramFolder {
+    Clear,
+    Pending, // an undo is still to be done: nothing may be copied over it
+    Running  // another program copies there now
+};
+CopiesInProgramFolder FinishInterruptedCopies(const QString &programFolder);
 
 // What installation and Update Project need of the main window and the settings.
 class IPackageHost {

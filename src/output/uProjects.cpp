@@ -243,7 +243,9 @@ void TProjects::OpenProjectFile(const QString &file, bool *replaced)
     // rename, and what an open killed half-way left there goes with the next one.
     FinishInterruptedCopies(FDesign.ProgramFolder());
     const TFolderInUse inUse(FDesign.ProgramFolder());
-    QTemporaryDir unpacked(TemporaryTemplate(FDesign.ProgramFolder()));
+    if (inUse.Error())
+        throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(qt_error_string(inUse.Error())));
+    QTemporaryDir unpacked(inUse.Template());
     if (!unpacked.isValid())
         throw Exception(QStringLiteral("Cannot create a temporary folder: %1").arg(unpacked.errorString()));
     // Only what a project is made of is taken: the description, its page options, its movie and the

@@ -103,9 +103,11 @@ QString TPublisher::a_PublishExecute(TPublishPathSetting &paths)
 
 void TPublisher::WriteOutput(int kind, const QString &outFolder, TPublishPathSetting &paths)
 {
-    // What a publish killed half-way left where this one writes.
+    // What a publish killed half-way left where this one writes; the media's own sub-folders are
+    // cleaned as they are written.
+    FCleaned.clear();
     RemoveLeftoverTemporaries(outFolder);
-    RemoveLeftoverTemporaries(outFolder + MediaFolderName, true);
+    CleanOnce(outFolder, MediaFolderName);
     try {
         WriteOutputFiles(kind, outFolder, paths);
     } catch (...) {
@@ -235,7 +237,18 @@ void TPublisher::CopyPreviewFileTo(const QString &outFolder, const QString &name
     if (source.isEmpty() || target.isEmpty() || !QFileInfo(source).isFile() || FWritten.contains(CleanPath(target)))
         return;
     MakeFolder(QFileInfo(target).absolutePath());
+    QStringList folder = SplitNameParts(name);
+    folder.removeLast();
+    CleanOnce(outFolder, folder.join(QLatin1Char('/')));
     CopyIfPresent(source, target, FileSync::Unsynced);
+}
+
+void TPublisher::CleanOnce(const QString &outFolder, const QString &subFolder)
+{
+    if (!subFolder.isEmpty() && !FCleaned.contains(subFolder)) {
+        FCleaned.insert(subFolder);
+        RemoveLeftoverTemporaries(outFolder, Leftovers::Files, subFolder);
+    }
 }
 
 void TPublisher::AskOpenPublishedPage(const QString &page)

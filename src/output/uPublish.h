@@ -56,6 +56,8 @@ public:
     // Working folder + name over outFolder + name. Names that climb out of either folder, that do
     // not name a file, or that would replace a file this publish wrote copy nothing.
     void CopyPreviewFileTo(const QString &outFolder, const QString &name);
+    // Removes what a killed publish left in a sub-folder of the output folder, once per publish.
+    void CleanOnce(const QString &outFolder, const QString &subFolder);
     // Offers to open the published page in the desktop's browser.
     void AskOpenPublishedPage(const QString &page);
 
@@ -93,6 +95,7 @@ private:
     QByteArray FPublishedXml;   // the output folder's flashmenu.xml as this publish wrote it
     TXMLUtils FPublished;       // and its document (the demo block blank)
     QSet<QString> FWritten;     // output files this publish wrote, which media never replace
+    QSet<QString> FCleaned;     // the sub-folders of the output folder cleaned of leftovers
     std::vector<std::future<void>> FBackgroundWrites;  // in the order they were started
     bool FMenuPagePublished = false;  // the working folder's flashmenu.htm holds the published form
 };

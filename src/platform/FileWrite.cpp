@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "Paths.h"
+#include "Descriptor.h"
 #include "Temporaries.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <climits>
 #include <fcntl.h>
 #include <functional>
+#include <limits.h>
 #include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,17 +88,14 @@ bool MayWrite(const QByteArray &path)
 
 // Gives the finished temporary file its permission bits and, for a durable write, puts it on disk.
 // 0 or the errno of the failure.
-int Settle(const QByteArray &temp, mode_t mode, FileSync sync)
+int Settle(int folder, const QByteArray &temp, mode_t mode, FileSync sync)
 {
     if (sync == FileSync::Unsynced)
-        return ::chmod(temp.constData(), mode) == 0 ? 0 : errno;
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
+        return ::fchmodat(folder, temp.constData(), mode, 0) == 0 ? 0 : errno;
+    const Fd fd(::openat(folder, temp.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid())
         return errno;
-    int e = ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0 ? 0 : errno;
-    if (::close(fd) != 0 && !e)
-        e = errno;
-    return e;
+    return ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0 ? 0 : errno;
 }
 
 int SyncFolderBySystem(int fd, const QString &)
@@ -125,7 +124,11 @@ bool HoldsBytes(const QString &path, const QByteArray &bytes)
 
 int SyncOpenFolder(int fd, const QString &folder)
 {
-    const int e = folderSync(fd, folder);
+    // A descriptor that only names the folder cannot sync it.
+    const Fd readable(::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!readable.valid())
+        return 0;
+    const int e = folderSync(readable.get(), folder);
     return e == EINVAL || e == EOPNOTSUPP ? 0 : e;
 }
 
@@ -139,6 +142,11 @@ int SyncFolder(const QString &folder)
     return e;
 }
 
+QString CopyFileContents(int in, int out)
+{
+    return ErrorText(CopyByKernel(in, out));
+}
+
 QString WriteToFile(int fd, const char *data, qsizetype size)
 {
     return ErrorText(WriteAll(fd, data, size));
@@ -149,65 +157,209 @@ FolderSyncFunction SetFolderSync(FolderSyncFunction sync)
     return std::exchange(folderSync, sync ? std::move(sync) : FolderSyncFunction(SyncFolderBySystem));
 }
 
-WriteOutcome TryReplaceFileWhole(const QString &path, const FileFiller &fill, FileSync sync, QString *error)
+namespace {
+
+QByteArray ProcFdPath(int fd)
+{
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
+
+// The path an open descriptor stands for, as the system keeps it: "" where it cannot tell.
+QByteArray PathOfFd(int fd)
+{
+    QByteArray buffer(PATH_MAX, Qt::Uninitialized);
+    const ssize_t n = ::readlink(ProcFdPath(fd).constData(), buffer.data(), size_t(buffer.size()));
+    if (n <= 0 || n >= buffer.size() || buffer[0] != '/')
+        return QByteArray();
+    buffer.truncate(n);
+    return buffer;
+}
+
+// "a/b/c" as "a/b" and "c", "c" as "." and "c", "/c" as "/" and "c".
+std::pair<QByteArray, QByteArray> SplitLast(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return {".", path};
+    return {slash == 0 ? QByteArray("/") : path.left(slash), path.mid(slash + 1)};
+}
+
+// Where a write lands: the folder, open, and the entry in it that the new file replaces.
+struct TWriteTarget {
+    Fd Folder;
+    QByteArray Name;
+    QByteArray FolderPath; // as the system keeps it, else as given
+    QString ShownFolder;   // the same, for messages
+    bool Replacing = false;
+    struct stat Old {};
+};
+
+// Finds where the system writes path (relative to at): it opens the name itself, so a link is
+// followed exactly where the system follows one for this user (the protection of links in sticky
+// folders included), and the real file is taken from the descriptor. 0 or the system's errno.
+int FindWriteTarget(int at, const QByteArray &path, TWriteTarget &target, int links = 0)
+{
+    // As many links as the system itself follows in one lookup.
+    static constexpr int MaxLinks = 40;
+    if (path.isEmpty())
+        return ENOENT;
+    if (path.endsWith('/')) {
+        struct stat st;
+        if (::fstatat(at, path.constData(), &st, 0) != 0)
+            return errno == ENOENT ? EISDIR : errno;
+        return S_ISDIR(st.st_mode) ? EISDIR : ENOTDIR;
+    }
+    auto [dir, name] = SplitLast(path);
+    if (name == "." || name == "..")
+        return EISDIR;
+    Fd folder(::openat(at, dir.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid())
+        return errno;
+    const Fd file(::openat(folder.get(), name.constData(), O_PATH | O_CLOEXEC));
+    struct stat st, entry;
+    if (file.valid()) {
+        if (::fstat(file.get(), &st) != 0 || ::fstatat(folder.get(), name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno;
+        if (S_ISDIR(st.st_mode))
+            return EISDIR;
+        if (S_ISLNK(entry.st_mode)) {
+            const auto [realDir, realName] = SplitLast(PathOfFd(file.get()));
+            folder = Fd(::open(realDir.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            name = realName;
+            // Still the file the system opened: not moved meanwhile.
+            if (!folder.valid() || ::fstatat(folder.get(), name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0
+                || entry.st_dev != st.st_dev || entry.st_ino != st.st_ino)
+                return ENOENT;
+        }
+        target.Replacing = true;
+        target.Old = st;
+    } else if (errno == ENOENT && ::fstatat(folder.get(), name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
+               && S_ISLNK(entry.st_mode)) {
+        // A link the system follows to a file that is not there: the file is made where it leads.
+        if (links >= MaxLinks)
+            return ELOOP;
+        QByteArray to(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlinkat(folder.get(), name.constData(), to.data(), size_t(to.size()));
+        if (n <= 0)
+            return n == 0 ? ENOENT : errno;
+        to.truncate(n);
+        return FindWriteTarget(folder.get(), to, target, links + 1);
+    } else if (errno != ENOENT) {
+        return errno;
+    }
+    target.FolderPath = PathOfFd(folder.get());
+    if (target.FolderPath.isEmpty())
+        target.FolderPath = dir;
+    target.ShownFolder = QFile::decodeName(target.FolderPath);
+    target.Folder = std::move(folder);
+    target.Name = name;
+    return 0;
+}
+
+QString JoinShown(const QString &folder, const QByteArray &name)
+{
+    return WithSlash(folder) + QFile::decodeName(name);
+}
+
+// The path a writer that takes a name uses for an entry of the folder: the folder's path where that
+// names it exactly, else the path through the open descriptor.
+QString PathForWriters(const TWriteTarget &target, const QByteArray &name)
+{
+    const QByteArray path = target.FolderPath + (target.FolderPath.endsWith('/') ? "" : "/") + name;
+    const QString shown = QFile::decodeName(path);
+    return QFile::encodeName(shown) == path ? shown : QFile::decodeName(ProcFdPath(target.Folder.get()) + '/' + name);
+}
+
+WriteOutcome ReplaceTarget(const TWriteTarget &target, const FileFiller &fill, FileSync sync, QString *error)
 {
     const auto fail = [error](const QString &text, WriteOutcome outcome = WriteOutcome::Failed) {
         if (error)
             *error = text;
         return outcome;
     };
-    int refused = 0;
-    const QString finalName = ResolvedPath(path, MissingFolders::Refused, &refused);
-    if (finalName.isEmpty())
-        return fail(ErrorText(refused));
-    const QByteArray target = QFile::encodeName(finalName);
-    struct stat old {};
-    const bool replacing = ::stat(target.constData(), &old) == 0;
-    if (replacing && S_ISDIR(old.st_mode))
+    const int folder = target.Folder.get();
+    const QString finalName = JoinShown(target.ShownFolder, target.Name);
+    if (target.Replacing && S_ISDIR(target.Old.st_mode))
         return fail(QSaveFile::tr("Filename refers to a directory"));
-    if (replacing && !MayWrite(target))
+    // The folder's permissions alone would let the rename replace a file marked read-only.
+    if (target.Replacing && ::faccessat(folder, target.Name.constData(), W_OK, AT_EACCESS) != 0)
         return fail(QSaveFile::tr("Existing file %1 is not writable").arg(finalName));
 
-    const QString folder = QFileInfo(finalName).absolutePath();
     // Held until the temporary file is gone again, by a rename or on failure.
-    const TFolderInUse inUse(folder);
+    const TFolderInUse inUse(folder, target.ShownFolder);
+    if (inUse.Error())
+        return fail(ErrorText(inUse.Error()));
     QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = QFile::encodeName(TemporaryName(folder));
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST)
+    Fd fd;
+    for (int attempt = 0; !fd.valid() && attempt < 100; ++attempt) {
+        temp = inUse.NewName();
+        fd = Fd(::openat(folder, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!fd.valid() && errno != EEXIST)
             return fail(ErrorText(errno));
     }
-    if (fd < 0)
+    if (!fd.valid())
         return fail(ErrorText(EEXIST));
 
     QString reason;
     try {
-        reason = fill(fd, QFile::decodeName(temp));
+        reason = fill(fd.get(), PathForWriters(target, temp));
     } catch (...) {
-        ::close(fd);
-        ::unlink(temp.constData());
+        fd.reset();
+        ::unlinkat(folder, temp.constData(), 0);
         throw;
     }
-    if (::close(fd) != 0 && reason.isEmpty())
+    if (::close(fd.release()) != 0 && reason.isEmpty())
         reason = ErrorText(errno);
     // By name: a writer may have made the file anew under it.
     if (reason.isEmpty())
-        reason = ErrorText(Settle(temp, replacing ? old.st_mode & 07777 : mode_t(NewFileMode()), sync));
-    if (reason.isEmpty() && ::rename(temp.constData(), target.constData()) != 0)
+        reason = ErrorText(Settle(folder, temp, target.Replacing ? target.Old.st_mode & 07777 : mode_t(NewFileMode()), sync));
+    if (reason.isEmpty() && ::renameat(folder, temp.constData(), folder, target.Name.constData()) != 0)
         reason = ErrorText(errno);
     if (!reason.isEmpty()) {
-        ::unlink(temp.constData());
+        ::unlinkat(folder, temp.constData(), 0);
         return fail(reason);
     }
     // The new name itself is on disk only once the folder is.
     if (sync == FileSync::Durable)
-        if (const int e = SyncFolder(folder))
+        if (const int e = SyncOpenFolder(folder, target.ShownFolder))
             return fail(QStringLiteral("The file \"%1\" was written, but its folder could not be synced: %2")
                             .arg(finalName, ErrorText(e)),
                         WriteOutcome::WrittenNotSynced);
     return WriteOutcome::Written;
+}
+
+} // namespace
+
+WriteOutcome TryReplaceFileWhole(const QString &path, const FileFiller &fill, FileSync sync, QString *error)
+{
+    TWriteTarget target;
+    if (const int refused = FindWriteTarget(AT_FDCWD, QFile::encodeName(path), target)) {
+        if (error)
+            *error = refused == EISDIR ? QSaveFile::tr("Filename refers to a directory") : ErrorText(refused);
+        return WriteOutcome::Failed;
+    }
+    return ReplaceTarget(target, fill, sync, error);
+}
+
+WriteOutcome TryReplaceFileAt(int folderFd, const QByteArray &name, const QString &shownFolder, const FileFiller &fill,
+                              FileSync sync, QString *error)
+{
+    TWriteTarget target;
+    target.Folder = Fd(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
+    target.Name = name;
+    target.FolderPath = QFile::encodeName(shownFolder);
+    target.ShownFolder = shownFolder;
+    target.Replacing = ::fstatat(folderFd, name.constData(), &target.Old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (target.Replacing && S_ISLNK(target.Old.st_mode))
+        target.Old.st_mode = S_IFREG | NewFileMode();
+    return ReplaceTarget(target, fill, sync, error);
+}
+
+Fd OpenWriteFolder(const QString &path, int *error)
+{
+    TWriteTarget target;
+    *error = FindWriteTarget(AT_FDCWD, QFile::encodeName(path), target);
+    return std::move(target.Folder);
 }
 
 bool TryWriteFileWhole(const QString &path, const QByteArray &bytes, QString *error, FileSync sync)
@@ -239,7 +391,7 @@ bool TryCopyFileWhole(const QString &source, const QString &target, FileSync syn
         return false;
     }
     const bool ok = TryReplaceFileWhole(
-                        target, [in](int fd, const QString &) { return ErrorText(CopyByKernel(in, fd)); }, sync, error)
+                        target, [in](int fd, const QString &) { return CopyFileContents(in, fd); }, sync, error)
                     == WriteOutcome::Written;
     ::close(in);
     return ok;

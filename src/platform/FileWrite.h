@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "Descriptor.h"
+
 // Durable: the new file reaches the disk, and its name the folder's, before the write is done (the
 // user's own files). Unsynced: the system writes it back when it will (files the program re-makes
 // at every refresh, copies whose source the working folder still holds).
@@ -19,11 +21,21 @@ enum class WriteOutcome {
     Written,
     WrittenNotSynced // the new file is in place, but a durable write's folder could not be synced
 };
-// The rename-over routine that every whole-file write goes through. A link is written at the file it
-// leads to, as the system follows it; a folder, or a file the user may not write, is refused. The new
-// file takes the old one's permission bits (a new one follows the umask). Unless written, error says
-// why (or what stands when written but not synced); no temporary file is left.
+// The rename-over routine that every whole-file write goes through. The system opens the name, so a
+// link is written at the file it leads to exactly where the system follows it for this user, and
+// refused with the system's reason where it does not; a folder, or a file the user may not write, is
+// refused. The new file takes the old one's permission bits (a new one follows the umask). Unless
+// written, error says why (or what stands when written but not synced); no temporary file is left.
 WriteOutcome TryReplaceFileWhole(const QString &target, const FileFiller &fill, FileSync sync, QString *error = nullptr);
+// The same for the entry name of an open folder (shownFolder is its path), replaced as it stands:
+// a link there is replaced, not followed.
+WriteOutcome TryReplaceFileAt(int folderFd, const QByteArray &name, const QString &shownFolder, const FileFiller &fill,
+                              FileSync sync, QString *error = nullptr);
+// The folder a write of path lands in, open, as TryReplaceFileWhole finds it; invalid with the
+// system's errno in error where it refuses the name.
+Fd OpenWriteFolder(const QString &path, int *error);
+// Copies what is left to read of in to out, by the system where it can: "" or why not.
+QString CopyFileContents(int in, int out);
 // Writes all the bytes to fd: "" or why not.
 QString WriteToFile(int fd, const char *data, qsizetype size);
 
@@ -46,7 +58,7 @@ FolderSyncFunction SetFolderSync(FolderSyncFunction sync);
 // folder that cannot be opened, or a file system that offers no sync for folders, has nothing to
 // sync.
 int SyncFolder(const QString &folder);
-// The same for a folder already open (its descriptor and name).
+// The same for a folder already open (its descriptor, which may only name it, and its name).
 int SyncOpenFolder(int fd, const QString &folder);
 
 // Permission bits a new file gets here: 0666 less the umask.

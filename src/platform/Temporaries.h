@@ -1,70 +1,76 @@
 #pragma once
 // The program's temporary files and folders, and what is left of them when a process dies half-way.
-// Whoever keeps temporaries in a folder holds a shared lock on it meanwhile, so that what another
-// running program (another program folder, another user in a shared folder, a sandbox) is still
-// writing is never taken for a leftover.
+// A writer makes a lock file of its own in the folder before its first temporary there: mode 0600,
+// locked, and named so that every temporary of that writer begins with its name. A clean-up removes
+// a temporary only once it can take that lock itself, so what a running program is still writing
+// is never taken for a leftover, and no other user can open the lock to hold anything up.
+#include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
-#include <functional>
 
-// Every temporary file and folder the program makes is named with this beginning, the id of the
-// process that made it and random letters (a library writing beside one adds to that name). What
-// such a name holds is never read back: a leftover is only ever removed.
+#include "Descriptor.h"
+
+// Every temporary file and folder the program makes begins with this. What such a name holds is
+// never read back: a leftover is only ever removed.
 extern const QString TemporaryPrefix;
-// The one exception: the folder where a copy of the program folder's files keeps the files it
-// replaces, with its journal. Made only in the program folder, and undone only there.
-extern const QString CopyBackupPrefix;
-// A new temporary name in folder.
-QString TemporaryName(const QString &folder);
-// The template for a QTemporaryFile or QTemporaryDir of that form in folder.
-QString TemporaryTemplate(const QString &folder);
 
-// Held while this process keeps temporaries in a folder: no clean-up there removes anything
-// meanwhile. Taken before the first temporary is made.
+// A lock file that only this user can open, held by this process while it has it open.
+namespace LockFile {
+// Made anew under name in the folder, and locked before anyone can take it: the descriptor, or
+// invalid with the errno in error (EEXIST when the name is taken).
+Fd Make(int folderFd, const QByteArray &name, int *error);
+enum class Holder {
+    Running, // a process of this user holds it
+    Ended,   // nobody does, or it is no lock this user made; held now by the caller
+    Unknown  // it cannot be told
+};
+// Whether the writer of the lock file name in the folder still runs. When Ended, held keeps the
+// lock (if there is one) until the caller is done with what the writer left.
+Holder Test(int folderFd, const QByteArray &name, Fd *held, int *error = nullptr);
+} // namespace LockFile
+
+// Held while this process keeps temporaries in a folder; taken before the first one is made.
 class TFolderInUse {
 public:
+    // The folder a path names, its links followed as the system follows them.
     explicit TFolderInUse(const QString &folder);
+    // An open folder; shown is its path, for messages and for writers that take a path.
+    TFolderInUse(int folderFd, const QString &shown);
     ~TFolderInUse();
     TFolderInUse(const TFolderInUse &) = delete;
     TFolderInUse &operator=(const TFolderInUse &) = delete;
 
+    // 0, or the errno why no lock could be made there: then no temporary can be made either.
+    int Error() const { return m_error; }
+    // The folder, open.
+    int FolderFd() const { return m_folder.get(); }
+    // A new temporary's name in the folder, and its path.
+    QByteArray NewName() const;
+    QString NewPath() const;
+    // The template for a QTemporaryDir in the folder.
+    QString Template() const;
+
 private:
-    int m_fd = -1;
+    Fd m_folder;
+    QString m_shown;
+    QByteArray m_name; // the lock file's, which begins every temporary's
+    Fd m_lock;
+    int m_error = 0;
 };
 
-// Removes the temporaries an interrupted operation left in folder, and in its sub-folders when
-// recursive (links are not followed), without reading them; nothing while another process keeps
-// temporaries there. Never fails: what cannot be removed stays.
-void RemoveLeftoverTemporaries(const QString &folder, bool recursive = false);
+// What a clean-up removes: the temporary files and links of ended writers, or their folders too
+// (only the program folder holds the open's and the install's unpack folders).
+enum class Leftovers { Files, FilesAndFolders };
+// Removes, unread, what this user's ended writers left at the top of folder (its links followed
+// as the system follows them), or of its sub-folder below, reached without following a link. Only
+// entries of the temporary form that this user owns go; never another user's, never through a
+// link. Never fails: what cannot be removed stays.
+void RemoveLeftoverTemporaries(const QString &folder, Leftovers kinds = Leftovers::Files,
+                               const QString &below = QString());
+// The same in an open folder, for files.
+void RemoveLeftoverTemporariesAt(int folderFd);
 
-struct TCopyStep {
-    QString Source;
-    QString Target;
-};
-// Why a copy of every step or none failed. Empty when every step was copied.
-struct TCopyFailure {
-    QString Target;     // the target that could not be written
-    QString Reason;     // the system's reason
-    QString NotPutBack; // what the undo could not put back, and where the old files are kept; "" when all
-    bool IsEmpty() const { return Target.isEmpty(); }
-};
-// Copies every step or none, each target replaced whole; every target lies under programFolder.
-// The replaced files are kept, by a second name and without taking room, in a backup folder there
-// with a journal written ahead of each step, so that a failed step is undone before this returns
-// and a process killed half-way is undone by the next UndoInterruptedCopies. beforeUndo runs first
-// on a failure, to give back room the copy's sources took.
-TCopyFailure CopyAllOrNothing(const QString &programFolder, const QList<TCopyStep> &steps,
-                              const std::function<void()> &beforeUndo = {});
-
-// Whether a copy may have written this file (an absolute path without links).
-using CopyTargetCheck = std::function<bool(const QString &target)>;
-struct TUndoReport {
-    QStringList Messages; // each said to the user once
-    bool Pending = false; // a copy's undo is still to be done: nothing may be copied over it
-};
-// Undoes the copies in programFolder that a killed process left half done, believing of each journal
-// only what CopyAllOrNothing could have written: a backup is a plain file of its folder under its
-// own name, a target is a file mayWrite allows. A journal that cannot be wholly undone, or is none
-// that this program wrote, is set aside with its files under a name of its own and told of once.
-TUndoReport UndoInterruptedCopies(const QString &programFolder, const CopyTargetCheck &mayWrite);
+// The names in an open folder.
+QList<QByteArray> FolderEntries(int folderFd);
+// Removes a folder's entry, a folder with everything in it, never following a link: whether it is gone.
+bool RemoveTreeAt(int folderFd, const QByteArray &name);

@@ -165,8 +165,8 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
 {
     // Where the archive really goes, before anything is read or cleaned there.
     int refused = 0;
-    const QString realFile = ResolvedPath(archiveFile, MissingFolders::Refused, &refused);
-    if (realFile.isEmpty())
+    const Fd realFolder = OpenWriteFolder(archiveFile, &refused);
+    if (!realFolder.valid())
         throw Exception(QStringLiteral("Cannot write the archive \"%1\": %2").arg(archiveFile, qt_error_string(refused)));
     QStringList members;
     QStringList sources;
@@ -202,7 +202,7 @@ QStringList WriteZipArchive(const QString &archiveFile, const QString &baseFolde
                             .arg(archiveFile, sizeText(total), sizeText(limits.MaxTotalSize)));
 
     // What a killed save left beside the file: the rename-over makes its temporary file there.
-    RemoveLeftoverTemporaries(QFileInfo(realFile).absolutePath());
+    RemoveLeftoverTemporariesAt(realFolder.get());
     const TArchivePlan plan{archiveFile, members, sources, limits};
     QString error;
     const WriteOutcome outcome = TryReplaceFileWhole(

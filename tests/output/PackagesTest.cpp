@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "Messages.h"
 #include "TestSupport.h"
+#include "CopyJournal.h"
 #include "Temporaries.h"
 #include "uDesign.h"
 #include "uGlobal.h"
