@@ -206,7 +206,7 @@ CopyTargetCheck CopyTargets(const QString &programFolder)
     QList<TPlace> places;
     const auto add = [&](const QString &fileInFolder, const QString &extension) {
         const QString file = SafePathUnder(programFolder, fileInFolder);
-        const QString folder = file.isEmpty() ? QString() : ResolvedPath(QFileInfo(file).absolutePath(), MissingFolders::Made);
+        const QString folder = file.isEmpty() ? QString() : ResolvedPath(QFileInfo(file).absolutePath());
         if (!folder.isEmpty())
             places << TPlace{folder, extension};
     };
@@ -220,7 +220,7 @@ CopyTargetCheck CopyTargets(const QString &programFolder)
                 if (const QString extension = ExtractFileExt(file); !extension.isEmpty())
                     add(destination + QStringLiteral("\\x"), extension);
     }
-    const QString root = ResolvedPath(programFolder, MissingFolders::Made);
+    const QString root = ResolvedPath(programFolder);
     return [places, root](const QString &target) {
         const QFileInfo file(target);
         for (const TPlace &place : places)
@@ -374,8 +374,8 @@ bool TPackages::InstallPackage(const QString &packageFile)
                                                               .arg(stored, file, destination)));
             // The program folder itself holds the settings, the projects' working folder and this
             // install's own unpacked files: no template goes there.
-            if (ResolvedPath(QFileInfo(target).absolutePath(), MissingFolders::Made)
-                == ResolvedPath(programFolder, MissingFolders::Made))
+            if (ResolvedPath(QFileInfo(target).absolutePath())
+                == ResolvedPath(programFolder))
                 throw Exception(PackageError(packageFile, QStringLiteral("the line \"%1=%2\" of the settings file names "
                                                                          "no template folder inside the program folder.")
                                                               .arg(file, destination)));

@@ -545,7 +545,7 @@ TCopyFailure CopyAllOrNothing(const QString &programFolder, const QList<TCopySte
                               const std::function<void()> &beforeUndo)
 {
     const QDir base(programFolder);
-    const QString root = ResolvedPath(programFolder, MissingFolders::Made);
+    const QString root = ResolvedPath(programFolder);
     QSet<QString> folders;
     qint64 journalSize = 5;
     for (int i = 0; i < steps.size(); ++i) {
@@ -586,7 +586,7 @@ TCopyFailure CopyAllOrNothing(const QString &programFolder, const QList<TCopySte
 
     for (int i = 0; i < steps.size(); ++i) {
         const TCopyStep &step = steps[i];
-        const QString target = ResolvedPath(step.Target, MissingFolders::Made);
+        const QString target = ResolvedPath(step.Target);
         if (target.isEmpty() || !target.startsWith(WithSlash(root))
             || SafePathUnder(programFolder, base.relativeFilePath(step.Target)).isEmpty())
             return undo(step.Target, QStringLiteral("it lies outside the program folder"));
@@ -630,7 +630,7 @@ TUndoReport UndoInterruptedCopies(const QString &programFolder, const CopyTarget
 {
     TUndoReport report;
     const Fd programFd(::open(QFile::encodeName(programFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    const QString root = ResolvedPath(programFolder, MissingFolders::Made);
+    const QString root = ResolvedPath(programFolder);
     if (!programFd.valid() || root.isEmpty())
         return report;
     const QByteArray prefix = QFile::encodeName(CopyBackupPrefix);

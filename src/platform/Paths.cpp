@@ -52,7 +52,7 @@ bool isUnsafeName(const QString &name)
 
 } // namespace
 
-QString ResolvedPath(const QString &path, MissingFolders missingFolders, int *error)
+QString ResolvedPath(const QString &path, int *error)
 {
     // As many links as the system itself follows in one lookup.
     static constexpr int MaxLinks = 40;
@@ -72,9 +72,6 @@ QString ResolvedPath(const QString &path, MissingFolders missingFolders, int *er
     int links = 0;
     while (!pending.isEmpty()) {
         const QByteArray part = pending.takeLast();
-        // Past a missing part the system looks up nothing more, not even "." or "..".
-        if (missing > 0 && missingFolders == MissingFolders::Refused)
-            return refuse(ENOENT);
         // Nothing follows a file, not even the "/" that would make it a folder.
         if (!folder)
             return refuse(ENOTDIR);
@@ -126,8 +123,8 @@ QString SafePathUnder(const QString &base, const QString &untrusted)
     if (isUnsafeName(untrusted) || SplitNameParts(untrusted).isEmpty())
         return QString();
     const QString path = NativePath(base, untrusted);
-    const QString root = ResolvedPath(base, MissingFolders::Made);
-    const QString target = ResolvedPath(path, MissingFolders::Made);
+    const QString root = ResolvedPath(base);
+    const QString target = ResolvedPath(path);
     if (root.isEmpty() || target.isEmpty() || !target.startsWith(WithSlash(root)))
         return QString();
     return path;

@@ -10,17 +10,13 @@ QStringList SplitNameParts(const QString &stored);
 // base + stored name as a native path ("/" separators). Does not check where it leads.
 QString NativePath(const QString &base, const QString &stored);
 
-// How a path is taken whose folders do not all exist yet.
-enum class MissingFolders {
-    Refused, // as the system opens it now: only the last part may be missing
-    Made     // as once they are made (mkpath): a missing part is a new folder that ".." climbs out of
-};
-// The absolute path the system reaches by this one: each part looked up in turn from the root, a link
-// replaced by its target before the parts after it (so "link/.." is the folder above the link's
-// target, not the folder holding the link), the last part too. A missing last part is kept as
-// written. "" where the system refuses the name (a missing folder, a part after a file, a trailing
-// "/" after a file, links that go round), with the system's errno in error when given.
-QString ResolvedPath(const QString &path, MissingFolders missing, int *error = nullptr);
+// The absolute path the system reaches by this one once its missing folders are made (mkpath): each
+// part looked up in turn from the root, a link replaced by its target before the parts after it (so
+// "link/.." is the folder above the link's target, not the folder holding the link), the last part
+// too, and a missing part taken for a new folder that ".." climbs back out of. A missing last part
+// is kept as written. "" where the system refuses the name (a part after a file, a trailing "/"
+// after a file, links that go round), with the system's errno in error when given.
+QString ResolvedPath(const QString &path, int *error = nullptr);
 
 // The native path of an untrusted name under base, or "" when the name has a root, a drive, a ".."
 // part, or resolves (links followed) outside base. Every name read from a file goes through here.

@@ -1,4 +1,5 @@
 #include "Errors.h"
+#include "FileWrite.h"
 #include "Paths.h"
 #include "TestSupport.h"
 
@@ -56,36 +57,45 @@ TEST(Paths, FullPathsThatTheUserPickedHaveADrivePart)
 namespace {
 
 // What the system makes of a path that a save writes: the file it opens or makes there, or its
-// refusal. "" when it agrees with ResolvedPath, else what differs.
+// refusal. "" when the folder a whole-file write finds agrees, else what differs.
 QString CompareWithTheSystem(const QString &path)
 {
+    int error = 0;
+    const Fd folder = OpenWriteFolder(path, &error);
     const QByteArray name = QFile::encodeName(path);
     int fd = open(name.constData(), O_RDONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EISDIR)
         fd = open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     const int systemError = fd < 0 ? errno : 0;
-    int error = 0;
-    const QString resolved = ResolvedPath(path, MissingFolders::Refused, &error);
     QString differs;
     if (fd < 0) {
-        if (!resolved.isEmpty())
-            differs = QStringLiteral("the system refuses it (%1), ResolvedPath gives %2").arg(qt_error_string(systemError), resolved);
+        if (folder.valid())
+            differs = QStringLiteral("the system refuses it (%1), the write does not").arg(qt_error_string(systemError));
     } else {
-        struct stat opened {}, named {};
+        struct stat opened {}, written {};
         fstat(fd, &opened);
+        char real[PATH_MAX] = {};
+        const bool named = readlink(("/proc/self/fd/" + QByteArray::number(fd)).constData(), real, sizeof real - 1) > 0;
         close(fd);
-        if (resolved.isEmpty())
-            differs = QStringLiteral("the system opens it, ResolvedPath refuses it (%1)").arg(qt_error_string(error));
-        else if (stat(QFile::encodeName(resolved).constData(), &named) != 0 || named.st_dev != opened.st_dev
-                 || named.st_ino != opened.st_ino)
-            differs = QStringLiteral("the system opens another file than %1").arg(resolved);
+        if (S_ISDIR(opened.st_mode)) {
+            if (folder.valid())
+                differs = QStringLiteral("the system opens a folder, the write does not refuse it");
+        } else if (!folder.valid()) {
+            differs = QStringLiteral("the system opens it, the write refuses it (%1)").arg(qt_error_string(error));
+        } else {
+            struct stat inFolder {};
+            const QByteArray fileName = QByteArray(real).mid(QByteArray(real).lastIndexOf('/') + 1);
+            if (!named || fstatat(folder.get(), fileName.constData(), &inFolder, AT_SYMLINK_NOFOLLOW) != 0
+                || inFolder.st_dev != opened.st_dev || inFolder.st_ino != opened.st_ino)
+                differs = QStringLiteral("the system opens %1, which the write's folder does not hold").arg(real);
+        }
     }
     return differs.isEmpty() ? QString() : path + ": " + differs;
 }
 
 } // namespace
 
-TEST(Paths, ResolvedPathTakesEveryPathAsTheSystemDoes)
+TEST(Paths, AWriteFindsEveryPathAsTheSystemDoes)
 {
     TempFolder root, outside;
     const QString base = root.path() + "t";
@@ -102,7 +112,7 @@ TEST(Paths, ResolvedPathTakesEveryPathAsTheSystemDoes)
             differences << differs;
     // Where the missing folder would be made, a link after it is followed back out.
     EXPECT_EQ(SafePathUnder(base, "x/p.tvp"), QString());
-    EXPECT_EQ(ResolvedPath(base + "/x/p.tvp", MissingFolders::Made), outside.path() + "p.tvp");
+    EXPECT_EQ(ResolvedPath(base + "/x/p.tvp"), outside.path() + "p.tvp");
 
     // Folders, files and links two levels deep, a link leading anywhere, relative or from the root,
     // with or without a "/" after it; each path looked up in a layout made anew.
