@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "IniFile.h"
 #include "Messages.h"
+#include "Temporaries.h"
 #include "TestSupport.h"
 #include "ZipArchive.h"
 #include "FileWrite.h"
@@ -23,7 +24,12 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -458,6 +464,72 @@ TEST_F(Projects, ASaveAsIntoAFolderWithPlantedLeftoversTakesNothingInAndKeepsThe
     ASSERT_TRUE(projects.a_SaveAsExecute());
     EXPECT_EQ(PlantedHarm(shared.path(), outside.file("private.txt")), QStringList());
     EXPECT_TRUE(ArchiveMembers(shared.file("p.tvp")).contains("flashmenu.xml"));
+}
+
+TEST_F(Projects, AnotherUserInASharedFolderNeitherStallsNorRedirectsNorCostsASaveAs)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root acts as another user and sets how the system follows links";
+    MakeNewProject();
+    box.answer(mrYes);
+    const auto timedSave = [&](const QString &file) {
+        host.saveAnswers.push_back(file);
+        QElapsedTimer timer;
+        timer.start();
+        const QString error = ExceptionText([&] { EXPECT_TRUE(projects.a_SaveAsExecute()); });
+        EXPECT_EQ(error, QString()) << file.toStdString();
+        return timer.elapsed();
+    };
+    const qint64 alone = timedSave(prog.file("Projects/alone.tvp"));
+
+    // A folder everyone may write, without the sticky bit: the other user holds its lock and
+    // renames the user's own sub-folder to a temporary's name, while a clean-up of the user's runs
+    // there over and over.
+    TempFolder shared;
+    ASSERT_EQ(chmod(QFile::encodeName(shared.path()).constData(), 0777), 0);
+    shared.write("photos/a.jpg", "the user's photo");
+    const QString renamed = ".tolvanar-tmp-" + QString::number(EndedProcessId()) + "-1-x";
+    const OtherUser holder([&] {
+        const int fd = open(QFile::encodeName(shared.path()).constData(), O_RDONLY | O_DIRECTORY);
+        return fd >= 0 && flock(fd, LOCK_EX) == 0 && rename(QFile::encodeName(shared.file("photos")).constData(),
+                                                              QFile::encodeName(shared.file(renamed)).constData()) == 0;
+    });
+    ASSERT_TRUE(holder.Ready());
+    const pid_t cleaner = fork();
+    ASSERT_GE(cleaner, 0);
+    if (cleaner == 0)
+        for (;;)
+            RemoveLeftoverTemporaries(shared.path());
+    for (int round = 0; round < 5; ++round)
+        EXPECT_LT(timedSave(shared.file("p.tvp")), 2 * alone + 1000) << round;
+    kill(cleaner, SIGKILL);
+    waitpid(cleaner, nullptr, 0);
+    EXPECT_EQ(shared.read(renamed + "/a.jpg"), "the user's photo");
+    EXPECT_TRUE(ArchiveMembers(shared.file("p.tvp")).contains("flashmenu.xml"));
+
+    // In a sticky folder the system does not follow another user's link: nor does a save.
+    TempFolder sticky, mine;
+    ASSERT_EQ(chmod(QFile::encodeName(sticky.path()).constData(), 01777), 0);
+    mine.write("mine.tvp", "the user's other project");
+    const OtherUser planter([&] { return QFile::link(mine.file("mine.tvp"), sticky.file("p.tvp")); });
+    ASSERT_TRUE(planter.Ready());
+    const SystemSetting protection("/proc/sys/fs/protected_symlinks", "1");
+    ASSERT_TRUE(protection.Set());
+    host.saveAnswers.push_back(sticky.file("p.tvp"));
+    EXPECT_EQ(ExceptionText([&] { projects.a_SaveAsExecute(); }),
+              "Cannot write the archive \"" + sticky.file("p.tvp") + "\": " + qt_error_string(EACCES));
+    EXPECT_EQ(mine.read("mine.tvp"), "the user's other project");
+
+    // A link of the user's own to a name that is no UTF-8 leads to that very name.
+    const QByteArray odd = "\xff\xfe.tvp";
+    ASSERT_EQ(symlink(odd.constData(), QFile::encodeName(mine.file("q.tvp")).constData()), 0);
+    host.saveAnswers.push_back(mine.file("q.tvp"));
+    ASSERT_TRUE(projects.a_SaveAsExecute());
+    struct stat st;
+    EXPECT_EQ(lstat((QFile::encodeName(mine.path()) + "/" + odd).constData(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    // Not the name that the bytes read as.
+    EXPECT_FALSE(QFileInfo::exists(mine.file(QString::fromUtf8(odd))));
 }
 
 TEST_F(Projects, WhatAnOpenFindsInTheProgramFolderIsBelievedOnlyAsFarAsAnInstallWroteIt)

@@ -4,11 +4,14 @@
 #include "PublishFixture.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -471,6 +474,69 @@ TEST_F(Publish, APublishIntoAFolderWithPlantedLeftoversTakesNothingInAndKeepsThe
     for (const QString &folder : folders)
         EXPECT_EQ(PlantedHarm(folder, outside.file("private.txt")), QStringList()) << folder.toStdString();
     EXPECT_EQ(outText("flashmenu/bg.jpg"), "flashmenu/bg.jpg");
+}
+
+TEST_F(Publish, AnotherUserInASharedFolderNeitherStallsNorRedirectsNorCostsAPublish)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root acts as another user and sets how the system follows links";
+    const auto timedPublish = [&](const QString &folder) {
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(ExceptionText([&] { publish("3=-1", folder); }), QString()) << folder.toStdString();
+        return timer.elapsed();
+    };
+    const qint64 alone = timedPublish(outRoot.file("alone"));
+
+    // A folder everyone may write, without the sticky bit: the other user holds the locks of the
+    // folders the publish writes, and renames the user's own folders to temporaries' names.
+    ASSERT_EQ(chmod(QFile::encodeName(outRoot.path()).constData(), 0755), 0);
+    const QString site = outRoot.file("site");
+    WriteFileBytes(site + "/keep/b.txt", "the user's text");
+    WriteFileBytes(site + "/flashmenu/photos/a.jpg", "the user's photo");
+    for (const QString &folder : {site, site + "/flashmenu"})
+        ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0777), 0);
+    const QString dead = ".tolvanar-tmp-" + QString::number(EndedProcessId()) + "-1-";
+    const OtherUser holder([&] {
+        bool done = true;
+        for (const QString &folder : {site, site + "/flashmenu"}) {
+            const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+            done = done && fd >= 0 && flock(fd, LOCK_EX) == 0;
+        }
+        return done && rename(QFile::encodeName(site + "/keep").constData(), QFile::encodeName(site + "/" + dead + "x").constData()) == 0
+               && rename(QFile::encodeName(site + "/flashmenu/photos").constData(),
+                         QFile::encodeName(site + "/flashmenu/" + dead + "y").constData()) == 0;
+    });
+    ASSERT_TRUE(holder.Ready());
+    EXPECT_LT(timedPublish(site), 2 * alone + 1000);
+    EXPECT_EQ(ReadFileBytes(site + "/" + dead + "x/b.txt"), "the user's text");
+    EXPECT_EQ(ReadFileBytes(site + "/flashmenu/" + dead + "y/a.jpg"), "the user's photo");
+
+    // A media folder that is a link: what lies where it leads is no leftover of this publish.
+    TempFolder elsewhere;
+    elsewhere.write(dead + "z", "the user's own");
+    const QString linked = outRoot.file("linked");
+    QDir().mkpath(linked);
+    ASSERT_TRUE(QFile::link(elsewhere.path(), linked + "/flashmenu"));
+    timedPublish(linked);
+    EXPECT_EQ(elsewhere.read(dead + "z"), "the user's own");
+
+    // In a sticky folder the system does not follow another user's links: nor does a publish.
+    TempFolder sticky, mine;
+    ASSERT_EQ(chmod(QFile::encodeName(sticky.path()).constData(), 01777), 0);
+    for (const char *name : {"flashmenu.xml", "flashmenu.xml.js"})
+        mine.write(name, "the user's own");
+    const OtherUser planter([&] {
+        return QFile::link(mine.file("flashmenu.xml"), sticky.file("flashmenu.xml"))
+               && QFile::link(mine.file("flashmenu.xml.js"), sticky.file("flashmenu.xml.js"));
+    });
+    ASSERT_TRUE(planter.Ready());
+    const SystemSetting protection("/proc/sys/fs/protected_symlinks", "1");
+    ASSERT_TRUE(protection.Set());
+    const QString error = ExceptionText([&] { publish("3=-1", sticky.path()); });
+    EXPECT_TRUE(error.endsWith(qt_error_string(EACCES))) << error.toStdString();
+    for (const char *name : {"flashmenu.xml", "flashmenu.xml.js"})
+        EXPECT_EQ(mine.read(name), "the user's own") << name;
 }
 
 TEST_F(Publish, AFailureHalfWayRaisesAndPutsThePreviewPageBack)

@@ -327,11 +327,6 @@ enum class Beside {
     InASandbox    // in a pid namespace of its own, with its own /proc
 };
 
-bool BecomeUser(uid_t user)
-{
-    return setgroups(0, nullptr) == 0 && setresgid(user, user, user) == 0 && setresuid(user, user, user) == 0;
-}
-
 bool MountOwnProc(const char *options)
 {
     return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <csignal>
+#include <grp.h>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -198,6 +199,68 @@ void MakeZipArchive(const QString &file, const QList<RawMember> &members, const 
     if (more)
         more(za);
     ASSERT_EQ(zip_close(za), 0);
+}
+
+bool BecomeUser(uid_t user)
+{
+    return setgroups(0, nullptr) == 0 && setresgid(user, user, user) == 0 && setresuid(user, user, user) == 0;
+}
+
+OtherUser::OtherUser(const std::function<bool()> &act)
+{
+    int ready[2], hold[2];
+    if (geteuid() != 0 || pipe(ready) != 0)
+        return;
+    if (pipe(hold) != 0) {
+        close(ready[0]);
+        close(ready[1]);
+        return;
+    }
+    m_pid = fork();
+    if (m_pid == 0) {
+        close(ready[0]);
+        close(hold[1]);
+        if (BecomeUser(Id) && act())
+            (void)!write(ready[1], "r", 1);
+        close(ready[1]);
+        // Stands until the test lets it go.
+        char byte;
+        (void)!read(hold[0], &byte, 1);
+        _exit(0);
+    }
+    close(ready[1]);
+    close(hold[0]);
+    m_hold = hold[1];
+    char byte;
+    m_ready = m_pid > 0 && read(ready[0], &byte, 1) == 1;
+    close(ready[0]);
+}
+
+OtherUser::~OtherUser()
+{
+    if (m_hold >= 0)
+        close(m_hold);
+    if (m_pid > 0) {
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+    }
+}
+
+SystemSetting::SystemSetting(const QString &path, const QByteArray &value) : m_path(path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    m_old = file.readAll().trimmed();
+    file.close();
+    m_set = file.open(QIODevice::WriteOnly) && file.write(value + '\n') > 0 && file.flush();
+}
+
+SystemSetting::~SystemSetting()
+{
+    QFile file(m_path);
+    if (m_set && file.open(QIODevice::WriteOnly))
+        file.write(m_old + '\n');
 }
 
 pid_t EndedProcessId()

@@ -127,6 +127,38 @@ struct zip;
 void MakeZipArchive(const QString &file, const QList<RawMember> &members,
                     const std::function<void(zip *)> &more = nullptr);
 
+// Becomes the given user in this process, groups and all: whether it could.
+bool BecomeUser(uid_t user);
+// Another local user (nobody) at work beside the test: a process of theirs that runs act and then
+// stands, holding whatever act opened or locked, until this object goes. Only root can start one;
+// Ready() says whether act ran and returned true.
+class OtherUser {
+public:
+    static constexpr uid_t Id = 65534;
+    explicit OtherUser(const std::function<bool()> &act);
+    ~OtherUser();
+    OtherUser(const OtherUser &) = delete;
+    OtherUser &operator=(const OtherUser &) = delete;
+    bool Ready() const { return m_ready; }
+
+private:
+    pid_t m_pid = -1;
+    int m_hold = -1;
+    bool m_ready = false;
+};
+// Sets a sysctl under /proc/sys for the life of this object and puts the old value back after.
+class SystemSetting {
+public:
+    SystemSetting(const QString &path, const QByteArray &value);
+    ~SystemSetting();
+    bool Set() const { return m_set; }
+
+private:
+    QString m_path;
+    QByteArray m_old;
+    bool m_set = false;
+};
+
 // The id of a process that has ended: the id a dead writer's leftovers are named by.
 pid_t EndedProcessId();
 
