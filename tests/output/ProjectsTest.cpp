@@ -28,6 +28,11 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <QSet>
+#include <QScopeGuard>
+#include <optional>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -149,6 +154,9 @@ QStringList ArchiveMembers(const QString &file)
     return out;
 }
 
+const char *const TemplateMemberNames[] = {"menu.swf",     "menu.jpg",       "menu_narrow.jpg",     "template.xml",
+                                           "template.jpg", "background.jpg", "background_thumb.jpg"};
+
 class Projects : public ::testing::Test {
 protected:
     TempFolder prog;
@@ -225,6 +233,37 @@ protected:
         MakeNewProject();
         host.saveAnswers.push_back(prog.file("Projects/p.tvp"));
         ASSERT_TRUE(projects.a_SaveAsExecute());
+    }
+
+    // A package in the program folder of the given versions of templates, each file of a template
+    // beginning with its version and large enough that its copy takes a while.
+    QString package(const QString &name, const QList<std::pair<QByteArray, QByteArray>> &templates, int size = 1 << 20)
+    {
+        QList<RawMember> members;
+        for (const auto &[id, version] : templates) {
+            members << RawMember{id + "/", ""};
+            for (const char *file : TemplateMemberNames)
+                members << RawMember{id + "/" + file, version + " " + file + QByteArray(size, ' '), S_IFREG | 0644, false,
+                                     ZIP_CM_STORE};
+        }
+        MakeZipArchive(prog.file(name), members);
+        return prog.file(name);
+    }
+    void install(const QString &file) { TPackages(design, packageHost).InstallPackage(file); }
+    // The versions that a template's installed files begin with, each once.
+    QSet<QByteArray> Versions(const QString &id)
+    {
+        QSet<QByteArray> found;
+        for (const char *file : {"Menus/%1.swf", "Menus/Thumbnail/%1.jpg", "Menus/Thumbnail_Narrow/%1.jpg",
+                                 "Template/%1.xml", "Template/Thumbnail/%1.jpg", "BGround/%1.jpg", "BGround/Thumbnail/%1.jpg"})
+            found.insert(prog.read("Templates/Horizontal/" + QString::fromLatin1(file).arg(id)).left(2));
+        return found;
+    }
+    void open()
+    {
+        host.openAnswers.push_back(prog.file("Projects/p.tvp"));
+        projects.a_LoadSWFExecute();
+        ASSERT_TRUE(host.openAnswers.empty());
     }
 
     QString DesignText() { return design.BuildMenuXml(false, false, false); }
@@ -490,7 +529,7 @@ TEST_F(Projects, AnotherUserInASharedFolderNeitherStallsNorRedirectsNorCostsASav
     shared.write("photos/a.jpg", "the user's photo");
     const QString renamed = ".tolvanar-tmp-" + QString::number(EndedProcessId()) + "-1-x";
     const OtherUser holder([&] {
-        const int fd = open(QFile::encodeName(shared.path()).constData(), O_RDONLY | O_DIRECTORY);
+        const int fd = ::open(QFile::encodeName(shared.path()).constData(), O_RDONLY | O_DIRECTORY);
         return fd >= 0 && flock(fd, LOCK_EX) == 0 && rename(QFile::encodeName(shared.file("photos")).constData(),
                                                               QFile::encodeName(shared.file(renamed)).constData()) == 0;
     });
@@ -613,23 +652,9 @@ TEST_F(Projects, AnOpenKilledHalfWayLeavesNothingThatTheNextOneTakesForAJournal)
 TEST_F(Projects, AnUndoThatCannotFinishIsSaidOnceAndALaterInstallStays)
 {
     SaveProjectBesideTheSettings();
-    const auto package = [&](const QString &name, const QList<std::pair<QByteArray, QByteArray>> &templates) {
-        QList<RawMember> members;
-        for (const auto &[id, version] : templates) {
-            members << RawMember{id + "/", ""};
-            // Large enough that the copy of each takes a while.
-            for (const char *file : {"menu.swf", "menu.jpg", "menu_narrow.jpg", "template.xml", "template.jpg",
-                                     "background.jpg", "background_thumb.jpg"})
-                members << RawMember{id + "/" + file, version + " " + file + QByteArray(1 << 20, ' '), S_IFREG | 0644,
-                                     false, ZIP_CM_STORE};
-        }
-        MakeZipArchive(prog.file(name), members);
-        return prog.file(name);
-    };
     const QString v1 = package("v1.tvm", {{"tvmflt001", "v1"}});
     const QString v2 = package("v2.tvm", {{"tvmflt001", "v2"}, {"tvmflt002", "v2"}});
     const QString v3 = package("v3.tvm", {{"tvmflt001", "v3"}});
-    const auto install = [&](const QString &file) { TPackages(design, packageHost).InstallPackage(file); };
     // The second template's files in the order they are copied.
     const QStringList second{"Menus/tvmflt002.swf",           "Menus/Thumbnail/tvmflt002.jpg",
                              "Menus/Thumbnail_Narrow/tvmflt002.jpg", "Template/tvmflt002.xml",
@@ -659,6 +684,97 @@ TEST_F(Projects, AnUndoThatCannotFinishIsSaidOnceAndALaterInstallStays)
     EXPECT_TRUE(prog.read("Templates/Horizontal/Menus/tvmflt001.swf").startsWith("v3 menu.swf"));
     EXPECT_EQ(ReadFileBytes(secondFile(0) + "/mine.txt"), "the user's");
     EXPECT_EQ(box.texts().filter("undone").size(), 1);
+}
+
+TEST_F(Projects, AnUndoStillToBeDoneIsNeverSkippedNorOvertakenWhateverLocksAnotherUserHolds)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root acts as another user";
+    SaveProjectBesideTheSettings();
+    ASSERT_EQ(chmod(QFile::encodeName(prog.path()).constData(), 0755), 0);
+    const QString v1 = package("v1.tvm", {{"tvmflt001", "v1"}});
+    const QString v2 = package("v2.tvm", {{"tvmflt001", "v2"}});
+    const QString v3 = package("v3.tvm", {{"tvmflt001", "v3"}});
+    install(v1);
+    // The other user holds a lock on the program folder and on each of the user's files they can open.
+    std::optional<OtherUser> holder(std::in_place, [&] {
+        bool held = true;
+        QDirIterator it(prog.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        QStringList paths{prog.path()};
+        while (it.hasNext())
+            paths << it.next();
+        for (const QString &path : paths)
+            if (const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK); fd >= 0)
+                held = flock(fd, LOCK_SH) == 0 && held;
+        return held;
+    });
+    ASSERT_TRUE(holder->Ready());
+    ASSERT_TRUE(KillMidway([&] { install(v2), install(v1); }, [&] { return Versions("tvmflt001").size() == 2; }));
+    open();
+    EXPECT_EQ(Versions("tvmflt001"), QSet<QByteArray>{"v1"});
+    EXPECT_EQ(ExceptionText([&] { install(v3); }), QString());
+    holder.reset();
+    open();
+    EXPECT_EQ(Versions("tvmflt001"), QSet<QByteArray>{"v3"});
+}
+
+TEST_F(Projects, TemplatesOnAFileSystemOfTheirOwnComeBackWholeAfterAKillOrAFullDisk)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root mounts a file system for the templates";
+    SaveProjectBesideTheSettings();
+    const QByteArray templates = QFile::encodeName(prog.file("Templates"));
+    ASSERT_EQ(mount("tmpfs", templates.constData(), "tmpfs", 0, "size=32m"), 0) << strerror(errno);
+    const auto unmount = qScopeGuard([&] { umount2(templates.constData(), MNT_DETACH); });
+    CopyTree(ShippedDataDir() + "Templates", prog.file("Templates"));
+    const QString v1 = package("v1.tvm", {{"tvmflt001", "v1"}});
+    // Larger, so that an install of it over the first can fill the disk.
+    const QString v2 = package("v2.tvm", {{"tvmflt001", "v2"}}, 3 << 19);
+    const auto mixed = [&] { return Versions("tvmflt001").size() == 2; };
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        install(v1);
+        ASSERT_TRUE(KillMidway([&] { install(v2), install(v1); }, mixed));
+        open();
+        EXPECT_EQ(Versions("tvmflt001").size(), 1);
+    }
+    EXPECT_EQ(box.texts().filter("half-way"), QStringList());
+
+    // Room for the first new file and half the second: the second copy fails and the first goes back.
+    install(v1);
+    struct statvfs fs {};
+    ASSERT_EQ(statvfs(templates.constData(), &fs), 0);
+    const qint64 fill = qint64(fs.f_bavail) * qint64(fs.f_frsize) - (qint64(2) << 20) - (qint64(64) << 10);
+    ASSERT_GT(fill, 0);
+    const int filler = ::open((templates + "/filler").constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(posix_fallocate(filler, 0, fill), 0);
+    close(filler);
+    EXPECT_TRUE(ExceptionText([&] { install(v2); }).endsWith(qt_error_string(ENOSPC) + "."));
+    EXPECT_EQ(Versions("tvmflt001"), QSet<QByteArray>{"v1"});
+}
+
+TEST_F(Projects, AJournalOfTheLargestSizeIsUndoneAtOnce)
+{
+    SaveProjectBesideTheSettings();
+    QElapsedTimer timer;
+    timer.start();
+    open();
+    const qint64 alone = timer.elapsed();
+    // New files that a killed install would have made, as many as a journal of the largest size holds.
+    const QString backups = ".tolvanar-backup-" + QString::number(EndedProcessId()) + "-1-x";
+    QByteArray journal;
+    for (int step = 0;; ++step) {
+        const QByteArray line = QByteArray::number(step) + " new Templates%2FHorizontal%2FMenus%2Fmade" + QByteArray::number(step) + ".swf\n";
+        if (journal.size() + line.size() > 4 << 20)
+            break;
+        journal += line;
+    }
+    prog.write(backups + "/journal", journal);
+    timer.restart();
+    open();
+    EXPECT_LT(timer.elapsed(), alone + 2000);
+    EXPECT_FALSE(prog.exists(backups));
+    EXPECT_TRUE(box.texts().isEmpty()) << box.texts().join("\n").left(1000).toStdString();
 }
 
 TEST_F(Projects, AnInstallKilledAnywhereIsUndoneByTheNextOpen)
