@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -34,12 +35,15 @@ InstanceLock SingleInstanceLock::Acquire()
     if (m_fd < 0) {
         const QByteArray path = QFile::encodeName(m_fileName);
         do
-            m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+            m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         while (m_fd < 0 && errno == EINTR);
         if (m_fd < 0) {
             m_error = QStringLiteral("cannot open the lock file %1: %2").arg(m_fileName, systemError(errno));
             return InstanceLock::Failed;
         }
+        // Only this user may open it: another one could otherwise hold it and keep the program from
+        // starting. An earlier version made it readable to all.
+        ::fchmod(m_fd, 0600);
     }
     int rc;
     do

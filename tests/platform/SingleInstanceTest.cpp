@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -112,4 +113,26 @@ TEST(SingleInstance, AFolderWithoutWriteAccessIsAFailure)
     EXPECT_EQ(result, InstanceLock::Failed);
     EXPECT_TRUE(lock.ErrorText().contains("Permission denied")) << qPrintable(lock.ErrorText());
     QFile::setPermissions(app.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(SingleInstance, AnotherUserCannotHoldTheLockAndKeepTheProgramFromStarting)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root acts as another user";
+    TempFolder app;
+    ASSERT_EQ(::chmod(QFile::encodeName(app.path()).constData(), 0755), 0);
+    // As an earlier version left it, readable to all.
+    app.write("tolvanar.lock", "");
+    ASSERT_TRUE(QFile::setPermissions(app.file("tolvanar.lock"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    {
+        SingleInstanceLock first(app.path());
+        ASSERT_EQ(first.Acquire(), InstanceLock::Acquired);
+    }
+    const OtherUser holder([&] {
+        const int fd = ::open(QFile::encodeName(app.file("tolvanar.lock")).constData(), O_RDONLY);
+        return fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    });
+    EXPECT_FALSE(holder.Ready());
+    SingleInstanceLock next(app.path());
+    EXPECT_EQ(next.Acquire(), InstanceLock::Acquired);
 }
