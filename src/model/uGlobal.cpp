@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <optional>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
@@ -189,11 +190,16 @@ QString GetTempFolder()
     // The lock names the folder as this process's for as long as it stands.
     static const struct TProcessTemp {
         TFolderInUse inUse{QDir::tempPath()};
-        QTemporaryDir dir{inUse.Error() ? QString() : inUse.Template()};
+        std::optional<QTemporaryDir> dir;
+        TProcessTemp()
+        {
+            if (!inUse.Error())
+                dir.emplace(inUse.Template());
+        }
     } temp;
-    const QTemporaryDir &dir = temp.dir;
-    if (temp.inUse.Error() || !dir.isValid())
+    if (!temp.dir || !temp.dir->isValid())
         return QString();
+    const QTemporaryDir &dir = *temp.dir;
     if (!QFileInfo(dir.path()).isDir()
         && !QDir().mkdir(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return QString();
