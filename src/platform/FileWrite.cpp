@@ -349,9 +349,9 @@ WriteOutcome TryReplaceFileAt(int folderFd, const QByteArray &name, const QStrin
     target.Name = name;
     target.FolderPath = QFile::encodeName(shownFolder);
     target.ShownFolder = shownFolder;
-    target.Replacing = ::fstatat(folderFd, name.constData(), &target.Old, AT_SYMLINK_NOFOLLOW) == 0;
-    if (target.Replacing && S_ISLNK(target.Old.st_mode))
-        target.Old.st_mode = S_IFREG | NewFileMode();
+    // A link there goes like a missing file: replaced, never followed.
+    target.Replacing = ::fstatat(folderFd, name.constData(), &target.Old, AT_SYMLINK_NOFOLLOW) == 0
+                       && !S_ISLNK(target.Old.st_mode);
     return ReplaceTarget(target, fill, sync, error);
 }
 
