@@ -435,14 +435,16 @@ def design_xml(t, orient, bgname):
 
 
 def html_options():
+    """In the very bytes the program saves page options in, so reading them rewrites nothing and the
+    file stays the shipped one."""
     keys = ['company', 'products', 'services', 'support', 'contact'] + [''] * 7
-    parts = ['<?xml version="1.0"?>', '<template>', '<sitetitle value="Your Company Name"/>',
+    parts = ['<template>', '<sitetitle value="Your Company Name"/>',
              '<description><text><![CDATA[Welcome to the web site of Your Company Name.]]></text></description>',
              '<bgcolor value="0xFFFFFF"/>']
     for n, k in enumerate(keys, 1):
         parts.append('<key%d value="%s"/>' % (n, k) if k else '<key%d/>' % n)
     parts.append('</template>')
-    return '\n'.join(parts) + '\n'
+    return '<?xml version="1.0"?>\r\n' + ''.join(parts) + '\r\n'
 
 
 INSTALL_MAP = [('menu.swf', 'Menus'), ('menu.jpg', 'Menus\\Thumbnail'), ('menu_narrow.jpg', 'Menus\\Thumbnail_Narrow'),

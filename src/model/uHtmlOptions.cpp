@@ -123,15 +123,19 @@ bool ReadHtmlOptions(const QString &file, THtmlPageOptions &options)
         return false;
     pugi::xml_document doc;
     QFile in(file);
-    if (!in.open(QIODevice::ReadOnly) || !ParseXmlBytes(doc, in.readAll())) {
+    const QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    if (!in.isOpen() || !ParseXmlBytes(doc, bytes)) {
         // An empty document: nothing to save back, which would only wipe the file.
         ReadHtmlOptionsDocument(doc, options);
         return true;
     }
     in.close();
     ReadHtmlOptionsDocument(doc, options);
-    // The file takes the saved form; a file that cannot be written keeps its form.
-    TryWriteFileWhole(file, DocumentBytes(doc));
+    // The file takes the saved form; a file that cannot be written keeps its form. A file already in
+    // that form is left alone, so a shipped file the user never changed stays the shipped file.
+    const QByteArray saved = DocumentBytes(doc);
+    if (saved != bytes)
+        TryWriteFileWhole(file, saved);
     return true;
 }
 

@@ -25,10 +25,10 @@ QString BuildHtmlOptionsXml(const THtmlPageOptions &options);
 // stays whole then).
 void WriteHtmlOptions(const QString &file, const THtmlPageOptions &options, FileSync sync = FileSync::Durable);
 
-// When the file exists: loads it into options and saves the document back in the saved form
-// (returns true); otherwise false and options stay. A file that cannot be read or parsed leaves
-// title and description, empties the keywords and gives white, and is not saved back. A save-back
-// that fails is ignored: the values read still count.
+// When the file exists: loads it into options and saves the document back in the saved form, unless
+// the file holds those bytes already (returns true); otherwise false and options stay. A file that
+// cannot be read or parsed leaves title and description, empties the keywords and gives white, and
+// is not saved back. A save-back that fails is ignored: the values read still count.
 bool ReadHtmlOptions(const QString &file, THtmlPageOptions &options);
 
 // Change hook of the page option controls: marks the project modified, also while loading.

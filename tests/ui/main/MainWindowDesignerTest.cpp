@@ -15,6 +15,7 @@
 #include "uBackgroundStyle.h"
 #include "uMain.h"
 #include "uMenuXml.h"
+#include "uPresetDesign.h"
 #include "uProgramStart.h"
 #include "uSettings.h"
 
@@ -32,6 +33,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QLayout>
@@ -1054,6 +1056,62 @@ TEST_F(Designer, TheWizardsExitEndsTheProgram)
     w->Start({});
     EXPECT_EQ(script.endCalls, 1);
     EXPECT_TRUE(prog.exists("tolvanar.ini"));
+}
+
+// ---- The program folder ----------------------------------------------------------------------
+
+// A program folder laid out from data/ as scripts/run lays it out, a project created there through
+// the preset gallery and opened again: the shipped page options keep their bytes, so the next layout
+// still takes every shipped file for the program's and brings it up to date.
+TEST_F(Designer, CreatingAndOpeningAProjectLeavesEveryShippedFileTheProgramsOwn)
+{
+    TempFolder laid;
+    const auto layout = [&laid] {
+        QProcess cmake;
+        cmake.setProcessChannelMode(QProcess::MergedChannels);
+        cmake.start(QStringLiteral(TOLVANAR_CMAKE),
+                    {QStringLiteral("-DDATA_DIR=" TOLVANAR_SOURCE_DIR "/data"), "-DPROGRAM_DIR=" + laid.path(),
+                     QStringLiteral("-P"), QStringLiteral(TOLVANAR_SOURCE_DIR "/cmake/layout-program.cmake")});
+        EXPECT_TRUE(cmake.waitForFinished(120000));
+        EXPECT_EQ(cmake.exitCode(), 0);
+        return QString::fromLocal8Bit(cmake.readAll());
+    };
+    const QString first = layout();
+    EXPECT_FALSE(first.contains("the user's own")) << first.toStdString();
+    const QByteArray shipped = laid.read("Templates/HTMLOptions.xml");
+    ASSERT_FALSE(shipped.isEmpty());
+    EnsureWorkFolders(laid.path());
+
+    TMainWindowDialogs dialogs = script.Dialogs();
+    dialogs.SelectMenuType = [](TfrmMain &w, const QString &templates, bool &back) {
+        WhenShown<TfrmPresetDesign>([](TfrmPresetDesign *d) {
+            if (QTest::qWaitFor([d] { return !d->FSelectedDesign.isEmpty(); }, 20000)) {
+                d->btnCreate->click();
+            } else {
+                ADD_FAILURE() << "no design selected";
+                d->reject();
+            }
+        });
+        return DefaultMainWindowDialogs().PresetGallery(w, templates, back);
+    };
+    script.saveFile = laid.file("Projects/site.tvp");
+    {
+        TfrmMain w(laid.path(), nullptr, dialogs);
+        w.a_New->trigger();
+        ASSERT_EQ(w.Design().FNoProject, 0);
+        w.a_SaveAs->trigger();
+        ASSERT_TRUE(QFileInfo::exists(script.saveFile)) << box.texts().join("\n").toStdString();
+    }
+    {
+        TfrmMain w(laid.path(), nullptr, dialogs);
+        script.openFile = script.saveFile;
+        w.a_LoadSWF->trigger();
+        ASSERT_EQ(w.windowTitle(), "Tolvanar - site.tvp");
+    }
+
+    EXPECT_EQ(laid.read("Templates/HTMLOptions.xml").toStdString(), shipped.toStdString());
+    const QString second = layout();
+    EXPECT_FALSE(second.contains("the user's own")) << second.toStdString();
 }
 
 // ---- Text, button-state and icon-link dialogs -------------------------------------------------
