@@ -718,6 +718,34 @@ TEST_F(Projects, AnUndoStillToBeDoneIsNeverSkippedNorOvertakenWhateverLocksAnoth
     EXPECT_EQ(Versions("tvmflt001"), QSet<QByteArray>{"v3"});
 }
 
+TEST_F(Projects, AnUndoThatCannotBeDoneNowIsToldOnceAndHoldsInstallsBackUntilDone)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root mounts the backup folder read-only";
+    SaveProjectBesideTheSettings();
+    const QString v1 = package("v1.tvm", {{"tvmflt001", "v1"}});
+    const QString v2 = package("v2.tvm", {{"tvmflt001", "v2"}});
+    install(v1);
+    ASSERT_TRUE(KillMidway([&] { install(v2), install(v1); }, [&] { return Versions("tvmflt001").size() == 2; }));
+    const QStringList backups = QDir(prog.path()).entryList({".tolvanar-backup-*"}, QDir::Dirs | QDir::Hidden);
+    ASSERT_EQ(backups.size(), 1);
+    // Its journal cannot be written now.
+    const QByteArray folder = QFile::encodeName(prog.file(backups[0]));
+    ASSERT_EQ(mount(folder.constData(), folder.constData(), nullptr, MS_BIND, nullptr), 0) << strerror(errno);
+    auto unmount = qScopeGuard([&] { umount2(folder.constData(), MNT_DETACH); });
+    ASSERT_EQ(mount(nullptr, folder.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0) << strerror(errno);
+    open();
+    open();
+    EXPECT_EQ(box.texts().filter("is still to be undone from").size(), 1) << box.texts().join("\n").toStdString();
+    EXPECT_TRUE(ExceptionText([&] { install(v2); }).contains("is still to be undone"));
+    EXPECT_EQ(Versions("tvmflt001").size(), 2);
+    unmount.dismiss();
+    ASSERT_EQ(umount2(folder.constData(), 0), 0);
+    open();
+    EXPECT_EQ(Versions("tvmflt001"), QSet<QByteArray>{"v1"});
+    EXPECT_FALSE(prog.exists(backups[0]));
+}
+
 TEST_F(Projects, TemplatesOnAFileSystemOfTheirOwnComeBackWholeAfterAKillOrAFullDisk)
 {
     if (geteuid() != 0)
