@@ -10,6 +10,8 @@
 #include <csignal>
 #include <grp.h>
 #include <stdexcept>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -246,8 +248,12 @@ OtherUser::~OtherUser()
     }
 }
 
-SystemSetting::SystemSetting(const QString &path, const QByteArray &value) : m_path(path)
+SystemSetting::SystemSetting(const QString &path, const QByteArray &value)
+    : m_turn(open("/tmp/tolvanar-tests-sysctl.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600)), m_path(path)
 {
+    if (m_turn >= 0)
+        while (flock(m_turn, LOCK_EX) != 0 && errno == EINTR) {
+        }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
@@ -261,6 +267,9 @@ SystemSetting::~SystemSetting()
     QFile file(m_path);
     if (m_set && file.open(QIODevice::WriteOnly))
         file.write(m_old + '\n');
+    file.close();
+    if (m_turn >= 0)
+        close(m_turn);
 }
 
 pid_t EndedProcessId()

@@ -147,6 +147,7 @@ private:
     bool m_ready = false;
 };
 // Sets a sysctl under /proc/sys for the life of this object and puts the old value back after.
+// Tests that run at once take turns: each waits until the one before has put its value back.
 class SystemSetting {
 public:
     SystemSetting(const QString &path, const QByteArray &value);
@@ -154,6 +155,7 @@ public:
     bool Set() const { return m_set; }
 
 private:
+    int m_turn = -1;
     QString m_path;
     QByteArray m_old;
     bool m_set = false;
