@@ -746,6 +746,33 @@ TEST_F(Projects, AnUndoThatCannotBeDoneNowIsToldOnceAndHoldsInstallsBackUntilDon
     EXPECT_FALSE(prog.exists(backups[0]));
 }
 
+TEST_F(Projects, AnInstallWhileAnotherProgramInstallsIsRefusedAndAnOpenLeavesThatOneAlone)
+{
+    SaveProjectBesideTheSettings();
+    const QString v1 = package("v1.tvm", {{"tvmflt001", "v1"}});
+    const QString v2 = package("v2.tvm", {{"tvmflt001", "v2"}});
+    const QString v3 = package("v3.tvm", {{"tvmflt001", "v3"}});
+    install(v1);
+    // The other program stands half-way through its install while this one installs and opens.
+    QString refused;
+    QSet<QByteArray> afterOpen;
+    ASSERT_TRUE(KillMidway([&] { install(v2), install(v1); },
+                           [&] {
+                               if (Versions("tvmflt001").size() != 2)
+                                   return false;
+                               refused = ExceptionText([&] { install(v3); });
+                               open();
+                               afterOpen = Versions("tvmflt001");
+                               return true;
+                           }));
+    EXPECT_TRUE(refused.startsWith("Another install or update is running")) << refused.toStdString();
+    EXPECT_EQ(afterOpen.size(), 2);
+    // Once it is gone, what it left is undone.
+    open();
+    EXPECT_EQ(Versions("tvmflt001").size(), 1);
+    EXPECT_FALSE(Versions("tvmflt001").contains("v3"));
+}
+
 TEST_F(Projects, TemplatesOnAFileSystemOfTheirOwnComeBackWholeAfterAKillOrAFullDisk)
 {
     if (geteuid() != 0)
