@@ -10,10 +10,10 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
-#include <optional>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <utility>
 #include <vector>
 

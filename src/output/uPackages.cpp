@@ -253,11 +253,8 @@ CopiesInProgramFolder FinishInterruptedCopies(const QString &programFolder)
             texts << text;
         }
     // However many there are, one box says them.
-    constexpr int MaxSaid = 20;
-    if (texts.size() > MaxSaid)
-        texts = texts.mid(0, MaxSaid) << QStringLiteral("… and %1 more.").arg(texts.size() - MaxSaid);
     if (!texts.isEmpty())
-        ShowMsgBox(texts.join(QStringLiteral("\n\n")), mtWarning, mbOK);
+        ShowMsgBox(JoinAtMost(texts, 20, QStringLiteral("\n\n")), mtWarning, mbOK);
     if (!report.Pending.isEmpty())
         return CopiesInProgramFolder::Pending;
     return report.Running ? CopiesInProgramFolder::Running : CopiesInProgramFolder::Clear;
@@ -374,8 +371,7 @@ bool TPackages::InstallPackage(const QString &packageFile)
                                                               .arg(stored, file, destination)));
             // The program folder itself holds the settings, the projects' working folder and this
             // install's own unpacked files: no template goes there.
-            if (ResolvedPath(QFileInfo(target).absolutePath())
-                == ResolvedPath(programFolder))
+            if (ResolvedPath(QFileInfo(target).absolutePath()) == ResolvedPath(programFolder))
                 throw Exception(PackageError(packageFile, QStringLiteral("the line \"%1=%2\" of the settings file names "
                                                                          "no template folder inside the program folder.")
                                                               .arg(file, destination)));

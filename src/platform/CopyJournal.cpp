@@ -3,6 +3,7 @@
 #include "Descriptor.h"
 #include "Errors.h"
 #include "FileWrite.h"
+#include "Messages.h"
 #include "Paths.h"
 #include "Temporaries.h"
 
@@ -167,10 +168,7 @@ Fd OpenFolderUnder(int programFd, const QList<QByteArray> &parts, int *error, in
 
 QString ProblemsText(const QStringList &problems)
 {
-    QString text = problems.mid(0, MaxNamedProblems).join(QLatin1Char('\n'));
-    if (problems.size() > MaxNamedProblems)
-        text += QStringLiteral("\n… and %1 more.").arg(problems.size() - MaxNamedProblems);
-    return text;
+    return JoinAtMost(problems, MaxNamedProblems, QStringLiteral("\n"));
 }
 
 // ---- The undo ----------------------------------------------------------------------------------

@@ -256,11 +256,6 @@ int FindWriteTarget(int at, const QByteArray &path, TWriteTarget &target, int li
     return 0;
 }
 
-QString JoinShown(const QString &folder, const QByteArray &name)
-{
-    return WithSlash(folder) + QFile::decodeName(name);
-}
-
 // The path a writer that takes a name uses for an entry of the folder: the folder's path where that
 // names it exactly, else the path through the open descriptor.
 QString PathForWriters(const TWriteTarget &target, const QByteArray &name)
@@ -278,7 +273,7 @@ WriteOutcome ReplaceTarget(const TWriteTarget &target, const FileFiller &fill, F
         return outcome;
     };
     const int folder = target.Folder.get();
-    const QString finalName = JoinShown(target.ShownFolder, target.Name);
+    const QString finalName = WithSlash(target.ShownFolder) + QFile::decodeName(target.Name);
     if (target.Replacing && S_ISDIR(target.Old.st_mode))
         return fail(QSaveFile::tr("Filename refers to a directory"));
     // The folder's permissions alone would let the rename replace a file marked read-only.

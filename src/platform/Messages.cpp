@@ -211,6 +211,13 @@ void SetDefaultTexts()
     SetDefaultMessages();
 }
 
+QString JoinAtMost(const QStringList &texts, int most, const QString &separator)
+{
+    if (texts.size() <= most)
+        return texts.join(separator);
+    return (texts.mid(0, most) << QStringLiteral("… and %1 more.").arg(texts.size() - most)).join(separator);
+}
+
 int ShowMsgBox(const QString &text, int kind, MsgButtonSet buttons)
 {
     MessageBoxRequest r;

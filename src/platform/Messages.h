@@ -1,6 +1,7 @@
 #pragma once
 // The program's localisable texts, its message box, version text and web addresses.
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -22,6 +23,9 @@ void SetDefaultFilterLabels();
 void SetDefaultMessages();
 void SetDefaultTexts();
 
+// The first most texts joined by separator, then how many more there are: a box stays readable
+// however long the list.
+QString JoinAtMost(const QStringList &texts, int most, const QString &separator);
 // Kinds of ShowMsgBox.
 enum MsgKind { mtWarning = 0, mtError = 1, mtInformation = 2, mtAlert = 3 };
 

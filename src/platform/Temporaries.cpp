@@ -1,5 +1,7 @@
 #include "Temporaries.h"
 
+#include "Paths.h"
+
 #include <QFile>
 #include <QHash>
 #include <QList>
@@ -201,15 +203,9 @@ QByteArray TFolderInUse::NewName() const
     return m_name + '-' + RandomPart();
 }
 
-QString TFolderInUse::NewPath() const
-{
-    return m_shown + (m_shown.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + QFile::decodeName(NewName());
-}
-
 QString TFolderInUse::Template() const
 {
-    return m_shown + (m_shown.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + QFile::decodeName(m_name)
-           + QStringLiteral("-XXXXXX");
+    return WithSlash(m_shown) + QFile::decodeName(m_name) + QStringLiteral("-XXXXXX");
 }
 
 namespace {

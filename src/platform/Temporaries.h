@@ -42,11 +42,8 @@ public:
 
     // 0, or the errno why no lock could be made there: then no temporary can be made either.
     int Error() const { return m_error; }
-    // The folder, open.
-    int FolderFd() const { return m_folder.get(); }
-    // A new temporary's name in the folder, and its path.
+    // A new temporary's name in the folder.
     QByteArray NewName() const;
-    QString NewPath() const;
     // The template for a QTemporaryDir in the folder.
     QString Template() const;
 
